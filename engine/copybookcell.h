@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QChar>
+
+// One placed glyph. The row is absolute, counted over all pages; the page and the row on it follow from
+// the rows per page of the current geometry.
+struct CopyBookCell
+{
+    int column = 0;
+    int row = 0;
+    QChar character;
+    double opacity = 1.0;
+};

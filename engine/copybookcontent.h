@@ -1,0 +1,22 @@
+#pragma once
+
+#include "copybookcell.h"
+
+#include <QString>
+#include <QVector>
+
+// The text, the layout options and the cells they produce. The cells are derived state: every setter of
+// the engine that touches a field here calls rebuildCells() before it returns.
+struct CopyBookContent
+{
+    QVector<CopyBookCell> cells;
+    QString text;
+    int columns = 0;
+    int blankLines = 0;
+    double opacity = 0.5;
+    int bookType = 0;
+    int traceType = 1;
+    bool commonChineseOnly = true;
+
+    void rebuildCells();
+};

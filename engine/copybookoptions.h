@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+// Defaults and control ranges of the copybook options, shared by the window's controls, the settings
+// store and the command-line renderer so that all of them agree on what a valid option is.
+namespace CopyBookOptions {
+
+enum BookType { TraceBook = 0, CopyBook = 1 };
+enum TraceType { TraceNone = 0, TraceHalf = 1, TraceAll = 2 };
+
+constexpr int kDefaultBookType = TraceBook;
+constexpr int kDefaultTraceType = TraceHalf;
+constexpr int kDefaultBlankLines = 0;
+constexpr float kDefaultCellSize = 1.5f;
+constexpr float kDefaultFontSize = 1.2f;
+constexpr float kDefaultOpacity = 0.6f;
+constexpr bool kDefaultCommonChineseOnly = true;
+inline QString defaultFontName()
+{
+    return QStringLiteral("楷体");
+}
+inline QColor defaultGridColor()
+{
+    return QColor(Qt::red);
+}
+inline QColor defaultTextColor()
+{
+    return QColor(Qt::black);
+}
+
+constexpr double kMinCellSize = 0.5;
+constexpr double kMaxCellSize = 10.0;
+constexpr double kMinFontSize = 0.5;
+constexpr double kMaxFontSize = 10.0;
+constexpr double kMinOpacity = 0.1;
+constexpr double kMaxOpacity = 1.0;
+constexpr int kMinBlankLines = 0;
+constexpr int kMaxBlankLines = 5;
+
+} // namespace CopyBookOptions

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "copybookcell.h"
+#include "copybookcontent.h"
+#include "gridcell.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QList>
+#include <QVector>
+#include <QWidget>
+#include <functional>
+
+class CheckedWriteDevice;
+class QPainter;
+
+using PageGrid = QVector<QVector<GridCell>>;
+
+// Told after each page written to a PDF, with the pages done and the page count; returning false
+// cancels the export.
+using PdfExportProgress = std::function<bool(int pagesDone, int pageCount)>;
+
+// The page engine and, at the same time, the preview of the first page.
+class CopyBookWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CopyBookWidget(QWidget *parent = nullptr);
+    ~CopyBookWidget() override;
+
+    void setBookType(int bookType);
+    void setTraceType(int traceType);
+    void setBlankLines(int blankLines);
+    void setCommonChineseOnly(bool commonChineseOnly);
+    void setOpacity(double opacity);
+    void setContent(const QString &text);
+    void setCellSize(double cellSize);
+    void setFontName(const QString &family);
+    void setFontSize(double size);
+    void setFontNameAndSize(const QString &family, double size);
+    void setGridColor(QColor color);
+    void setTextColor(QColor color);
+
+    QImage renderGridPage() const;
+    QVector<CopyBookCell> cellsOfPage(int page) const;
+    void drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &cells) const;
+    QImage renderFirstPage() const;
+    // Holds every page in memory at once; the PDF export renders one page at a time instead.
+    QList<QImage> renderAllPages() const;
+    QImage renderPage(int page) const;
+
+    // False when the file cannot be written completely; the file at that path is then left as it was.
+    bool saveToPdf(const QString &fileName, const PdfExportProgress &progress = {}) const;
+
+    int pageCount() const;
+    int rowsPerPage() const { return pageGrid.size(); }
+    int columnsPerRow() const { return pageGrid.isEmpty() ? 0 : pageGrid.first().size(); }
+    double cellSidePixels() const;
+    double cellSizeCm() const { return cellSize; }
+    int pageResolution() const { return resolution; }
+    const PageGrid &grid() const { return pageGrid; }
+    const CopyBookContent &contentModel() const { return content; }
+    const QFont &currentGlyphFont() const { return glyphFont; }
+    QColor currentGridColor() const { return gridColor; }
+    QColor currentTextColor() const { return textColor; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    struct Margins
+    {
+        double left;
+        double top;
+        double right;
+        double bottom;
+    };
+
+    void updatePageGeometry();
+    void setGlyphSizeCm(double size);
+    // Draws the glyphs of the given page onto a copy of the blank grid page.
+    QImage withGlyphs(QImage blankPage, int page) const;
+    bool writePdf(CheckedWriteDevice *device, const PdfExportProgress &progress) const;
+
+    Margins pageMargins;
+    int resolution;
+    double cellSize;
+    QFont glyphFont;
+    QColor gridColor;
+    QColor textColor;
+    CopyBookContent content;
+    PageGrid pageGrid;
+};

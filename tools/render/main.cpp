@@ -1,0 +1,126 @@
+#include "appinfo.h"
+#include "copybookwidget.h"
+#include "kaifont.h"
+#include "layoutjson.h"
+#include "renderrequest.h"
+#include "textinput.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QSaveFile>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+enum ExitStatus { Success = 0, InputOutputError = 1, UsageError = 2 };
+
+// Progress on a terminal only: a script that captures standard error gets no carriage-return noise.
+constexpr int kPagesWorthReporting = 4;
+
+int fail(ExitStatus status, const QString &message)
+{
+    std::fprintf(stderr, "lattiscribe-render: %s\n", qUtf8Printable(message));
+    return status;
+}
+
+bool readInput(const QString &path, QByteArray &bytes, QString &error)
+{
+    QFile file;
+    const bool fromStdin = path.isEmpty() || path == QLatin1String("-");
+    const bool opened
+        = fromStdin ? file.open(stdin, QIODevice::ReadOnly) : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    if (!opened) {
+        error = QStringLiteral("cannot read %1: %2")
+                    .arg(fromStdin ? QStringLiteral("standard input") : path, file.errorString());
+        return false;
+    }
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool writePng(const QImage &page, const QString &path)
+{
+    QImage image = page;
+    const int dotsPerMetre = qRound(image.width() / 0.21);
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
+}
+
+PdfExportProgress terminalProgress()
+{
+    if (!isatty(STDERR_FILENO))
+        return {};
+    return [](int done, int count) {
+        if (count >= kPagesWorthReporting) {
+            std::fprintf(stderr, "\rpage %d of %d", done, count);
+            if (done == count)
+                std::fputc('\n', stderr);
+        }
+        return true;
+    };
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // The renderer needs fonts but no screen; without this a machine with no display would refuse to start.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    AppInfo::applyIdentity();
+
+    const RenderRequest request = parseRenderRequest(QCoreApplication::arguments());
+    switch (request.action) {
+    case RenderRequest::Action::Fail:
+        return fail(UsageError, request.error);
+    case RenderRequest::Action::ShowHelp:
+        std::fputs(qUtf8Printable(request.helpText), stdout);
+        return Success;
+    case RenderRequest::Action::ShowVersion:
+        std::printf("lattiscribe-render %s\n", qUtf8Printable(AppInfo::version()));
+        return Success;
+    case RenderRequest::Action::Render:
+        break;
+    }
+
+    QByteArray bytes;
+    QString error;
+    if (!readInput(request.inputPath, bytes, error))
+        return fail(InputOutputError, error);
+    const DecodedText decoded = decodeText(bytes);
+    if (decoded.invalidByteOffset >= 0)
+        return fail(InputOutputError,
+            QStringLiteral("input is not valid UTF-8 at byte offset %1").arg(decoded.invalidByteOffset));
+
+    installKaiFontSubstitution();
+    CopyBookWidget book;
+    request.applyTo(&book);
+    book.setContent(decoded.text);
+
+    if (request.layoutOnly) {
+        const QByteArray json = layoutJson(book) + '\n';
+        std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
+        return Success;
+    }
+    if (request.writesPdf()) {
+        if (!book.saveToPdf(request.outputPath, terminalProgress()))
+            return fail(InputOutputError, QStringLiteral("cannot write %1").arg(request.outputPath));
+        return Success;
+    }
+    if (request.page >= book.pageCount())
+        return fail(InputOutputError,
+            QStringLiteral("--page %1: the copybook has %2 page(s), counted from 0")
+                .arg(request.page)
+                .arg(book.pageCount()));
+    if (!writePng(book.renderPage(request.page), request.outputPath))
+        return fail(InputOutputError, QStringLiteral("cannot write %1").arg(request.outputPath));
+    return Success;
+}

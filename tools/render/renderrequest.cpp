@@ -1,0 +1,186 @@
+#include "renderrequest.h"
+
+#include "copybookwidget.h"
+
+#include <QCommandLineParser>
+#include <cmath>
+#include <limits>
+#include <type_traits>
+
+using namespace CopyBookOptions;
+
+namespace {
+
+struct Options
+{
+    QCommandLineOption output {{QStringLiteral("o"), QStringLiteral("output")},
+        QStringLiteral("Write the copybook to PATH: a .pdf gets every page, a .png one page image."),
+        QStringLiteral("PATH")};
+    QCommandLineOption page {QStringLiteral("page"), QStringLiteral("Page for PNG output, counted from 0 (default 0)."),
+        QStringLiteral("N"), QStringLiteral("0")};
+    QCommandLineOption bookType {QStringLiteral("book-type"), QStringLiteral("trace (default) or copy."),
+        QStringLiteral("TYPE"), QStringLiteral("trace")};
+    QCommandLineOption traceType {QStringLiteral("trace-type"), QStringLiteral("none, half (default) or all."),
+        QStringLiteral("TYPE"), QStringLiteral("half")};
+    QCommandLineOption cellSize {
+        QStringLiteral("cell-size"), QStringLiteral("Cell side, 0.5 to 10 (default 1.5)."), QStringLiteral("CM")};
+    QCommandLineOption fontFamily {
+        QStringLiteral("font-family"), QStringLiteral("Glyph font family (default 楷体)."), QStringLiteral("NAME")};
+    QCommandLineOption fontSize {
+        QStringLiteral("font-size"), QStringLiteral("Glyph size, 0.5 to 10 (default 1.2)."), QStringLiteral("CM")};
+    QCommandLineOption opacity {QStringLiteral("opacity"),
+        QStringLiteral("Opacity of faded glyphs, 0.1 to 1 (default 0.6)."), QStringLiteral("X")};
+    QCommandLineOption blankLines {QStringLiteral("blank-lines"),
+        QStringLiteral("Empty rows after each line, 0 to 5 (default 0)."), QStringLiteral("N")};
+    QCommandLineOption allCharacters {QStringLiteral("all-characters"),
+        QStringLiteral("Lay out every character, not only CJK ideographs U+4E00 to U+9FFF.")};
+    QCommandLineOption gridColor {QStringLiteral("grid-color"),
+        QStringLiteral("Grid colour, such as #c00000 or navy (default red)."), QStringLiteral("COLOR")};
+    QCommandLineOption textColor {
+        QStringLiteral("text-color"), QStringLiteral("Glyph colour (default black)."), QStringLiteral("COLOR")};
+    QCommandLineOption layout {QStringLiteral("layout"),
+        QStringLiteral("Write no pages; print the layout as one JSON object on standard output.")};
+};
+
+class Reader
+{
+public:
+    Reader(const QCommandLineParser &parser, QString &error) : parser(parser), error(error) { }
+
+    template<typename T> void number(const QCommandLineOption &option, double min, double max, T &value)
+    {
+        if (!error.isEmpty() || !parser.isSet(option))
+            return;
+        const QString text = parser.value(option);
+        bool ok = false;
+        const double parsed = text.toDouble(&ok);
+        if (!ok || !std::isfinite(parsed)) {
+            fail(option, QStringLiteral("'%1' is not a number").arg(text));
+        } else if (parsed < min || parsed > max) {
+            fail(option, QStringLiteral("%1 is outside %2 to %3").arg(text).arg(min).arg(max));
+        } else if (std::is_integral<T>::value && parsed != std::floor(parsed)) {
+            fail(option, QStringLiteral("'%1' is not a whole number").arg(text));
+        } else {
+            value = static_cast<T>(parsed);
+        }
+    }
+
+    void choice(const QCommandLineOption &option, const QStringList &names, int &value)
+    {
+        if (!error.isEmpty() || !parser.isSet(option))
+            return;
+        const int index = names.indexOf(parser.value(option).toLower());
+        if (index < 0)
+            fail(option,
+                QStringLiteral("'%1' is not one of %2").arg(parser.value(option), names.join(QStringLiteral(", "))));
+        else
+            value = index;
+    }
+
+    void color(const QCommandLineOption &option, QColor &value)
+    {
+        if (!error.isEmpty() || !parser.isSet(option))
+            return;
+        const QString name = parser.value(option);
+        if (!QColor::isValidColor(name))
+            fail(option, QStringLiteral("'%1' is not a colour").arg(name));
+        else
+            value = QColor(name);
+    }
+
+    void fail(const QCommandLineOption &option, const QString &why)
+    {
+        error = QStringLiteral("--%1: %2").arg(option.names().constLast(), why);
+    }
+
+private:
+    const QCommandLineParser &parser;
+    QString &error;
+};
+
+} // namespace
+
+bool RenderRequest::writesPdf() const
+{
+    return outputPath.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+}
+
+void RenderRequest::applyTo(CopyBookWidget *book) const
+{
+    book->setBookType(bookType);
+    book->setTraceType(traceType);
+    book->setCellSize(cellSize);
+    book->setFontNameAndSize(fontFamily, fontSize);
+    book->setBlankLines(blankLines);
+    book->setOpacity(opacity);
+    book->setCommonChineseOnly(commonChineseOnly);
+    book->setGridColor(gridColor);
+    book->setTextColor(textColor);
+}
+
+RenderRequest parseRenderRequest(const QStringList &arguments)
+{
+    RenderRequest request;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Turns a text into a handwriting-practice copybook."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const Options options;
+    parser.addOptions({options.output, options.page, options.bookType, options.traceType, options.cellSize,
+        options.fontFamily, options.fontSize, options.opacity, options.blankLines, options.allCharacters,
+        options.gridColor, options.textColor, options.layout});
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("UTF-8 text; standard input when absent or -."),
+        QStringLiteral("[FILE]"));
+
+    if (!parser.parse(arguments)) {
+        request.action = RenderRequest::Action::Fail;
+        request.error = parser.errorText();
+        return request;
+    }
+    if (parser.isSet(help)) {
+        request.action = RenderRequest::Action::ShowHelp;
+        request.helpText = parser.helpText();
+        return request;
+    }
+    if (parser.isSet(version)) {
+        request.action = RenderRequest::Action::ShowVersion;
+        return request;
+    }
+
+    QString error;
+    Reader read(parser, error);
+    read.number(options.page, 0, std::numeric_limits<int>::max(), request.page);
+    read.choice(options.bookType, {QStringLiteral("trace"), QStringLiteral("copy")}, request.bookType);
+    read.choice(
+        options.traceType, {QStringLiteral("none"), QStringLiteral("half"), QStringLiteral("all")}, request.traceType);
+    read.number(options.cellSize, kMinCellSize, kMaxCellSize, request.cellSize);
+    read.number(options.fontSize, kMinFontSize, kMaxFontSize, request.fontSize);
+    read.number(options.opacity, kMinOpacity, kMaxOpacity, request.opacity);
+    read.number(options.blankLines, kMinBlankLines, kMaxBlankLines, request.blankLines);
+    read.color(options.gridColor, request.gridColor);
+    read.color(options.textColor, request.textColor);
+    if (parser.isSet(options.fontFamily))
+        request.fontFamily = parser.value(options.fontFamily);
+    request.commonChineseOnly = !parser.isSet(options.allCharacters);
+    request.layoutOnly = parser.isSet(options.layout);
+    request.outputPath = parser.value(options.output);
+
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        error = QStringLiteral("expected at most one input file, got %1").arg(files.size());
+    else if (!files.isEmpty())
+        request.inputPath = files.first();
+
+    const bool knownOutput
+        = request.writesPdf() || request.outputPath.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
+    if (error.isEmpty() && !request.layoutOnly && request.outputPath.isEmpty())
+        error = QStringLiteral("--output is required (or --layout)");
+    else if (error.isEmpty() && !request.outputPath.isEmpty() && !knownOutput)
+        error = QStringLiteral("--output must end in .pdf or .png: %1").arg(request.outputPath);
+
+    if (!error.isEmpty()) {
+        request.action = RenderRequest::Action::Fail;
+        request.error = error;
+    }
+    return request;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "copybookoptions.h"
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+class CopyBookWidget;
+
+// What one run of the renderer is asked to do. The option defaults are the program's first-run
+// settings, so a sheet made here matches one saved from the window.
+struct RenderRequest
+{
+    enum class Action { Render, ShowHelp, ShowVersion, Fail };
+
+    Action action = Action::Render;
+    QString error;
+    QString helpText;
+
+    QString inputPath;
+    QString outputPath;
+    bool layoutOnly = false;
+    int page = 0;
+
+    int bookType = CopyBookOptions::kDefaultBookType;
+    int traceType = CopyBookOptions::kDefaultTraceType;
+    float cellSize = CopyBookOptions::kDefaultCellSize;
+    float fontSize = CopyBookOptions::kDefaultFontSize;
+    float opacity = CopyBookOptions::kDefaultOpacity;
+    int blankLines = CopyBookOptions::kDefaultBlankLines;
+    bool commonChineseOnly = CopyBookOptions::kDefaultCommonChineseOnly;
+    QString fontFamily = CopyBookOptions::defaultFontName();
+    QColor gridColor = CopyBookOptions::defaultGridColor();
+    QColor textColor = CopyBookOptions::defaultTextColor();
+
+    bool writesPdf() const;
+
+    // In the order the program hands its stored settings to the engine.
+    void applyTo(CopyBookWidget *book) const;
+};
+
+// Parses the full argument list, program name first.
+RenderRequest parseRenderRequest(const QStringList &arguments);
