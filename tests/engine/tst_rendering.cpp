@@ -1,0 +1,332 @@
+#include "copybookwidget.h"
+#include "kaifont.h"
+
+#include <QPainter>
+#include <QtTest>
+#include <cmath>
+
+namespace {
+
+// Glyph ink is grey (text colour black over white); the default grid is red. Telling them apart lets a
+// test look at glyphs without the grid getting in the way.
+bool isGlyphInk(QRgb pixel)
+{
+    return qRed(pixel) < 250 && qAbs(qRed(pixel) - qGreen(pixel)) < 8 && qAbs(qGreen(pixel) - qBlue(pixel)) < 8;
+}
+
+bool isGridInk(QRgb pixel)
+{
+    return qRed(pixel) > qGreen(pixel) + 40;
+}
+
+QRect inkBounds(const QImage &image, const QRect &area)
+{
+    QRect bounds;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (isGlyphInk(image.pixel(x, y)))
+                bounds |= QRect(x, y, 1, 1);
+        }
+    }
+    return bounds;
+}
+
+int darkestGrey(const QImage &image, const QRect &area)
+{
+    int darkest = 255;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (isGlyphInk(image.pixel(x, y)))
+                darkest = qMin(darkest, qRed(image.pixel(x, y)));
+        }
+    }
+    return darkest;
+}
+
+QRect squareRect(const CopyBookWidget &book, int row, int column)
+{
+    const GridCell &square = book.grid()[row][column];
+    const double side = book.cellSidePixels();
+    // The inside of the square, clear of its outline.
+    return QRectF(square.x + 2, square.y + 2, side - 4, side - 4).toAlignedRect().adjusted(1, 1, -1, -1);
+}
+
+class PaintCounter : public CopyBookWidget
+{
+public:
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        ++paints;
+        CopyBookWidget::paintEvent(event);
+    }
+};
+
+} // namespace
+
+class TestRendering : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { installKaiFontSubstitution(); }
+
+    void pageImage()
+    {
+        CopyBookWidget book;
+        const QImage page = book.renderGridPage();
+        QCOMPARE(page.size(), QSize(2480, 3508));
+        QCOMPARE(page.format(), QImage::Format_ARGB32);
+        QCOMPARE(page.pixel(5, 5), qRgb(255, 255, 255));
+        QCOMPARE(book.renderFirstPage().size(), QSize(2480, 3508));
+    }
+
+    void gridLines()
+    {
+        CopyBookWidget book;
+        const QImage page = book.renderGridPage();
+        const double side = book.cellSidePixels();
+        const GridCell first = book.grid()[0][0];
+        const auto redNear = [&](double x, double y) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                for (int dy = -1; dy <= 1; ++dy) {
+                    if (page.pixel(int(x) + dx, int(y) + dy) == qRgb(255, 0, 0))
+                        return true;
+                }
+            }
+            return false;
+        };
+        // Outline: left of the first square, top, right and bottom, away from the centre cross.
+        QVERIFY(redNear(first.x, first.y + side * 0.25));
+        QVERIFY(redNear(first.x + side * 0.25, first.y));
+        QVERIFY(redNear(first.x + side, first.y + side * 0.25));
+        QVERIFY(redNear(first.x + side * 0.25, first.y + side));
+        // Every row ends with the right side of its last square.
+        const GridCell last = book.grid()[14][10];
+        QVERIFY(redNear(last.x + side, last.y + side * 0.75));
+
+        // The centre cross is dotted: along it, part of the pixels are red and part are white.
+        int red = 0;
+        const int y = int(first.y + side * 0.5);
+        const int span = int(side) - 8;
+        for (int x = int(first.x) + 4; x < int(first.x) + 4 + span; ++x) {
+            const bool onLine
+                = isGridInk(page.pixel(x, y)) || isGridInk(page.pixel(x, y + 1)) || isGridInk(page.pixel(x, y - 1));
+            red += onLine ? 1 : 0;
+        }
+        QVERIFY2(red > span / 4 && red < span * 3 / 4, qPrintable(QString::number(red)));
+        QVERIFY(redNear(first.x + side * 0.5, first.y + side * 0.25));
+
+        // The gap between two rows is white all the way across: no cross runs through it.
+        const int gapY = int(first.y + side + (book.grid()[1][0].y - first.y - side) / 2);
+        for (int x = 0; x < page.width(); ++x)
+            QCOMPARE(page.pixel(x, gapY), qRgb(255, 255, 255));
+        // Left of the first column and above the first row the page is white.
+        QCOMPARE(page.pixel(int(first.x) - 3, int(first.y + side * 0.25)), qRgb(255, 255, 255));
+        QCOMPARE(page.pixel(int(first.x + side * 0.25), int(first.y) - 3), qRgb(255, 255, 255));
+    }
+
+    void onlyTheFirstSquareDrawsItsLeftSide_data()
+    {
+        QTest::addColumn<bool>("firstInRow");
+        QTest::newRow("first of its row") << true;
+        QTest::newRow("any other square") << false;
+    }
+
+    void onlyTheFirstSquareDrawsItsLeftSide()
+    {
+        QFETCH(bool, firstInRow);
+        QImage image(60, 60, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        GridCell {10.25, 10.25}.draw(&painter, 40.0, Qt::blue, firstInRow);
+        painter.end();
+        QCOMPARE(image.pixel(10, 20) == qRgb(0, 0, 255), firstInRow);
+        QCOMPARE(image.pixel(50, 20), qRgb(0, 0, 255));
+    }
+
+    void gridColourFollowsSetter()
+    {
+        CopyBookWidget book;
+        book.setGridColor(QColor(0, 0, 128));
+        const QImage page = book.renderGridPage();
+        const GridCell first = book.grid()[0][0];
+        bool found = false;
+        for (int dy = -1; dy <= 1; ++dy)
+            found = found || page.pixel(int(first.x + 20), int(first.y) + dy) == qRgb(0, 0, 128);
+        QVERIFY(found);
+    }
+
+    void glyphSitsInItsSquareWithItsOpacity_data()
+    {
+        QTest::addColumn<double>("opacity");
+        QTest::newRow("opacity 0.6") << 0.6;
+        QTest::newRow("opacity 0.3") << 0.3;
+        QTest::newRow("opacity 1") << 1.0;
+    }
+
+    void glyphSitsInItsSquareWithItsOpacity()
+    {
+        QFETCH(double, opacity);
+        CopyBookWidget book;
+        book.setTraceType(1);
+        book.setOpacity(opacity);
+        book.setContent(QStringLiteral("永"));
+        const QImage page = book.renderFirstPage();
+
+        const QRect model = squareRect(book, 0, 0);
+        const QRect ink = inkBounds(page, model);
+        QVERIFY(!ink.isEmpty());
+        // Centred on its square, within a few pixels (glyph designs are not perfectly symmetric).
+        QVERIFY2(qAbs(ink.center().x() - model.center().x()) < 12, qPrintable(QString::number(ink.center().x())));
+        QVERIFY2(qAbs(ink.center().y() - model.center().y()) < 12, qPrintable(QString::number(ink.center().y())));
+        QCOMPARE(darkestGrey(page, model), 0);
+
+        // A faded copy: black at the cell's alpha over white.
+        const int expected = qRound(255 * (1.0 - opacity));
+        QVERIFY(qAbs(darkestGrey(page, squareRect(book, 0, 1)) - expected) <= 2);
+        // Squares past the copies and rows below stay empty.
+        QVERIFY(inkBounds(page, squareRect(book, 0, 6)).isEmpty());
+        QVERIFY(inkBounds(page, squareRect(book, 1, 0)).isEmpty());
+    }
+
+    void textColourAlphaIsReplaced()
+    {
+        CopyBookWidget book;
+        book.setTraceType(0);
+        book.setTextColor(QColor(0, 0, 0, 10));
+        book.setContent(QStringLiteral("永"));
+        QCOMPARE(darkestGrey(book.renderFirstPage(), squareRect(book, 0, 0)), 0);
+    }
+
+    void pageSplit_data()
+    {
+        QTest::addColumn<int>("characters");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("none: one blank page") << 0 << 1;
+        QTest::newRow("last cell on row 14") << 15 << 1;
+        QTest::newRow("last cell on row 15") << 16 << 2;
+        QTest::newRow("last cell on row 30") << 31 << 3;
+    }
+
+    void pageSplit()
+    {
+        QFETCH(int, characters);
+        QFETCH(int, pages);
+        CopyBookWidget book;
+        book.setTraceType(0);
+        QString text;
+        for (int i = 0; i < characters; ++i)
+            text += QChar(0x4E00 + i);
+        book.setContent(text);
+        QCOMPARE(book.pageCount(), pages);
+        QCOMPARE(book.renderAllPages().size(), pages);
+        int total = 0;
+        for (int page = 0; page < pages; ++page) {
+            const QVector<CopyBookCell> cells = book.cellsOfPage(page);
+            for (const CopyBookCell &cell : cells)
+                QCOMPARE(cell.row / 15, page);
+            total += cells.size();
+        }
+        QCOMPARE(total, characters);
+    }
+
+    void laterPagesCarryTheirGlyphsOnly()
+    {
+        CopyBookWidget book;
+        book.setTraceType(0);
+        book.setContent(QString(15, QChar(0x4E00)) + QStringLiteral("永"));
+        const QImage second = book.renderPage(1);
+        QVERIFY(!inkBounds(second, squareRect(book, 0, 0)).isEmpty());
+        QVERIFY(inkBounds(second, squareRect(book, 1, 0)).isEmpty());
+        // Same grid on every page.
+        const QImage blank = book.renderGridPage();
+        const QRect emptySquare = squareRect(book, 5, 5).adjusted(-4, -4, 4, 4);
+        QCOMPARE(second.copy(emptySquare), blank.copy(emptySquare));
+        // The preview's page is page 0: the glyph of page 1 is not on it.
+        QVERIFY(inkBounds(book.renderFirstPage(), squareRect(book, 0, 0)).isEmpty() == false);
+        QCOMPARE(
+            book.renderFirstPage().copy(squareRect(book, 14, 0)), book.renderPage(0).copy(squareRect(book, 14, 0)));
+    }
+
+    void blankPagesBeforeTheLastAreGridOnly()
+    {
+        CopyBookWidget book;
+        book.setCellSize(10.0);
+        book.setTraceType(0);
+        book.setBlankLines(5);
+        book.setContent(QStringLiteral("永字"));
+        QCOMPARE(book.rowsPerPage(), 2);
+        QCOMPARE(book.pageCount(), 4);
+        QVERIFY(book.cellsOfPage(1).isEmpty());
+        QCOMPARE(book.renderPage(1), book.renderGridPage());
+        QCOMPARE(book.cellsOfPage(3).size(), 1);
+    }
+
+    void oversizedGlyphIsClippedToItsSquare()
+    {
+        CopyBookWidget book;
+        book.setTraceType(0);
+        book.setFontSize(4.0);
+        book.setContent(QStringLiteral("永"));
+        const QImage page = book.renderFirstPage();
+        const GridCell square = book.grid()[0][0];
+        const QRect outside(int(square.x + book.cellSidePixels()) + 3, int(square.y), 200, int(book.cellSidePixels()));
+        QVERIFY(inkBounds(page, outside).isEmpty());
+        QVERIFY(!inkBounds(page, squareRect(book, 0, 0)).isEmpty());
+    }
+
+    void preview_data()
+    {
+        QTest::addColumn<QSize>("widgetSize");
+        QTest::addColumn<QRect>("pageArea");
+        // Page 2480 x 3508 scaled to fit: the spare space is split, the odd pixel to the right or bottom.
+        QTest::newRow("wide: full height, centred across") << QSize(1000, 1000) << QRect(147, 0, 706, 1000);
+        QTest::newRow("tall: full width, centred down") << QSize(1000, 2000) << QRect(0, 293, 1000, 1414);
+        QTest::newRow("odd spare width") << QSize(708, 1000) << QRect(1, 0, 706, 1000);
+        QTest::newRow("zero width paints nothing") << QSize(0, 500) << QRect();
+        QTest::newRow("zero height paints nothing") << QSize(500, 0) << QRect();
+    }
+
+    void preview()
+    {
+        QFETCH(QSize, widgetSize);
+        QFETCH(QRect, pageArea);
+        CopyBookWidget book;
+        book.resize(widgetSize);
+        QImage target(qMax(widgetSize.width(), 1), qMax(widgetSize.height(), 1), QImage::Format_ARGB32);
+        const QRgb sentinel = qRgb(255, 0, 255);
+        target.fill(sentinel);
+        book.render(&target, QPoint(), QRegion(), QWidget::RenderFlags());
+        QRect painted;
+        for (int y = 0; y < target.height(); ++y) {
+            for (int x = 0; x < target.width(); ++x) {
+                if (target.pixel(x, y) != sentinel)
+                    painted |= QRect(x, y, 1, 1);
+            }
+        }
+        QCOMPARE(painted, pageArea);
+    }
+
+    void repaintsAreScheduledByLayoutSettersOnly()
+    {
+        PaintCounter book;
+        book.resize(200, 280);
+        book.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&book));
+        QTRY_VERIFY(book.paints > 0);
+        book.paints = 0;
+        book.setGridColor(Qt::blue);
+        book.setTextColor(Qt::green);
+        QTest::qWait(50);
+        QCOMPARE(book.paints, 0);
+        book.setContent(QStringLiteral("永"));
+        book.setCellSize(2.0);
+        QTRY_COMPARE(book.paints, 1);
+    }
+};
+
+QTEST_MAIN(TestRendering)
+#include "tst_rendering.moc"
