@@ -20,6 +20,10 @@ inline QString version()
     return QStringLiteral(LATTISCRIBE_VERSION);
 }
 
+// When this build was made, as the compiler stamps it: "Aug  9 2022" and "19:09:54".
+QString buildDate();
+QString buildTime();
+
 inline void applyIdentity()
 {
     QCoreApplication::setOrganizationName(organizationName());

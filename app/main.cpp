@@ -1,0 +1,45 @@
+#include "appinfo.h"
+#include "kaifont.h"
+#include "mainwindow.h"
+#include "startup.h"
+
+#include <QApplication>
+#include <QTranslator>
+#include <cstdio>
+
+namespace {
+
+// Without a display Qt would abort with a plugin error that tells a user nothing.
+bool displayAvailable()
+{
+#if defined(Q_OS_LINUX)
+    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY")
+        || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!displayAvailable()) {
+        std::fputs("Lattiscribe: no display found (DISPLAY is not set); to make copybooks without one, use "
+                   "lattiscribe-render.\n",
+            stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    AppInfo::applyIdentity();
+    installKaiFontSubstitution();
+
+    QTranslator translator;
+    installBuiltInTranslation(&translator);
+
+    MainWindow window;
+    // On the window, not the application: dialogs without the window as ancestor keep the platform look.
+    window.setStyleSheet(builtInStyleSheet());
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,115 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>全描</translation>
+    </message>
+    <message>
+        <source>Blank Lines</source>
+        <translation>附加空行</translation>
+    </message>
+    <message>
+        <source>Book Type</source>
+        <translation>字帖类型</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Cell Size</source>
+        <translation>格子大小</translation>
+    </message>
+    <message>
+        <source>Common Chinese</source>
+        <translation>仅常用汉字</translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation>内容</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>临摹</translation>
+    </message>
+    <message>
+        <source>Failed to save to PDF file.</source>
+        <translation>保存PDF文件失败。</translation>
+    </message>
+    <message>
+        <source>Font Name</source>
+        <translation>字体名称</translation>
+    </message>
+    <message>
+        <source>Font Size</source>
+        <translation>字体大小</translation>
+    </message>
+    <message>
+        <source>Grid Color</source>
+        <translation>网格颜色</translation>
+    </message>
+    <message>
+        <source>Half</source>
+        <translation>半描</translation>
+    </message>
+    <message>
+        <source>Lattiscribe</source>
+        <translation>格书字帖</translation>
+    </message>
+    <message>
+        <source>Lattiscribe %1
+Build on %2 %3
+Copyright © 2026 Kelvo. All rights reserved.</source>
+        <translation>格书字帖 %1
+编译时间 %2 %3
+版权所有 © 2026 Kelvo。保留所有权利。</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>不描</translation>
+    </message>
+    <message>
+        <source>Opacity</source>
+        <translation>透明度</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF文件 (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>保存为</translation>
+    </message>
+    <message>
+        <source>Save File</source>
+        <translation>保存文件</translation>
+    </message>
+    <message>
+        <source>Text Color</source>
+        <translation>文字颜色</translation>
+    </message>
+    <message>
+        <source>The PDF file was saved successfully, do you need to open the file?</source>
+        <translation>PDF文件保存成功，是否打开该文件？</translation>
+    </message>
+    <message>
+        <source>Trace</source>
+        <translation>描红</translation>
+    </message>
+    <message>
+        <source>Trace Type</source>
+        <translation>描字类型</translation>
+    </message>
+    <message>
+        <source>page %1 of %2</source>
+        <translation>第 %1 页，共 %2 页</translation>
+    </message>
+</context>
+</TS>

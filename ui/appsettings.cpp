@@ -1,0 +1,97 @@
+#include "appsettings.h"
+
+#include <QSettings>
+#include <cmath>
+
+using namespace CopyBookOptions;
+
+namespace {
+
+const QString kBookType = QStringLiteral("BookType");
+const QString kTraceType = QStringLiteral("TraceType");
+const QString kBlankLines = QStringLiteral("BlankLines");
+const QString kCellSize = QStringLiteral("CellSize");
+const QString kFontSize = QStringLiteral("FontSize");
+const QString kOpacity = QStringLiteral("Opacity");
+const QString kFontName = QStringLiteral("FontName");
+const QString kCommonChineseOnly = QStringLiteral("CommonChineseOnly");
+const QString kGridColor = QStringLiteral("GridColor");
+const QString kTextColor = QStringLiteral("TextColor");
+
+// A hand-edited or damaged store must not hand the controls or the engine a value no control allows:
+// numbers are held to the controls' ranges, and anything that is not a number gets the default.
+float boundedFloat(const QSettings &store, const QString &key, float current, float fallback, double min, double max)
+{
+    bool ok = false;
+    const float value = store.value(key, current).toFloat(&ok);
+    if (!ok || !std::isfinite(value))
+        return fallback;
+    return static_cast<float>(qBound(min, static_cast<double>(value), max));
+}
+
+int boundedInt(const QSettings &store, const QString &key, int current, int fallback, int min, int max)
+{
+    bool ok = false;
+    const int value = store.value(key, current).toInt(&ok);
+    return ok ? qBound(min, value, max) : fallback;
+}
+
+// Book and trace types are not clamped: an unknown value leaves its combo without a current item, and
+// the engine falls back to a layout of its own for it.
+int plainInt(const QSettings &store, const QString &key, int current, int fallback)
+{
+    bool ok = false;
+    const int value = store.value(key, current).toInt(&ok);
+    return ok ? value : fallback;
+}
+
+QColor storedColor(const QSettings &store, const QString &key, const QColor &current, const QColor &fallback)
+{
+    // A stored QColor comes back as one; a name such as "#c00000" converts.
+    const QColor color = store.value(key, current).value<QColor>();
+    // An unreadable colour would paint the grid or the glyphs in an arbitrary colour.
+    return color.isValid() ? color : fallback;
+}
+
+} // namespace
+
+AppSettings *AppSettings::instance()
+{
+    static AppSettings settings = [] {
+        AppSettings loaded;
+        loaded.loadSettings();
+        return loaded;
+    }();
+    return &settings;
+}
+
+void AppSettings::loadSettings()
+{
+    const AppSettings defaults;
+    const QSettings store;
+    bookType = plainInt(store, kBookType, bookType, defaults.bookType);
+    traceType = plainInt(store, kTraceType, traceType, defaults.traceType);
+    blankLines = boundedInt(store, kBlankLines, blankLines, defaults.blankLines, kMinBlankLines, kMaxBlankLines);
+    cellSize = boundedFloat(store, kCellSize, cellSize, defaults.cellSize, kMinCellSize, kMaxCellSize);
+    fontSize = boundedFloat(store, kFontSize, fontSize, defaults.fontSize, kMinFontSize, kMaxFontSize);
+    opacity = boundedFloat(store, kOpacity, opacity, defaults.opacity, kMinOpacity, kMaxOpacity);
+    fontName = store.value(kFontName, fontName).toString();
+    commonChineseOnly = store.value(kCommonChineseOnly, commonChineseOnly).toBool();
+    gridColor = storedColor(store, kGridColor, gridColor, defaults.gridColor);
+    textColor = storedColor(store, kTextColor, textColor, defaults.textColor);
+}
+
+void AppSettings::saveSettings() const
+{
+    QSettings store;
+    store.setValue(kBookType, bookType);
+    store.setValue(kTraceType, traceType);
+    store.setValue(kBlankLines, blankLines);
+    store.setValue(kCellSize, cellSize);
+    store.setValue(kFontSize, fontSize);
+    store.setValue(kOpacity, opacity);
+    store.setValue(kFontName, fontName);
+    store.setValue(kCommonChineseOnly, commonChineseOnly);
+    store.setValue(kGridColor, gridColor);
+    store.setValue(kTextColor, textColor);
+}

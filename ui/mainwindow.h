@@ -1,0 +1,62 @@
+#pragma once
+
+#include "userdialogs.h"
+
+#include <QWidget>
+
+class ColorLabel;
+class CopyBookWidget;
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QSpinBox;
+class TextEdit;
+
+// The only top-level window: the preview of page 0 on the left, the options on the right. Every change
+// of an option reaches the engine and the settings store at once.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Tests answer the window's dialogs through this instead of a person.
+    UserDialogs dialogs = UserDialogs::standard();
+
+    // The about box's text for a given build date ("Aug  9 2022") and time ("19:09:54").
+    static QString aboutText(const QString &buildDate, const QString &buildTime);
+    void showAbout();
+
+protected:
+    bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
+
+private:
+    void setupUi();
+    void offerAbout();
+    void applySettings();
+
+    void onBookTypeChanged();
+    void onContentFocusOut();
+    void onDoubleValueChanged(double value);
+    void onFontNameChanged(const QString &family);
+    void onColorLabelClicked();
+    void onCommonChineseClicked();
+    void onBlankLinesChanged(int value);
+    void onTraceTypeChanged();
+    void onSaveAs();
+
+    CopyBookWidget *copyBook = nullptr;
+    QComboBox *cmbBookType = nullptr;
+    TextEdit *editContent = nullptr;
+    QDoubleSpinBox *spinCellSize = nullptr;
+    QDoubleSpinBox *spinFontSize = nullptr;
+    QComboBox *cmbFontName = nullptr;
+    QDoubleSpinBox *spinOpacity = nullptr;
+    QSpinBox *spinBlankLines = nullptr;
+    QComboBox *cmbTraceType = nullptr;
+    QCheckBox *chkCommonChinese = nullptr;
+    ColorLabel *lblGridColor = nullptr;
+    ColorLabel *lblTextColor = nullptr;
+};

@@ -1,0 +1,87 @@
+// Save As and About: the window's flows beyond the live preview.
+
+#include "appinfo.h"
+#include "copybookwidget.h"
+#include "mainwindow.h"
+#include "systemmenu.h"
+
+#include <QMenu>
+#include <QProgressDialog>
+#include <QShortcut>
+
+namespace {
+
+// Exports shorter than this finish without a progress dialog flashing up.
+constexpr int kProgressDelayMs = 500;
+
+} // namespace
+
+QString MainWindow::aboutText(const QString &buildDate, const QString &buildTime)
+{
+    // One arg() call replaces all three markers at once, so a "%" inside an argument stays as it is.
+    return tr("Lattiscribe %1\nBuild on %2 %3\nCopyright © 2026 Kelvo. All rights reserved.")
+        .arg(AppInfo::version(), buildDate, buildTime);
+}
+
+void MainWindow::showAbout()
+{
+    dialogs.inform(this, tr("About"), aboutText(AppInfo::buildDate(), AppInfo::buildTime()));
+}
+
+void MainWindow::offerAbout()
+{
+    if (SystemMenu::appendAbout(this, tr("About")))
+        return;
+    // Without a system menu: F1, and a context menu on the preview and on the panel's background.
+    auto *shortcut = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(shortcut, &QShortcut::activated, this, &MainWindow::showAbout);
+    for (QWidget *area : {static_cast<QWidget *>(copyBook), findChild<QWidget *>(QStringLiteral("controlPanel"))}) {
+        area->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(area, &QWidget::customContextMenuRequested, this, [this, area](const QPoint &position) {
+            auto *menu = new QMenu(this);
+            menu->setAttribute(Qt::WA_DeleteOnClose);
+            menu->addAction(tr("About"), this, &MainWindow::showAbout);
+            menu->popup(area->mapToGlobal(position));
+        });
+    }
+}
+
+bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, long *result)
+{
+    if (SystemMenu::isAboutCommand(eventType, message)) {
+        showAbout();
+        return true;
+    }
+    return QWidget::nativeEvent(eventType, message, result);
+}
+
+void MainWindow::onSaveAs()
+{
+    const QString fileName = dialogs.askSaveFileName(this, tr("Save File"), tr("PDF files (*.pdf)"));
+    if (fileName.isEmpty())
+        return;
+
+    QProgressDialog progress(this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressDelayMs);
+    progress.setCancelButtonText(tr("Cancel"));
+    progress.setValue(0);
+    bool cancelled = false;
+    const bool saved = copyBook->saveToPdf(fileName, [&](int done, int count) {
+        progress.setMaximum(count);
+        progress.setLabelText(tr("page %1 of %2").arg(done).arg(count));
+        // A modal progress dialog handles events while its value is set, which is when Cancel is seen.
+        progress.setValue(done);
+        cancelled = progress.wasCanceled();
+        return !cancelled;
+    });
+    progress.reset();
+    if (cancelled)
+        return;
+    if (!saved) {
+        dialogs.inform(this, QString(), tr("Failed to save to PDF file."));
+        return;
+    }
+    if (dialogs.askYesNo(this, tr("The PDF file was saved successfully, do you need to open the file?")))
+        dialogs.openFile(fileName);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QTextEdit>
+
+// The content editor. The text reaches the page engine when the editor loses the focus, not on every
+// keystroke: laying out and rendering a page per key would make typing stutter.
+class TextEdit : public QTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit TextEdit(QWidget *parent = nullptr);
+    ~TextEdit() override;
+
+signals:
+    void signalFocusOut();
+
+protected:
+    void focusOutEvent(QFocusEvent *event) override;
+};

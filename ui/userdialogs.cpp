@@ -1,0 +1,25 @@
+#include "userdialogs.h"
+
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+UserDialogs UserDialogs::standard()
+{
+    UserDialogs dialogs;
+    dialogs.pickColor = [](const QColor &initial) { return QColorDialog::getColor(initial, nullptr, QString()); };
+    dialogs.askSaveFileName = [](QWidget *parent, const QString &caption, const QString &filter) {
+        return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+    };
+    dialogs.inform = [](QWidget *parent, const QString &title, const QString &text) {
+        QMessageBox::information(parent, title, text, QMessageBox::Ok, QMessageBox::NoButton);
+    };
+    dialogs.askYesNo = [](QWidget *parent, const QString &text) {
+        return QMessageBox::question(parent, QString(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
+            == QMessageBox::Yes;
+    };
+    dialogs.openFile = [](const QString &localFile) { QDesktopServices::openUrl(QUrl::fromLocalFile(localFile)); };
+    return dialogs;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// The modal questions the window asks the user, and the hand-over to the desktop. Each is a plain
+// function so that tests can answer in place of a person; the defaults show the real dialogs.
+struct UserDialogs
+{
+    // An invalid colour means the user cancelled.
+    std::function<QColor(const QColor &initial)> pickColor;
+    // An empty name means the user cancelled.
+    std::function<QString(QWidget *parent, const QString &caption, const QString &filter)> askSaveFileName;
+    std::function<void(QWidget *parent, const QString &title, const QString &text)> inform;
+    // True for Yes.
+    std::function<bool(QWidget *parent, const QString &text)> askYesNo;
+    std::function<void(const QString &localFile)> openFile;
+
+    static UserDialogs standard();
+};
