@@ -42,6 +42,7 @@ void MainWindow::setupUi()
     layout->addWidget(splitter, 0);
 
     copyBook = new CopyBookWidget(this);
+    copyBook->setObjectName(QStringLiteral("copyBook"));
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("controlPanel"));
     splitter->addWidget(copyBook);
@@ -54,6 +55,7 @@ void MainWindow::setupUi()
     // Each control gets its stored value before its signal is connected, so building the window runs
     // no slot and writes no settings.
     cmbBookType = new QComboBox(this);
+    cmbBookType->setObjectName(QStringLiteral("cmbBookType"));
     form->addRow(tr("Book Type"), cmbBookType);
     cmbBookType->addItem(tr("Trace"), TraceBook);
     cmbBookType->addItem(tr("Copy"), CopyBook);
@@ -61,10 +63,12 @@ void MainWindow::setupUi()
     connect(cmbBookType, qOverload<int>(&QComboBox::currentIndexChanged), this, &MainWindow::onBookTypeChanged);
 
     editContent = new TextEdit(this);
+    editContent->setObjectName(QStringLiteral("editContent"));
     form->addRow(tr("Content"), editContent);
     connect(editContent, &TextEdit::signalFocusOut, this, &MainWindow::onContentFocusOut);
 
     spinCellSize = new QDoubleSpinBox(this);
+    spinCellSize->setObjectName(QStringLiteral("spinCellSize"));
     form->addRow(tr("Cell Size"), spinCellSize);
     spinCellSize->setRange(kMinCellSize, kMaxCellSize);
     spinCellSize->setSingleStep(0.1);
@@ -72,6 +76,7 @@ void MainWindow::setupUi()
     connect(spinCellSize, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &MainWindow::onDoubleValueChanged);
 
     spinFontSize = new QDoubleSpinBox(this);
+    spinFontSize->setObjectName(QStringLiteral("spinFontSize"));
     form->addRow(tr("Font Size"), spinFontSize);
     spinFontSize->setRange(kMinFontSize, kMaxFontSize);
     spinFontSize->setSingleStep(0.1);
@@ -79,6 +84,7 @@ void MainWindow::setupUi()
     connect(spinFontSize, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &MainWindow::onDoubleValueChanged);
 
     cmbFontName = new QComboBox(this);
+    cmbFontName->setObjectName(QStringLiteral("cmbFontName"));
     form->addRow(tr("Font Name"), cmbFontName);
     cmbFontName->addItems(QFontDatabase().families());
     cmbFontName->setCurrentIndex(
@@ -87,16 +93,19 @@ void MainWindow::setupUi()
         [this](int index) { onFontNameChanged(cmbFontName->itemText(index)); });
 
     lblGridColor = new ColorLabel(this);
+    lblGridColor->setObjectName(QStringLiteral("lblGridColor"));
     lblGridColor->setColor(settings->gridColor);
     form->addRow(tr("Grid Color"), lblGridColor);
     connect(lblGridColor, &ColorLabel::signalClicked, this, &MainWindow::onColorLabelClicked);
 
     lblTextColor = new ColorLabel(this);
+    lblTextColor->setObjectName(QStringLiteral("lblTextColor"));
     lblTextColor->setColor(settings->textColor);
     form->addRow(tr("Text Color"), lblTextColor);
     connect(lblTextColor, &ColorLabel::signalClicked, this, &MainWindow::onColorLabelClicked);
 
     spinOpacity = new QDoubleSpinBox(this);
+    spinOpacity->setObjectName(QStringLiteral("spinOpacity"));
     form->addRow(tr("Opacity"), spinOpacity);
     spinOpacity->setRange(kMinOpacity, kMaxOpacity);
     spinOpacity->setSingleStep(0.1);
@@ -104,11 +113,13 @@ void MainWindow::setupUi()
     connect(spinOpacity, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &MainWindow::onDoubleValueChanged);
 
     chkCommonChinese = new QCheckBox(this);
+    chkCommonChinese->setObjectName(QStringLiteral("chkCommonChinese"));
     form->addRow(tr("Common Chinese"), chkCommonChinese);
     chkCommonChinese->setChecked(settings->commonChineseOnly);
     connect(chkCommonChinese, &QCheckBox::clicked, this, &MainWindow::onCommonChineseClicked);
 
     spinBlankLines = new QSpinBox(this);
+    spinBlankLines->setObjectName(QStringLiteral("spinBlankLines"));
     form->addRow(tr("Blank Lines"), spinBlankLines);
     spinBlankLines->setRange(kMinBlankLines, kMaxBlankLines);
     spinBlankLines->setSingleStep(1);
@@ -116,6 +127,7 @@ void MainWindow::setupUi()
     connect(spinBlankLines, qOverload<int>(&QSpinBox::valueChanged), this, &MainWindow::onBlankLinesChanged);
 
     cmbTraceType = new QComboBox(this);
+    cmbTraceType->setObjectName(QStringLiteral("cmbTraceType"));
     form->addRow(tr("Trace Type"), cmbTraceType);
     cmbTraceType->addItem(tr("None"), TraceNone);
     cmbTraceType->addItem(tr("Half"), TraceHalf);

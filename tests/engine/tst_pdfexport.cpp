@@ -1,11 +1,9 @@
 #include "copybookwidget.h"
+#include "filesizelimit.h"
 #include "kaifont.h"
 #include "pdftools.h"
 
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -29,25 +27,6 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
-
-// Holds the process's file-size limit for its lifetime, as a full disk would; writes past it come back
-// short or fail with EFBIG instead of killing the process.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit limited = saved;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
-
-private:
-    rlimit saved {};
-};
 
 double meanDifference(const QImage &a, const QImage &b)
 {

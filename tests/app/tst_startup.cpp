@@ -1,0 +1,140 @@
+#include "kaifont.h"
+#include "mainwindow.h"
+#include "settingsstore.h"
+#include "startup.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTranslator>
+#include <QtTest>
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private:
+    SettingsStore store;
+    QTranslator translator;
+
+    QString labelOf(MainWindow &window, const char *field)
+    {
+        QWidget *control = window.findChild<QWidget *>(QLatin1String(field));
+        auto *form = qobject_cast<QFormLayout *>(control->parentWidget()->layout());
+        auto *label = qobject_cast<QLabel *>(form->labelForField(control));
+        return label ? label->text() : QString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        installKaiFontSubstitution();
+        installBuiltInTranslation(&translator);
+        store.reset();
+    }
+
+    void catalogue_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("translation");
+        const char *const pairs[][2] = {
+            {"About", "关于"},
+            {"All", "全描"},
+            {"Blank Lines", "附加空行"},
+            {"Book Type", "字帖类型"},
+            {"Cell Size", "格子大小"},
+            {"Common Chinese", "仅常用汉字"},
+            {"Content", "内容"},
+            {"Copy", "临摹"},
+            {"Lattiscribe", "格书字帖"},
+            {"Lattiscribe %1\nBuild on %2 %3\nCopyright © 2026 Kelvo. All rights reserved.",
+                "格书字帖 %1\n编译时间 %2 %3\n版权所有 © 2026 Kelvo。保留所有权利。"},
+            {"Failed to save to PDF file.", "保存PDF文件失败。"},
+            {"Font Name", "字体名称"},
+            {"Font Size", "字体大小"},
+            {"Grid Color", "网格颜色"},
+            {"Half", "半描"},
+            {"None", "不描"},
+            {"Opacity", "透明度"},
+            {"PDF files (*.pdf)", "PDF文件 (*.pdf)"},
+            {"Save As", "保存为"},
+            {"Save File", "保存文件"},
+            {"Text Color", "文字颜色"},
+            {"The PDF file was saved successfully, do you need to open the file?", "PDF文件保存成功，是否打开该文件？"},
+            {"Trace", "描红"},
+            {"Trace Type", "描字类型"},
+            {"page %1 of %2", "第 %1 页，共 %2 页"},
+            {"Cancel", "取消"},
+        };
+        for (const auto &pair : pairs)
+            QTest::newRow(pair[0]) << QString::fromUtf8(pair[0]) << QString::fromUtf8(pair[1]);
+    }
+
+    void catalogue()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, translation);
+        QCOMPARE(QCoreApplication::translate("MainWindow", source.toUtf8().constData()), translation);
+    }
+
+    void windowShowsChinese()
+    {
+        MainWindow window;
+        QCOMPARE(window.windowTitle(), QStringLiteral("格书字帖"));
+        QVERIFY(window.windowState() & Qt::WindowMaximized);
+        QCOMPARE(labelOf(window, "cmbBookType"), QStringLiteral("字帖类型"));
+        QCOMPARE(labelOf(window, "editContent"), QStringLiteral("内容"));
+        QCOMPARE(labelOf(window, "spinCellSize"), QStringLiteral("格子大小"));
+        QCOMPARE(labelOf(window, "spinFontSize"), QStringLiteral("字体大小"));
+        QCOMPARE(labelOf(window, "cmbFontName"), QStringLiteral("字体名称"));
+        QCOMPARE(labelOf(window, "lblGridColor"), QStringLiteral("网格颜色"));
+        QCOMPARE(labelOf(window, "lblTextColor"), QStringLiteral("文字颜色"));
+        QCOMPARE(labelOf(window, "spinOpacity"), QStringLiteral("透明度"));
+        QCOMPARE(labelOf(window, "chkCommonChinese"), QStringLiteral("仅常用汉字"));
+        QCOMPARE(labelOf(window, "spinBlankLines"), QStringLiteral("附加空行"));
+        QCOMPARE(labelOf(window, "cmbTraceType"), QStringLiteral("描字类型"));
+        auto *bookType = window.findChild<QComboBox *>(QStringLiteral("cmbBookType"));
+        QCOMPARE(bookType->itemText(0), QStringLiteral("描红"));
+        QCOMPARE(bookType->itemText(1), QStringLiteral("临摹"));
+        auto *traceType = window.findChild<QComboBox *>(QStringLiteral("cmbTraceType"));
+        QCOMPARE(traceType->itemText(0), QStringLiteral("不描"));
+        QCOMPARE(traceType->itemText(1), QStringLiteral("半描"));
+        QCOMPARE(traceType->itemText(2), QStringLiteral("全描"));
+        QCOMPARE(window.findChild<QPushButton *>(QStringLiteral("btnSave"))->text(), QStringLiteral("保存为"));
+    }
+
+    // The window as start-up styles it: dark panel, blue Save As button, white editor, the page on the left.
+    // Set LATTISCRIBE_SCREENSHOT to a path to keep the picture.
+    void windowLooksAsIntended()
+    {
+        MainWindow window;
+        const QString styleSheet = builtInStyleSheet();
+        QVERIFY(styleSheet.contains(QLatin1String("QPushButton#btnSave")));
+        window.setStyleSheet(styleSheet);
+        QVERIFY(qApp->styleSheet().isEmpty());
+        window.showNormal();
+        window.resize(1200, 800);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QImage shot = window.grab().toImage();
+        if (qEnvironmentVariableIsSet("LATTISCRIBE_SCREENSHOT"))
+            shot.save(qEnvironmentVariable("LATTISCRIBE_SCREENSHOT"));
+
+        const auto colourAt = [&](const char *name, QPoint offset) {
+            QWidget *widget = window.findChild<QWidget *>(QLatin1String(name));
+            return QColor(shot.pixel(widget->mapTo(&window, offset)));
+        };
+        QCOMPARE(QColor(shot.pixel(window.width() - 3, window.height() - 3)), QColor(0x40, 0x41, 0x42));
+        const QWidget *save = window.findChild<QWidget *>(QStringLiteral("btnSave"));
+        QCOMPARE(colourAt("btnSave", QPoint(4, save->height() / 2)), QColor(0x0E, 0x63, 0x9C));
+        QCOMPARE(colourAt("editContent", QPoint(10, 10)), QColor(Qt::white));
+        QCOMPARE(colourAt("lblGridColor", QPoint(5, 5)), QColor(Qt::red));
+        const QWidget *book = window.findChild<QWidget *>(QStringLiteral("copyBook"));
+        QVERIFY(book->x() < save->mapTo(&window, QPoint()).x());
+        QVERIFY(book->width() > window.width() / 2);
+        QCOMPARE(colourAt("copyBook", QPoint(book->width() / 2, book->height() / 2 + 3)).red(), 255);
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
