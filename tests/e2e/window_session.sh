@@ -6,7 +6,9 @@
 set -euo pipefail
 build_dir=$1
 work=$(mktemp -d)
-trap 'kill "${wm_pid:-}" "${app_pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'stop_session; rm -rf "$work"' EXIT
+# shellcheck source=../../scripts/lib/x11-session.sh
+source "$(dirname "$0")/../../scripts/lib/x11-session.sh"
 
 cmake --install "$build_dir" --prefix "$work/prefix" >/dev/null
 program=$work/prefix/bin/Lattiscribe
@@ -15,46 +17,19 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 settings=$XDG_CONFIG_HOME/Kelvo/LattiScribe.conf
 unset QT_QPA_PLATFORM
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-openbox >/dev/null 2>&1 &
-wm_pid=$!
-sleep 1
-
-start_program() {
-    "$program" >"$work/program.log" 2>&1 &
-    app_pid=$!
-    window=$(timeout 30 xdotool search --sync --onlyvisible --name '^格书字帖$' | head -n 1) || fail "no window titled 格书字帖"
-    # Let the window settle into its maximized state and paint.
-    sleep 2
-}
-
-close_program() {
-    xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
-    timeout 20 tail --pid="$app_pid" -f /dev/null || fail "the program did not exit after Alt+F4"
-    wait "$app_pid" || fail "the program exited with status $?"
-    app_pid=
-}
-
-click_at() { # fractions of the window's width and height
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    xdotool mousemove --window "$window" "$(awk "BEGIN{print int($WIDTH*$1)}")" "$(awk "BEGIN{print int($HEIGHT*$2)}")" click 1
-}
+start_window_manager
+map_keys_for '永字八法'
 
 start_program
 state=$(xprop -id "$window" _NET_WM_STATE)
 [[ $state == *_NET_WM_STATE_MAXIMIZED_VERT* && $state == *_NET_WM_STATE_MAXIMIZED_HORZ* ]] || fail "not maximized: $state"
 [ ! -e "$settings" ] || fail "starting the program wrote settings"
 
-# The content editor: the right-hand panel, a little below the first row.
-click_at 0.85 0.08
-xdotool type --delay 80 '永字八法'
-sleep 0.5
+type_into_editor '永字八法'
 [ ! -e "$settings" ] || fail "typing wrote settings"
 # A click on the preview takes the focus from the editor; then Tab reaches the first control, the book
 # type, and Down picks "Copy".
-click_at 0.3 0.5
-sleep 0.3
+click_preview
 xdotool key Tab
 sleep 0.3
 xdotool key Down
@@ -70,8 +45,7 @@ done
 
 # Second run: if "Copy" came back, Up picks "Trace" and stores 0; had it not, Up would do nothing.
 start_program
-click_at 0.3 0.5
-sleep 0.3
+click_preview
 xdotool key Tab
 sleep 0.3
 xdotool key Up
