@@ -25,7 +25,7 @@ start_program() {
 close_program() {
     xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
     timeout 20 tail --pid="$app_pid" -f /dev/null || fail "the program did not exit after Alt+F4"
-    wait "$app_pid" || fail "the program exited with status $?"
+    wait "$app_pid" || fail "the program exited with status $?: $(cat "$work/program.log")"
     app_pid=
 }
 
