@@ -39,4 +39,19 @@ constexpr double kMaxOpacity = 1.0;
 constexpr int kMinBlankLines = 0;
 constexpr int kMaxBlankLines = 5;
 
+// Hands a record of the ten options (the settings record, a renderer request) to the engine, in the
+// order the program has always used: the cell size before the font, the colours last.
+template<typename Book, typename Options> void applyInOrder(Book *book, const Options &options)
+{
+    book->setBookType(options.bookType);
+    book->setTraceType(options.traceType);
+    book->setCellSize(options.cellSize);
+    book->setFontNameAndSize(options.fontName, options.fontSize);
+    book->setBlankLines(options.blankLines);
+    book->setOpacity(options.opacity);
+    book->setCommonChineseOnly(options.commonChineseOnly);
+    book->setGridColor(options.gridColor);
+    book->setTextColor(options.textColor);
+}
+
 } // namespace CopyBookOptions

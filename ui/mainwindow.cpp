@@ -67,21 +67,11 @@ void MainWindow::setupUi()
     form->addRow(tr("Content"), editContent);
     connect(editContent, &TextEdit::signalFocusOut, this, &MainWindow::onContentFocusOut);
 
-    spinCellSize = new QDoubleSpinBox(this);
-    spinCellSize->setObjectName(QStringLiteral("spinCellSize"));
-    form->addRow(tr("Cell Size"), spinCellSize);
-    spinCellSize->setRange(kMinCellSize, kMaxCellSize);
-    spinCellSize->setSingleStep(0.1);
-    spinCellSize->setValue(settings->cellSize);
-    connect(spinCellSize, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &MainWindow::onDoubleValueChanged);
+    spinCellSize = addDoubleRow(
+        form, tr("Cell Size"), QStringLiteral("spinCellSize"), kMinCellSize, kMaxCellSize, settings->cellSize);
 
-    spinFontSize = new QDoubleSpinBox(this);
-    spinFontSize->setObjectName(QStringLiteral("spinFontSize"));
-    form->addRow(tr("Font Size"), spinFontSize);
-    spinFontSize->setRange(kMinFontSize, kMaxFontSize);
-    spinFontSize->setSingleStep(0.1);
-    spinFontSize->setValue(settings->fontSize);
-    connect(spinFontSize, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &MainWindow::onDoubleValueChanged);
+    spinFontSize = addDoubleRow(
+        form, tr("Font Size"), QStringLiteral("spinFontSize"), kMinFontSize, kMaxFontSize, settings->fontSize);
 
     cmbFontName = new QComboBox(this);
     cmbFontName->setObjectName(QStringLiteral("cmbFontName"));
@@ -104,13 +94,8 @@ void MainWindow::setupUi()
     form->addRow(tr("Text Color"), lblTextColor);
     connect(lblTextColor, &ColorLabel::signalClicked, this, &MainWindow::onColorLabelClicked);
 
-    spinOpacity = new QDoubleSpinBox(this);
-    spinOpacity->setObjectName(QStringLiteral("spinOpacity"));
-    form->addRow(tr("Opacity"), spinOpacity);
-    spinOpacity->setRange(kMinOpacity, kMaxOpacity);
-    spinOpacity->setSingleStep(0.1);
-    spinOpacity->setValue(settings->opacity);
-    connect(spinOpacity, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &MainWindow::onDoubleValueChanged);
+    spinOpacity
+        = addDoubleRow(form, tr("Opacity"), QStringLiteral("spinOpacity"), kMinOpacity, kMaxOpacity, settings->opacity);
 
     chkCommonChinese = new QCheckBox(this);
     chkCommonChinese->setObjectName(QStringLiteral("chkCommonChinese"));
@@ -146,18 +131,22 @@ void MainWindow::setupUi()
         combo->setItemDelegate(new QStyledItemDelegate(this));
 }
 
+QDoubleSpinBox *MainWindow::addDoubleRow(
+    QFormLayout *form, const QString &label, const QString &name, double min, double max, double value)
+{
+    auto *spin = new QDoubleSpinBox(this);
+    spin->setObjectName(name);
+    form->addRow(label, spin);
+    spin->setRange(min, max);
+    spin->setSingleStep(0.1);
+    spin->setValue(value);
+    connect(spin, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &MainWindow::onDoubleValueChanged);
+    return spin;
+}
+
 void MainWindow::applySettings()
 {
-    const AppSettings *settings = AppSettings::instance();
-    copyBook->setBookType(settings->bookType);
-    copyBook->setTraceType(settings->traceType);
-    copyBook->setCellSize(settings->cellSize);
-    copyBook->setFontNameAndSize(settings->fontName, settings->fontSize);
-    copyBook->setBlankLines(settings->blankLines);
-    copyBook->setOpacity(settings->opacity);
-    copyBook->setCommonChineseOnly(settings->commonChineseOnly);
-    copyBook->setGridColor(settings->gridColor);
-    copyBook->setTextColor(settings->textColor);
+    applyInOrder(copyBook, *AppSettings::instance());
 }
 
 void MainWindow::onBookTypeChanged()

@@ -9,6 +9,7 @@ class CopyBookWidget;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QFormLayout;
 class QSpinBox;
 class TextEdit;
 
@@ -34,6 +35,9 @@ protected:
 
 private:
     void setupUi();
+    // One spin-box row, built completely: created, added, given its range and value, then connected.
+    QDoubleSpinBox *addDoubleRow(
+        QFormLayout *form, const QString &label, const QString &name, double min, double max, double value);
     void offerAbout();
     void applySettings();
 

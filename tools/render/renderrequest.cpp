@@ -107,15 +107,7 @@ bool RenderRequest::writesPdf() const
 
 void RenderRequest::applyTo(CopyBookWidget *book) const
 {
-    book->setBookType(bookType);
-    book->setTraceType(traceType);
-    book->setCellSize(cellSize);
-    book->setFontNameAndSize(fontFamily, fontSize);
-    book->setBlankLines(blankLines);
-    book->setOpacity(opacity);
-    book->setCommonChineseOnly(commonChineseOnly);
-    book->setGridColor(gridColor);
-    book->setTextColor(textColor);
+    applyInOrder(book, *this);
 }
 
 RenderRequest parseRenderRequest(const QStringList &arguments)
@@ -160,7 +152,7 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
     read.color(options.gridColor, request.gridColor);
     read.color(options.textColor, request.textColor);
     if (parser.isSet(options.fontFamily))
-        request.fontFamily = parser.value(options.fontFamily);
+        request.fontName = parser.value(options.fontFamily);
     request.commonChineseOnly = !parser.isSet(options.allCharacters);
     request.layoutOnly = parser.isSet(options.layout);
     request.outputPath = parser.value(options.output);

@@ -30,7 +30,7 @@ struct RenderRequest
     float opacity = CopyBookOptions::kDefaultOpacity;
     int blankLines = CopyBookOptions::kDefaultBlankLines;
     bool commonChineseOnly = CopyBookOptions::kDefaultCommonChineseOnly;
-    QString fontFamily = CopyBookOptions::defaultFontName();
+    QString fontName = CopyBookOptions::defaultFontName();
     QColor gridColor = CopyBookOptions::defaultGridColor();
     QColor textColor = CopyBookOptions::defaultTextColor();
 
