@@ -1,7 +1,5 @@
 #include "copybookcontent.h"
 
-#include <QRandomGenerator>
-#include <QSet>
 #include <QtTest>
 
 namespace {
@@ -158,53 +156,6 @@ private slots:
         c.rebuildCells();
         for (const CopyBookCell &cell : c.cells)
             QCOMPARE(cell.opacity, 0.25);
-    }
-
-    void rebuildingTwiceGivesTheSameCells()
-    {
-        CopyBookContent c = content(1, 1, 2, false, 7, QStringLiteral("天地玄黄\n宇宙洪荒 abc"));
-        const QString first = describe(c.cells);
-        c.rebuildCells();
-        QCOMPARE(describe(c.cells), first);
-    }
-
-    void hugeBlankLinesStayBounded()
-    {
-        const CopyBookContent c = content(0, 0, std::numeric_limits<int>::max(), true, 11, ideographs(50));
-        QCOMPARE(c.cells.size(), 50);
-        QVERIFY(c.cells.last().row > 0);
-        for (int i = 1; i < c.cells.size(); ++i)
-            QVERIFY(c.cells[i].row > c.cells[i - 1].row);
-    }
-
-    // Over many random texts and options the layout keeps the promises the page split relies on.
-    void invariantsOverRandomTexts()
-    {
-        QRandomGenerator random(20261206);
-        const QVector<ushort> alphabet
-            = {'\n', ' ', 'a', '1', 0x3000, 0x4E00, 0x6C38, 0x9FFF, 0xFF0C, 0xD840, 0xDC00, 0x0007};
-        for (int round = 0; round < 2000; ++round) {
-            QString text;
-            const int length = random.bounded(60);
-            for (int i = 0; i < length; ++i)
-                text += QChar(alphabet[random.bounded(alphabet.size())]);
-            const int columns = QVector<int> {0, 1, 2, 11, 34}[random.bounded(5)];
-            const CopyBookContent c = content(
-                random.bounded(2), random.bounded(4), random.bounded(-2, 6), random.bounded(2) == 1, columns, text);
-            QSet<QPair<int, int>> squares;
-            for (int i = 0; i < c.cells.size(); ++i) {
-                const CopyBookCell &cell = c.cells[i];
-                QVERIFY(cell.column >= 0 && cell.column < columns);
-                QVERIFY(cell.row >= 0);
-                if (i > 0) {
-                    const CopyBookCell &previous = c.cells[i - 1];
-                    QVERIFY(cell.row >= previous.row);
-                    QVERIFY(cell.row > previous.row || cell.column > previous.column);
-                }
-                QVERIFY2(!squares.contains({cell.row, cell.column}), qPrintable(text));
-                squares.insert({cell.row, cell.column});
-            }
-        }
     }
 };
 

@@ -16,10 +16,7 @@ constexpr int kIntMax = std::numeric_limits<int>::max();
 class RandomInput
 {
 public:
-    explicit RandomInput(quint32 seed)
-        : random(seed)
-    {
-    }
+    explicit RandomInput(quint32 seed) : random(seed) { }
 
     // Code units from every plane, lone surrogates, controls, line breaks and plenty of ideographs.
     QString text(int length)
@@ -41,7 +38,8 @@ public:
                 s += QLatin1Char('\n');
                 break;
             case 4:
-                s += QString::fromUcs4(std::vector<char32_t>{static_cast<char32_t>(0x10000 + random.bounded(0x100000))}.data(), 1);
+                s += QString::fromUcs4(
+                    std::vector<char32_t> {static_cast<char32_t>(0x10000 + random.bounded(0x100000))}.data(), 1);
                 break;
             default:
                 s += QChar(static_cast<ushort>(random.bounded(0x10000)));
@@ -78,7 +76,8 @@ void applyRandomOptions(CopyBookWidget &book, RandomInput &input)
     book.setBookType(input.anyInt({kIntMin, kIntMax, -1, 2}, 0, 1));
     book.setTraceType(input.anyInt({kIntMin, kIntMax, -1, 3}, 0, 2));
     book.setCellSize(input.anyDouble(0.3, 12.0));
-    book.setFontNameAndSize(input.coin() ? QStringLiteral("楷体") : QStringLiteral("No Such Family"), input.anyDouble(0.3, 12.0));
+    book.setFontNameAndSize(
+        input.coin() ? QStringLiteral("楷体") : QStringLiteral("No Such Family"), input.anyDouble(0.3, 12.0));
     book.setBlankLines(input.anyInt({kIntMin, kIntMax, -1, 6, 1000}, 0, 5));
     book.setOpacity(input.anyDouble(-0.5, 1.5));
     book.setCommonChineseOnly(input.coin());

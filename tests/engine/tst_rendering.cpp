@@ -147,18 +147,6 @@ private slots:
         QCOMPARE(image.pixel(50, 20), qRgb(0, 0, 255));
     }
 
-    void gridColourFollowsSetter()
-    {
-        CopyBookWidget book;
-        book.setGridColor(QColor(0, 0, 128));
-        const QImage page = book.renderGridPage();
-        const GridCell first = book.grid()[0][0];
-        bool found = false;
-        for (int dy = -1; dy <= 1; ++dy)
-            found = found || page.pixel(int(first.x + 20), int(first.y) + dy) == qRgb(0, 0, 128);
-        QVERIFY(found);
-    }
-
     void glyphSitsInItsSquareWithItsOpacity_data()
     {
         QTest::addColumn<double>("opacity");
@@ -263,19 +251,6 @@ private slots:
         QVERIFY(book.cellsOfPage(1).isEmpty());
         QCOMPARE(book.renderPage(1), book.renderGridPage());
         QCOMPARE(book.cellsOfPage(3).size(), 1);
-    }
-
-    void oversizedGlyphIsClippedToItsSquare()
-    {
-        CopyBookWidget book;
-        book.setTraceType(0);
-        book.setFontSize(4.0);
-        book.setContent(QStringLiteral("永"));
-        const QImage page = book.renderFirstPage();
-        const GridCell square = book.grid()[0][0];
-        const QRect outside(int(square.x + book.cellSidePixels()) + 3, int(square.y), 200, int(book.cellSidePixels()));
-        QVERIFY(inkBounds(page, outside).isEmpty());
-        QVERIFY(!inkBounds(page, squareRect(book, 0, 0)).isEmpty());
     }
 
     void preview_data()

@@ -67,50 +67,31 @@ private slots:
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message");
-        const QString pdf = QDir::temp().filePath(QStringLiteral("never-written.pdf"));
-        const QStringList out {QStringLiteral("-o"), pdf};
-        QTest::newRow("unknown option") << (out + QStringList {QStringLiteral("--colour")}) << QByteArray() << 2
-                                        << QStringLiteral("colour");
-        QTest::newRow("no output") << QStringList() << QByteArray() << 2 << QStringLiteral("--output");
-        QTest::newRow("unknown output kind") << QStringList {QStringLiteral("-o"), QStringLiteral("x.txt")}
-                                             << QByteArray() << 2 << QStringLiteral(".pdf or .png");
-        QTest::newRow("cell size not a number")
-            << (out + QStringList {QStringLiteral("--cell-size"), QStringLiteral("big")}) << QByteArray() << 2
-            << QStringLiteral("not a number");
-        QTest::newRow("cell size below range")
-            << (out + QStringList {QStringLiteral("--cell-size"), QStringLiteral("0.4")}) << QByteArray() << 2
-            << QStringLiteral("outside");
-        QTest::newRow("font size above range")
-            << (out + QStringList {QStringLiteral("--font-size"), QStringLiteral("10.5")}) << QByteArray() << 2
-            << QStringLiteral("outside");
-        QTest::newRow("opacity not finite") << (out + QStringList {QStringLiteral("--opacity"), QStringLiteral("nan")})
-                                            << QByteArray() << 2 << QStringLiteral("not a number");
-        QTest::newRow("blank lines not whole")
-            << (out + QStringList {QStringLiteral("--blank-lines"), QStringLiteral("1.5")}) << QByteArray() << 2
-            << QStringLiteral("whole");
-        QTest::newRow("blank lines above range")
-            << (out + QStringList {QStringLiteral("--blank-lines"), QStringLiteral("6")}) << QByteArray() << 2
-            << QStringLiteral("outside");
-        QTest::newRow("negative page") << (out + QStringList {QStringLiteral("--page"), QStringLiteral("-1")})
-                                       << QByteArray() << 2 << QStringLiteral("outside");
-        QTest::newRow("unknown book type")
-            << (out + QStringList {QStringLiteral("--book-type"), QStringLiteral("draw")}) << QByteArray() << 2
-            << QStringLiteral("trace, copy");
-        QTest::newRow("unknown colour") << (out
-            + QStringList {QStringLiteral("--grid-color"), QStringLiteral("#12345")})
-                                        << QByteArray() << 2 << QStringLiteral("not a colour");
-        QTest::newRow("missing input file") << (out + QStringList {QStringLiteral("/nonexistent/text.txt")})
-                                            << QByteArray() << 1 << QStringLiteral("cannot read");
-        QTest::newRow("invalid UTF-8 names the offset")
-            << out << QByteArray("ab\xe6\xb0") << 1 << QStringLiteral("byte offset 2");
-        QTest::newRow("overlong UTF-8") << out << QByteArray("\xc0\xaf") << 1 << QStringLiteral("byte offset 0");
-        QTest::newRow("UTF-8 surrogate") << out << QByteArray("a\xed\xa0\x80") << 1 << QStringLiteral("byte offset 1");
-        QTest::newRow("page past the last") << QStringList {QStringLiteral("-o"),
-            QDir::temp().filePath(QStringLiteral("never.png")), QStringLiteral("--page"), QStringLiteral("1")}
-                                            << QByteArray("永") << 1 << QStringLiteral("1 page");
-        QTest::newRow("unwritable output")
-            << QStringList {QStringLiteral("-o"), QStringLiteral("/nonexistent/dir/x.pdf")} << QByteArray("永") << 1
-            << QStringLiteral("cannot write");
+        // "@" stands for the temporary directory, where nothing may appear.
+        const auto row
+            = [](const char *name, const char *arguments, const QByteArray &input, int exitCode, const char *message) {
+                  const QString expanded = QString::fromUtf8(arguments).replace(QLatin1Char('@'), QDir::tempPath());
+                  QTest::newRow(name) << expanded.split(QLatin1Char(' '), Qt::SkipEmptyParts) << input << exitCode
+                                      << QString::fromUtf8(message);
+              };
+        row("unknown option", "-o @/never.pdf --colour", {}, 2, "colour");
+        row("no output", "", {}, 2, "--output");
+        row("unknown output kind", "-o x.txt", {}, 2, ".pdf or .png");
+        row("cell size not a number", "-o @/never.pdf --cell-size big", {}, 2, "not a number");
+        row("cell size below range", "-o @/never.pdf --cell-size 0.4", {}, 2, "outside");
+        row("font size above range", "-o @/never.pdf --font-size 10.5", {}, 2, "outside");
+        row("opacity not finite", "-o @/never.pdf --opacity nan", {}, 2, "not a number");
+        row("blank lines not whole", "-o @/never.pdf --blank-lines 1.5", {}, 2, "whole");
+        row("blank lines above range", "-o @/never.pdf --blank-lines 6", {}, 2, "outside");
+        row("negative page", "-o @/never.png --page -1", {}, 2, "outside");
+        row("unknown book type", "-o @/never.pdf --book-type draw", {}, 2, "trace, copy");
+        row("unknown colour", "-o @/never.pdf --grid-color #12345", {}, 2, "not a colour");
+        row("missing input file", "-o @/never.pdf /nonexistent/text.txt", {}, 1, "cannot read");
+        row("invalid UTF-8 names the offset", "-o @/never.pdf", "ab\xe6\xb0", 1, "byte offset 2");
+        row("overlong UTF-8", "-o @/never.pdf", "\xc0\xaf", 1, "byte offset 0");
+        row("UTF-8 surrogate", "-o @/never.pdf", "a\xed\xa0\x80", 1, "byte offset 1");
+        row("page past the last", "-o @/never.png --page 1", "永", 1, "1 page");
+        row("unwritable output", "-o /nonexistent/dir/x.pdf", "永", 1, "cannot write");
     }
 
     void rejectsBadInput()
@@ -123,7 +104,7 @@ private slots:
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(QString::fromUtf8(run.err).contains(message), run.err.constData());
         QVERIFY(run.out.isEmpty());
-        QVERIFY(!QFile::exists(QDir::temp().filePath(QStringLiteral("never-written.pdf"))));
+        QVERIFY(!QFile::exists(QDir::temp().filePath(QStringLiteral("never.pdf"))));
         QVERIFY(!QFile::exists(QDir::temp().filePath(QStringLiteral("never.png"))));
     }
 
@@ -166,28 +147,19 @@ private slots:
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
-        QTest::newRow("cell size") << QStringList {QStringLiteral("--cell-size"), QStringLiteral("2")}
-                                   << QByteArray("永") << QStringLiteral("columns") << QStringLiteral("8");
-        QTest::newRow("font size") << QStringList {QStringLiteral("--font-size"), QStringLiteral("0.5")}
-                                   << QByteArray("永") << QStringLiteral("glyphPixelSize") << QStringLiteral("59");
-        QTest::newRow("trace none") << QStringList {QStringLiteral("--trace-type"), QStringLiteral("none")}
-                                    << QByteArray("永字") << QStringLiteral("glyphs")
-                                    << QStringLiteral("永@0,0 字@1,0");
-        QTest::newRow("copy with blank lines")
-            << QStringList {QStringLiteral("--book-type"), QStringLiteral("copy"), QStringLiteral("--blank-lines"),
-                   QStringLiteral("1")}
-            << QByteArray("永\n字") << QStringLiteral("glyphs") << QStringLiteral("永@0,0 字@2,0");
-        QTest::newRow("BOM dropped, CR LF and CR are line feeds")
-            << QStringList {QStringLiteral("--book-type"), QStringLiteral("copy"), QStringLiteral("--all-characters")}
-            << QByteArray("\xef\xbb\xbf永\r\n字\r八") << QStringLiteral("glyphs")
-            << QStringLiteral("永@0,0 字@1,0 八@2,0");
-        QTest::newRow("all characters") << QStringList {QStringLiteral("--all-characters"),
-            QStringLiteral("--trace-type"), QStringLiteral("none")}
-                                        << QByteArray("a,") << QStringLiteral("glyphs")
-                                        << QStringLiteral("a@0,0 ,@1,0");
-        QTest::newRow("pages") << QStringList {QStringLiteral("--trace-type"), QStringLiteral("none")}
-                               << QByteArray("一二三四五六七八九十百千万亿兆京") << QStringLiteral("pages")
-                               << QStringLiteral("2");
+        const auto row
+            = [](const char *name, const char *options, const QByteArray &input, const char *key, const char *value) {
+                  QTest::newRow(name) << QString::fromUtf8(options).split(QLatin1Char(' '), Qt::SkipEmptyParts) << input
+                                      << QString::fromUtf8(key) << QString::fromUtf8(value);
+              };
+        row("cell size", "--cell-size 2", "永", "columns", "8");
+        row("font size", "--font-size 0.5", "永", "glyphPixelSize", "59");
+        row("trace none", "--trace-type none", "永字", "glyphs", "永@0,0 字@1,0");
+        row("copy with blank lines", "--book-type copy --blank-lines 1", "永\n字", "glyphs", "永@0,0 字@2,0");
+        row("BOM dropped, CR LF and CR are line feeds", "--book-type copy --all-characters", "\xef\xbb\xbf永\r\n字\r八",
+            "glyphs", "永@0,0 字@1,0 八@2,0");
+        row("all characters", "--all-characters --trace-type none", "a,", "glyphs", "a@0,0 ,@1,0");
+        row("pages", "--trace-type none", "一二三四五六七八九十百千万亿兆京", "pages", "2");
     }
 
     void optionsReachTheEngine()
