@@ -15,7 +15,7 @@ namespace {
 
 enum ExitStatus { Success = 0, InputOutputError = 1, UsageError = 2 };
 
-// Progress on a terminal only: a script that captures standard error gets no carriage-return noise.
+// Shorter exports end before a progress line would tell anything.
 constexpr int kPagesWorthReporting = 4;
 
 int fail(ExitStatus status, const QString &message)
@@ -26,33 +26,30 @@ int fail(ExitStatus status, const QString &message)
 
 bool readInput(const QString &path, QByteArray &bytes, QString &error)
 {
-    QFile file;
     const bool fromStdin = path.isEmpty() || path == QLatin1String("-");
-    const bool opened
-        = fromStdin ? file.open(stdin, QIODevice::ReadOnly) : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-    if (!opened) {
+    QFile file(fromStdin ? QString() : path);
+    const bool opened = fromStdin ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
+    if (opened)
+        bytes = file.readAll();
+    if (!opened || file.error() != QFileDevice::NoError) {
         error = QStringLiteral("cannot read %1: %2")
                     .arg(fromStdin ? QStringLiteral("standard input") : path, file.errorString());
-        return false;
-    }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
         return false;
     }
     return true;
 }
 
-bool writePng(const QImage &page, const QString &path)
+bool writePng(const QImage &page, int resolution, const QString &path)
 {
     QImage image = page;
-    const int dotsPerMetre = qRound(image.width() / 0.21);
+    const int dotsPerMetre = qRound(resolution / 0.0254);
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
 }
 
+// On a terminal only: a script that captures standard error gets no carriage-return noise.
 PdfExportProgress terminalProgress()
 {
     if (!isatty(STDERR_FILENO))
@@ -120,7 +117,7 @@ int main(int argc, char *argv[])
             QStringLiteral("--page %1: the copybook has %2 page(s), counted from 0")
                 .arg(request.page)
                 .arg(book.pageCount()));
-    if (!writePng(book.renderPage(request.page), request.outputPath))
+    if (!writePng(book.renderPage(request.page), book.pageResolution(), request.outputPath))
         return fail(InputOutputError, QStringLiteral("cannot write %1").arg(request.outputPath));
     return Success;
 }
