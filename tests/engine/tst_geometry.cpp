@@ -141,16 +141,6 @@ private slots:
         QVERIFY(!book.renderFirstPage().isNull());
     }
 
-    void fontSettersKeepTheOtherHalf()
-    {
-        CopyBookWidget book;
-        book.setFontSize(2.0);
-        book.setFontName(QStringLiteral("DejaVu Sans"));
-        QCOMPARE(book.currentGlyphFont().pixelSize(), 236);
-        book.setFontSize(0.5);
-        QCOMPARE(book.currentGlyphFont().family(), QStringLiteral("DejaVu Sans"));
-    }
-
     void kaiSubstitution()
     {
         // Without an installed "楷体", the name must resolve to a Kai family rather than whatever
