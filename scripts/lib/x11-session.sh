@@ -18,8 +18,14 @@ start_program() {
     "$program" >"$work/program.log" 2>&1 &
     app_pid=$!
     window=$(timeout 30 xdotool search --sync --onlyvisible --name '^格书字帖$' | head -n 1) || fail "no window titled 格书字帖"
-    # Let the window settle into its maximized state and paint.
-    sleep 2
+    # Input only makes sense once the window manager has maximized the window and its layout is final;
+    # a slow start (a sanitizer build on a busy machine) must not send clicks into the wrong place.
+    local waited
+    for ((waited = 0; waited < 30; waited++)); do
+        [[ $(xprop -id "$window" _NET_WM_STATE) == *_NET_WM_STATE_MAXIMIZED_HORZ* ]] && break
+        sleep 0.5
+    done
+    sleep 1.5
 }
 
 close_program() {
