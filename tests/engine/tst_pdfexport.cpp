@@ -1,7 +1,7 @@
 #include "copybookwidget.h"
-#include "filesizelimit.h"
 #include "kaifont.h"
 #include "pdftools.h"
+#include "testfiles.h"
 
 #include <QtTest>
 
@@ -13,19 +13,6 @@ QString characters(int count)
     for (int i = 0; i < count; ++i)
         text += QChar(0x4E00 + i * 7);
     return text;
-}
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 double meanDifference(const QImage &a, const QImage &b)
@@ -84,7 +71,7 @@ private slots:
         book.setContent(::characters(characters));
         // Saving over an existing file replaces it.
         const QString pdf = path(QStringLiteral("book.pdf"));
-        writeFile(pdf, "not a pdf");
+        QVERIFY(writeFile(pdf, "not a pdf"));
         QVERIFY(book.saveToPdf(pdf));
 
         const QMap<QString, QString> info = PdfTools::info(pdf);
@@ -156,7 +143,7 @@ private slots:
     {
         QFETCH(int, limitBytes);
         const QString pdf = path(QStringLiteral("keep.pdf"));
-        writeFile(pdf, "precious old contents");
+        QVERIFY(writeFile(pdf, "precious old contents"));
         CopyBookWidget book;
         book.setContent(::characters(60));
         if (limitBytes <= 0) {
@@ -186,7 +173,7 @@ private slots:
     {
         QFETCH(int, cancelAfter);
         const QString pdf = path(QStringLiteral("progress.pdf"));
-        writeFile(pdf, "old");
+        QVERIFY(writeFile(pdf, "old"));
         CopyBookWidget book;
         book.setContent(::characters(60));
         QVector<int> reported;

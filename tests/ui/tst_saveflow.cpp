@@ -1,9 +1,9 @@
 #include "copybookwidget.h"
-#include "filesizelimit.h"
 #include "kaifont.h"
 #include "mainwindow.h"
 #include "settingsstore.h"
 #include "startup.h"
+#include "testfiles.h"
 
 #include <QMenu>
 #include <QProgressDialog>
@@ -46,19 +46,6 @@ struct Answers
         window.dialogs.openFile = [this](const QString &file) { opened << file; };
     }
 };
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-}
 
 void clickSave(MainWindow &window)
 {
@@ -122,7 +109,7 @@ private slots:
         QFETCH(QString, target);
         QFETCH(bool, diskFull);
         QFETCH(bool, openIt);
-        writeFile(path(QStringLiteral("old.pdf")), "old contents");
+        QVERIFY(writeFile(path(QStringLiteral("old.pdf")), "old contents"));
         MainWindow window;
         Answers answers;
         answers.fileName = path(target);
@@ -153,7 +140,7 @@ private slots:
     void cancelLongExport()
     {
         const QString target = path(QStringLiteral("long.pdf"));
-        writeFile(target, "old contents");
+        QVERIFY(writeFile(target, "old contents"));
         MainWindow window;
         Answers answers;
         answers.fileName = target;

@@ -1,7 +1,23 @@
 #pragma once
 
+// Files as the export tests see them: whole contents, a quick way to plant an old file, and a full disk.
+
+#include <QByteArray>
+#include <QFile>
 #include <csignal>
 #include <sys/resource.h>
+
+inline QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
 
 // Holds the process's file-size limit for its lifetime, as a full disk would; writes past it come back
 // short or fail with EFBIG instead of killing the process.
