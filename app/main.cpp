@@ -38,8 +38,7 @@ int main(int argc, char *argv[])
     installBuiltInTranslation(&translator);
 
     MainWindow window;
-    // On the window, not the application: dialogs without the window as ancestor keep the platform look.
-    window.setStyleSheet(builtInStyleSheet());
+    applyBuiltInStyle(&window);
     window.show();
     return app.exec();
 }

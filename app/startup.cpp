@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QTranslator>
+#include <QWidget>
 
 void installBuiltInTranslation(QTranslator *translator)
 {
@@ -10,10 +11,15 @@ void installBuiltInTranslation(QTranslator *translator)
     QCoreApplication::installTranslator(translator);
 }
 
-QString builtInStyleSheet()
+void applyBuiltInStyle(QWidget *window)
 {
     QFile file(QStringLiteral(":/qss/main.qss"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll());
+    if (file.open(QIODevice::ReadOnly))
+        window->setStyleSheet(QString::fromUtf8(file.readAll()));
+}
+
+void preferOffscreenPlatform()
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 }

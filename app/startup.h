@@ -1,12 +1,16 @@
 #pragma once
 
 class QTranslator;
-class QString;
+class QWidget;
 
 // Loads the built-in Simplified Chinese catalogue and installs it whatever the system's language; the
 // translator must live as long as the application uses it.
 void installBuiltInTranslation(QTranslator *translator);
 
-// The built-in stylesheet, or an empty string when it cannot be read (the window then keeps the
-// platform's look).
-QString builtInStyleSheet();
+// Styles the main window with the built-in stylesheet; unreadable, the window keeps the platform's look.
+// On the window, not the application: dialogs without the window as ancestor keep the platform look.
+void applyBuiltInStyle(QWidget *window);
+
+// Where no platform was chosen, the offscreen one: for the tools that need fonts but no screen, which
+// would otherwise refuse to start on a machine without a display. Call before the application exists.
+void preferOffscreenPlatform();

@@ -5,6 +5,7 @@
 #include "appinfo.h"
 #include "copybookwidget.h"
 #include "kaifont.h"
+#include "startup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -88,8 +89,7 @@ double medianPreviewMs(int runs)
 
 int main(int argc, char *argv[])
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    preferOffscreenPlatform();
     QApplication app(argc, argv);
     AppInfo::applyIdentity();
     installKaiFontSubstitution();

@@ -109,9 +109,8 @@ private slots:
     void windowLooksAsIntended()
     {
         MainWindow window;
-        const QString styleSheet = builtInStyleSheet();
-        QVERIFY(styleSheet.contains(QLatin1String("QPushButton#btnSave")));
-        window.setStyleSheet(styleSheet);
+        applyBuiltInStyle(&window);
+        QVERIFY(window.styleSheet().contains(QLatin1String("QPushButton#btnSave")));
         QVERIFY(qApp->styleSheet().isEmpty());
         window.showNormal();
         window.resize(1200, 800);

@@ -3,6 +3,7 @@
 #include "kaifont.h"
 #include "layoutjson.h"
 #include "renderrequest.h"
+#include "startup.h"
 #include "textinput.h"
 
 #include <QApplication>
@@ -68,9 +69,7 @@ PdfExportProgress terminalProgress()
 
 int main(int argc, char *argv[])
 {
-    // The renderer needs fonts but no screen; without this a machine with no display would refuse to start.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    preferOffscreenPlatform();
     QApplication app(argc, argv);
     AppInfo::applyIdentity();
 
