@@ -1,5 +1,5 @@
 #include "appinfo.h"
-#include "kaifont.h"
+#include "fonts.h"
 #include "mainwindow.h"
 #include "startup.h"
 

@@ -4,7 +4,7 @@
 
 #include "appinfo.h"
 #include "copybookwidget.h"
-#include "kaifont.h"
+#include "fonts.h"
 #include "startup.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 #include "copybookwidget.h"
-#include "kaifont.h"
+#include "fonts.h"
 
 #include <QFontDatabase>
 #include <QtTest>

@@ -1,7 +1,7 @@
 #include "appsettings.h"
 #include "colorlabel.h"
 #include "copybookwidget.h"
-#include "kaifont.h"
+#include "fonts.h"
 #include "mainwindow.h"
 #include "settingsstore.h"
 #include "textedit.h"

@@ -1,5 +1,5 @@
 #include "copybookwidget.h"
-#include "kaifont.h"
+#include "fonts.h"
 #include "mainwindow.h"
 #include "settingsstore.h"
 #include "startup.h"

@@ -1,4 +1,4 @@
-#include "kaifont.h"
+#include "fonts.h"
 
 #include <QFont>
 #include <QFontDatabase>

@@ -1,4 +1,4 @@
-#include "kaifont.h"
+#include "fonts.h"
 #include "mainwindow.h"
 #include "settingsstore.h"
 #include "startup.h"

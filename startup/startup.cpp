@@ -1,0 +1,37 @@
+#include "startup.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTranslator>
+#include <QWidget>
+
+// The bundle is compiled into this static library; naming it here makes every program that uses the
+// library keep it, where an unreferenced resource object would be dropped by the linker. Outside any
+// namespace, as the registration functions are declared where the macro stands.
+static void registerResources()
+{
+    Q_INIT_RESOURCE(resources);
+    Q_INIT_RESOURCE(lang);
+}
+
+bool installBuiltInTranslation(QTranslator *translator)
+{
+    registerResources();
+    const bool loaded = translator->load(QStringLiteral(":/lang/zh_CN.qm"), QString(), QString(), QString());
+    QCoreApplication::installTranslator(translator);
+    return loaded;
+}
+
+void applyBuiltInStyle(QWidget *window)
+{
+    registerResources();
+    QFile file(QStringLiteral(":/qss/main.qss"));
+    if (file.open(QIODevice::ReadOnly))
+        window->setStyleSheet(QString::fromUtf8(file.readAll()));
+}
+
+void preferOffscreenPlatform()
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
