@@ -51,8 +51,9 @@ public:
     QList<QImage> renderAllPages() const;
     QImage renderPage(int page) const;
 
-    // False when the file cannot be written completely; the file at that path is then left as it was.
-    bool saveToPdf(const QString &fileName, const PdfExportProgress &progress = {}) const;
+    // False when the file cannot be written completely or the export was cancelled; the file at that path
+    // is then left as it was, and *error (when given) says why.
+    bool saveToPdf(const QString &fileName, const PdfExportProgress &progress = {}, QString *error = nullptr) const;
 
     int pageCount() const;
     int rowsPerPage() const { return pageGrid.size(); }

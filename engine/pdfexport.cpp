@@ -7,23 +7,30 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
-bool CopyBookWidget::saveToPdf(const QString &fileName, const PdfExportProgress &progress) const
+bool CopyBookWidget::saveToPdf(const QString &fileName, const PdfExportProgress &progress, QString *error) const
 {
+    const auto failWith = [error](const QString &reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
     // The PDF goes to a temporary file beside the target and replaces it only once complete, so a
     // failure or a cancel leaves an existing file exactly as it was. Unbuffered, every short write
     // reaches the checking device at once instead of vanishing in a later flush.
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
+        return failWith(file.errorString());
     CheckedWriteDevice device(&file);
     device.open(QIODevice::WriteOnly);
     const bool written = writePdf(&device, progress);
     device.close();
     if (!written || device.hasFailed() || file.error() != QFileDevice::NoError) {
+        const QString reason = device.hasFailed() || file.error() != QFileDevice::NoError ? file.errorString()
+                                                                                          : QStringLiteral("cancelled");
         file.cancelWriting();
-        return false;
+        return failWith(reason);
     }
-    return file.commit();
+    return file.commit() || failWith(file.errorString());
 }
 
 bool CopyBookWidget::writePdf(CheckedWriteDevice *device, const PdfExportProgress &progress) const

@@ -1,5 +1,8 @@
+#include "fonts.h"
 #include "pdftools.h"
+#include "renderer.h"
 
+#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,7 +17,24 @@ struct Run
     QByteArray err;
 };
 
+// One run in-process, with the standard streams in memory.
 Run render(const QStringList &arguments, const QByteArray &input = {})
+{
+    QByteArray in = input;
+    Run run;
+    QBuffer inBuffer(&in);
+    QBuffer outBuffer(&run.out);
+    QBuffer errBuffer(&run.err);
+    inBuffer.open(QIODevice::ReadOnly);
+    outBuffer.open(QIODevice::WriteOnly);
+    errBuffer.open(QIODevice::WriteOnly);
+    run.exitCode = runRenderer(
+        QStringList {QStringLiteral("lattiscribe-render")} + arguments, {&inBuffer, &outBuffer, &errBuffer, false});
+    return run;
+}
+
+// The real program, for what only a process shows: its standard streams and exit status.
+Run renderProcess(const QStringList &arguments, const QByteArray &input = {})
 {
     QProcess process;
     process.start(QStringLiteral(RENDER_BINARY), arguments);
@@ -59,7 +79,12 @@ private:
     QString path(const QString &name) const { return directory.filePath(name); }
 
 private slots:
-    void initTestCase() { QVERIFY(directory.isValid()); }
+    void initTestCase()
+    {
+        QCoreApplication::setApplicationName(QStringLiteral("LattiScribe"));
+        installKaiFontSubstitution();
+        QVERIFY(directory.isValid());
+    }
 
     void rejectsBadInput_data()
     {
@@ -190,10 +215,13 @@ private slots:
         QCOMPARE(qRound(image.dotsPerMeterX() * 0.0254), 300);
     }
 
+    // The real process: the text from standard input, the exit statuses.
     void pdfFromStandardInput()
     {
         const QString pdf = path(QStringLiteral("book.pdf"));
-        const Run run = render(
+        QCOMPARE(renderProcess({QStringLiteral("--cell-size")}).exitCode, 2);
+        QCOMPARE(renderProcess({QStringLiteral("-o"), pdf}, "\xff").exitCode, 1);
+        const Run run = renderProcess(
             {QStringLiteral("-o"), pdf, QStringLiteral("-"), QStringLiteral("--text-color"), QStringLiteral("navy")},
             QByteArray("一二三四五六七八九十百千万亿兆京"));
         QCOMPARE(run.exitCode, 0);
@@ -206,5 +234,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestRenderer)
+QTEST_MAIN(TestRenderer)
 #include "tst_renderer.moc"

@@ -11,6 +11,12 @@ using namespace CopyBookOptions;
 
 namespace {
 
+QString rangeHelp(const char *what, double min, double max, double defaultValue)
+{
+    return QStringLiteral("%1, %2 to %3 (default %4).").arg(QLatin1String(what)).arg(min).arg(max).arg(defaultValue);
+}
+
+// Ranges and defaults come from the same constants as the window's controls and the settings store.
 struct Options
 {
     QCommandLineOption output {{QStringLiteral("o"), QStringLiteral("output")},
@@ -22,22 +28,24 @@ struct Options
         QStringLiteral("TYPE"), QStringLiteral("trace")};
     QCommandLineOption traceType {QStringLiteral("trace-type"), QStringLiteral("none, half (default) or all."),
         QStringLiteral("TYPE"), QStringLiteral("half")};
-    QCommandLineOption cellSize {
-        QStringLiteral("cell-size"), QStringLiteral("Cell side, 0.5 to 10 (default 1.5)."), QStringLiteral("CM")};
-    QCommandLineOption fontFamily {
-        QStringLiteral("font-family"), QStringLiteral("Glyph font family (default 楷体)."), QStringLiteral("NAME")};
-    QCommandLineOption fontSize {
-        QStringLiteral("font-size"), QStringLiteral("Glyph size, 0.5 to 10 (default 1.2)."), QStringLiteral("CM")};
+    QCommandLineOption cellSize {QStringLiteral("cell-size"),
+        rangeHelp("Cell side", kMinCellSize, kMaxCellSize, kDefaultCellSize), QStringLiteral("CM")};
+    QCommandLineOption fontFamily {QStringLiteral("font-family"),
+        QStringLiteral("Glyph font family (default %1).").arg(defaultFontName()), QStringLiteral("NAME")};
+    QCommandLineOption fontSize {QStringLiteral("font-size"),
+        rangeHelp("Glyph size", kMinFontSize, kMaxFontSize, kDefaultFontSize), QStringLiteral("CM")};
     QCommandLineOption opacity {QStringLiteral("opacity"),
-        QStringLiteral("Opacity of faded glyphs, 0.1 to 1 (default 0.6)."), QStringLiteral("X")};
+        rangeHelp("Opacity of faded glyphs", kMinOpacity, kMaxOpacity, kDefaultOpacity), QStringLiteral("X")};
     QCommandLineOption blankLines {QStringLiteral("blank-lines"),
-        QStringLiteral("Empty rows after each line, 0 to 5 (default 0)."), QStringLiteral("N")};
+        rangeHelp("Empty rows after each line", kMinBlankLines, kMaxBlankLines, kDefaultBlankLines),
+        QStringLiteral("N")};
     QCommandLineOption allCharacters {QStringLiteral("all-characters"),
         QStringLiteral("Lay out every character, not only CJK ideographs U+4E00 to U+9FFF.")};
     QCommandLineOption gridColor {QStringLiteral("grid-color"),
-        QStringLiteral("Grid colour, such as #c00000 or navy (default red)."), QStringLiteral("COLOR")};
-    QCommandLineOption textColor {
-        QStringLiteral("text-color"), QStringLiteral("Glyph colour (default black)."), QStringLiteral("COLOR")};
+        QStringLiteral("Grid colour, such as #c00000 or navy (default %1).").arg(defaultGridColor().name()),
+        QStringLiteral("COLOR")};
+    QCommandLineOption textColor {QStringLiteral("text-color"),
+        QStringLiteral("Glyph colour (default %1).").arg(defaultTextColor().name()), QStringLiteral("COLOR")};
     QCommandLineOption layout {QStringLiteral("layout"),
         QStringLiteral("Write no pages; print the layout as one JSON object on standard output.")};
 };

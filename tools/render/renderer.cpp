@@ -1,0 +1,128 @@
+#include "renderer.h"
+
+#include "appinfo.h"
+#include "copybookwidget.h"
+#include "layoutjson.h"
+#include "renderrequest.h"
+#include "textinput.h"
+
+#include <QFile>
+#include <QImage>
+#include <QSaveFile>
+
+namespace {
+
+// Shorter exports end before a progress line would tell anything.
+constexpr int kPagesWorthReporting = 4;
+
+class Run
+{
+public:
+    explicit Run(const RendererStreams &streams) : streams(streams) { }
+
+    int fail(RendererExitStatus status, const QString &message)
+    {
+        streams.errors->write(QStringLiteral("lattiscribe-render: %1\n").arg(message).toUtf8());
+        return status;
+    }
+
+    void print(QIODevice *device, const QString &text) { device->write(text.toUtf8()); }
+
+    bool readInput(const QString &path, QByteArray &bytes, QString &error)
+    {
+        const bool fromStandardInput = path.isEmpty() || path == QLatin1String("-");
+        if (fromStandardInput) {
+            bytes = streams.input->readAll();
+            return true;
+        }
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            bytes = file.readAll();
+        if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+            error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+            return false;
+        }
+        return true;
+    }
+
+    PdfExportProgress progress() const
+    {
+        if (!streams.errorsAreTerminal)
+            return {};
+        QIODevice *errors = streams.errors;
+        return [errors](int done, int count) {
+            if (count >= kPagesWorthReporting)
+                errors->write(
+                    QStringLiteral("\rpage %1 of %2%3").arg(done).arg(count).arg(done == count ? "\n" : "").toUtf8());
+            return true;
+        };
+    }
+
+private:
+    RendererStreams streams;
+};
+
+bool writePng(const QImage &page, int resolution, const QString &path, QString &error)
+{
+    QImage image = page;
+    const int dotsPerMetre = qRound(resolution / 0.0254);
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit())
+        return true;
+    error = file.errorString();
+    return false;
+}
+
+} // namespace
+
+int runRenderer(const QStringList &arguments, const RendererStreams &streams)
+{
+    Run run(streams);
+    const RenderRequest request = parseRenderRequest(arguments);
+    switch (request.action) {
+    case RenderRequest::Action::Fail:
+        return run.fail(RendererUsageError, request.error);
+    case RenderRequest::Action::ShowHelp:
+        run.print(streams.output, request.helpText);
+        return RendererSuccess;
+    case RenderRequest::Action::ShowVersion:
+        run.print(streams.output, QStringLiteral("lattiscribe-render %1\n").arg(AppInfo::version()));
+        return RendererSuccess;
+    case RenderRequest::Action::Render:
+        break;
+    }
+
+    QByteArray bytes;
+    QString error;
+    if (!run.readInput(request.inputPath, bytes, error))
+        return run.fail(RendererInputOutputError, error);
+    const DecodedText decoded = decodeText(bytes);
+    if (decoded.invalidByteOffset >= 0)
+        return run.fail(RendererInputOutputError,
+            QStringLiteral("input is not valid UTF-8 at byte offset %1").arg(decoded.invalidByteOffset));
+
+    CopyBookWidget book;
+    request.applyTo(&book);
+    book.setContent(decoded.text);
+
+    if (request.layoutOnly) {
+        streams.output->write(layoutJson(book) + '\n');
+        return RendererSuccess;
+    }
+    if (request.writesPdf()) {
+        if (!book.saveToPdf(request.outputPath, run.progress(), &error))
+            return run.fail(
+                RendererInputOutputError, QStringLiteral("cannot write %1: %2").arg(request.outputPath, error));
+        return RendererSuccess;
+    }
+    if (request.page >= book.pageCount())
+        return run.fail(RendererInputOutputError,
+            QStringLiteral("--page %1: the copybook has %2 page(s), counted from 0")
+                .arg(request.page)
+                .arg(book.pageCount()));
+    if (!writePng(book.renderPage(request.page), book.pageResolution(), request.outputPath, error))
+        return run.fail(RendererInputOutputError, QStringLiteral("cannot write %1: %2").arg(request.outputPath, error));
+    return RendererSuccess;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QStringList>
+
+class QIODevice;
+
+// The renderer's standard streams, so that a run can be driven in-process as well as from main().
+struct RendererStreams
+{
+    QIODevice *input = nullptr;
+    QIODevice *output = nullptr;
+    QIODevice *errors = nullptr;
+    // Progress lines only make sense to a person watching a terminal.
+    bool errorsAreTerminal = false;
+};
+
+enum RendererExitStatus { RendererSuccess = 0, RendererInputOutputError = 1, RendererUsageError = 2 };
+
+// One run of lattiscribe-render with the full argument list, program name first. Needs the application
+// object (fonts), with its identity applied.
+int runRenderer(const QStringList &arguments, const RendererStreams &streams);
