@@ -1,5 +1,7 @@
 #include "copybookcontent.h"
 
+#include "copybookoptions.h"
+
 #include <QtGlobal>
 #include <cmath>
 #include <limits>
@@ -24,9 +26,9 @@ bool isCommonChinese(QChar ch)
 int fadedCopiesPerRow(int traceType, int columns)
 {
     switch (traceType) {
-    case 2:
+    case CopyBookOptions::TraceAll:
         return columns - 1;
-    case 1:
+    case CopyBookOptions::TraceHalf:
         return static_cast<int>(std::ceil((columns - 1) * 0.5));
     default:
         return 0;
@@ -83,7 +85,7 @@ void CopyBookContent::rebuildCells()
     if (columns < 1)
         return;
     const int effectiveBlankLines = qBound(0, blankLines, kLargestBlankLines);
-    if (bookType == 0)
+    if (bookType == CopyBookOptions::TraceBook)
         layoutTrace(*this, effectiveBlankLines, cells);
     else
         layoutCopy(*this, effectiveBlankLines, cells);
