@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+// Pinyin readings for the characters of a text: the customary Mandarin reading from Unihan, which a
+// reading in square brackets right after a character overrides (银行[háng], 行[hang2]).
+namespace Pinyin {
+
+// The tone-marked syllable in NFC, such as "hǎo", or an empty string for a code unit without a reading.
+QString readingOf(QChar ch);
+
+// Brings a syllable written with a tone number ("lv4", "lu:4", "nü3", "hao3"; 0, 5 or none for the
+// neutral tone) or with a tone mark to its tone-marked form in lower case and NFC, the mark placed by
+// the usual rule. An empty string when the text is not a plausible syllable.
+QString toneMarked(const QString &syllable);
+
+struct AnnotatedText
+{
+    QString text;
+    // One entry per UTF-16 code unit of text: the tone-marked override, or empty where there is none.
+    QVector<QString> readings;
+};
+
+// Takes the bracketed readings out of input. A bracket that is not closed on its line, that holds no
+// plausible syllable or that does not follow a character (at the start, after white space, after a
+// bracket) stays in the text as typed. Fullwidth brackets ［］ work the same way.
+AnnotatedText parseReadingOverrides(const QString &input);
+
+} // namespace Pinyin

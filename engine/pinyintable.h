@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+// The readings table, generated at build time from Unihan by tools/unihan/make_pinyin_table.py. Syllable
+// number n is the UTF-8 text syllableText[syllableOffsets[n]] up to syllableOffsets[n + 1]; number 0 is
+// empty and means "no reading". Code points from denseFirst on have one number each in dense; the others
+// are in sparse, sorted by code point.
+namespace PinyinTable {
+
+struct SparseReading
+{
+    char16_t codePoint;
+    std::uint16_t syllable;
+};
+
+extern const char syllableText[];
+extern const std::uint16_t syllableOffsets[];
+extern const char16_t denseFirst;
+extern const int denseCount;
+extern const std::uint16_t dense[];
+extern const int sparseCount;
+extern const SparseReading sparse[];
+
+} // namespace PinyinTable

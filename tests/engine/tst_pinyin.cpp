@@ -1,0 +1,125 @@
+#include "pinyin.h"
+
+#include <QtTest>
+
+namespace {
+
+// The text with every override written after its code unit in parentheses: 银行(háng).
+QString describe(const Pinyin::AnnotatedText &annotated)
+{
+    QString out;
+    for (int i = 0; i < annotated.text.size(); ++i) {
+        out += annotated.text.at(i);
+        if (!annotated.readings.at(i).isEmpty())
+            out += QLatin1Char('(') + annotated.readings.at(i) + QLatin1Char(')');
+    }
+    return out;
+}
+
+} // namespace
+
+class TestPinyin : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readingOf_data()
+    {
+        QTest::addColumn<QString>("character");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("好") << QStringLiteral("好") << QStringLiteral("hǎo");
+        QTest::newRow("你") << QStringLiteral("你") << QStringLiteral("nǐ");
+        QTest::newRow("行: xíng, not the rarer háng") << QStringLiteral("行") << QStringLiteral("xíng");
+        QTest::newRow("和: hé, not hè or huó") << QStringLiteral("和") << QStringLiteral("hé");
+        QTest::newRow("地: first of two values") << QStringLiteral("地") << QStringLiteral("de");
+        QTest::newRow("Extension A") << QStringLiteral("\u3400") << QStringLiteral("qiū");
+        QTest::newRow("compatibility ideograph") << QStringLiteral("\uFA18") << QStringLiteral("lǐ");
+        QTest::newRow("Latin letter") << QStringLiteral("a") << QString();
+        QTest::newRow("ideographic space") << QStringLiteral("\u3000") << QString();
+        QTest::newRow("main block, no kMandarin value") << QStringLiteral("\u9FFF") << QString();
+    }
+
+    void readingOf()
+    {
+        QFETCH(QString, character);
+        QFETCH(QString, expected);
+        QCOMPARE(Pinyin::readingOf(character.at(0)), expected);
+    }
+
+    // The table and the syllable rules come from different places; every reading must pass through
+    // toneMarked unchanged, or an override typed like the table's reading would come out different.
+    void everyReadingIsAToneMarkedSyllable()
+    {
+        for (int unit = 0; unit <= 0xFFFF; ++unit) {
+            const QString reading = Pinyin::readingOf(QChar(unit));
+            if (!reading.isEmpty() && Pinyin::toneMarked(reading) != reading)
+                QFAIL(qPrintable(QStringLiteral("U+%1 %2").arg(unit, 4, 16, QLatin1Char('0')).arg(reading)));
+        }
+    }
+
+    void toneMarked_data()
+    {
+        QTest::addColumn<QString>("syllable");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("hao3") << QStringLiteral("hao3") << QStringLiteral("hǎo");
+        QTest::newRow("gui4: last vowel") << QStringLiteral("gui4") << QStringLiteral("guì");
+        QTest::newRow("liu2: last vowel") << QStringLiteral("liu2") << QStringLiteral("liú");
+        QTest::newRow("dou1: o of ou") << QStringLiteral("dou1") << QStringLiteral("dōu");
+        QTest::newRow("lüe4: e before ü") << QStringLiteral("lve4") << QStringLiteral("lüè");
+        QTest::newRow("er2") << QStringLiteral("er2") << QStringLiteral("ér");
+        QTest::newRow("lv4") << QStringLiteral("lv4") << QStringLiteral("lǜ");
+        QTest::newRow("lu:2") << QStringLiteral("lu:2") << QStringLiteral("lǘ");
+        QTest::newRow("nü3") << QStringLiteral("nü3") << QStringLiteral("nǚ");
+        QTest::newRow("n2: the nasal takes the mark") << QStringLiteral("n2") << QStringLiteral("ń");
+        QTest::newRow("ma") << QStringLiteral("ma") << QStringLiteral("ma");
+        QTest::newRow("ma5") << QStringLiteral("ma5") << QStringLiteral("ma");
+        QTest::newRow("capitals") << QStringLiteral("HAO3") << QStringLiteral("hǎo");
+        QTest::newRow("decomposed mark, misplaced") << QStringLiteral("hao\u030C") << QStringLiteral("hǎo");
+        QTest::newRow("tone mark and digit") << QStringLiteral("hǎo3") << QString();
+        QTest::newRow("tone 6") << QStringLiteral("hao6") << QString();
+        QTest::newRow("digit inside") << QStringLiteral("ha3o") << QString();
+        QTest::newRow("digits only") << QStringLiteral("12") << QString();
+        QTest::newRow("word") << QStringLiteral("english") << QString();
+        QTest::newRow("no vowel") << QStringLiteral("xyz") << QString();
+    }
+
+    void toneMarked()
+    {
+        QFETCH(QString, syllable);
+        QFETCH(QString, expected);
+        QCOMPARE(Pinyin::toneMarked(syllable), expected);
+    }
+
+    void overrides_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("tone-marked") << QStringLiteral("银行[háng]") << QStringLiteral("银行(háng)");
+        QTest::newRow("tone number") << QStringLiteral("行[hang2]走") << QStringLiteral("行(háng)走");
+        QTest::newRow("fullwidth") << QStringLiteral("长［zhang3］") << QStringLiteral("长(zhǎng)");
+        QTest::newRow("two in a row") << QStringLiteral("长[chang2]大[da4]") << QStringLiteral("长(cháng)大(dà)");
+        QTest::newRow("unclosed") << QStringLiteral("好[hao3") << QStringLiteral("好[hao3");
+        QTest::newRow("closed on the next line")
+            << QStringLiteral("好[hao3\n]你[ni3]") << QStringLiteral("好[hao3\n]你(nǐ)");
+        QTest::newRow("at the start") << QStringLiteral("[hao3]好") << QStringLiteral("[hao3]好");
+        QTest::newRow("after a line break") << QStringLiteral("好\n[hao3]") << QStringLiteral("好\n[hao3]");
+        QTest::newRow("after another override") << QStringLiteral("好[hao3][hao4]") << QStringLiteral("好(hǎo)[hao4]");
+        QTest::newRow("footnote number") << QStringLiteral("好[1]") << QStringLiteral("好[1]");
+        QTest::newRow("empty") << QStringLiteral("好[]") << QStringLiteral("好[]");
+        QTest::newRow("spaces") << QStringLiteral("好[ hao3 ]") << QStringLiteral("好[ hao3 ]");
+        QTest::newRow("several words") << QStringLiteral("好[see note]") << QStringLiteral("好[see note]");
+        QTest::newRow("too long") << QStringLiteral("好[zhuangzhuang]") << QStringLiteral("好[zhuangzhuang]");
+    }
+
+    void overrides()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, expected);
+        const Pinyin::AnnotatedText annotated = Pinyin::parseReadingOverrides(input);
+        QCOMPARE(annotated.readings.size(), annotated.text.size());
+        QCOMPARE(describe(annotated), expected);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestPinyin)
+#include "tst_pinyin.moc"
