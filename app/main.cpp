@@ -33,9 +33,12 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     AppInfo::applyIdentity();
     installKaiFontSubstitution();
+    installInterfaceFontSubstitution();
 
     QTranslator translator;
     installBuiltInTranslation(&translator);
+    QTranslator qtTranslator;
+    installQtTranslation(&qtTranslator);
 
     MainWindow window;
     applyBuiltInStyle(&window);

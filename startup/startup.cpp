@@ -1,7 +1,10 @@
 #include "startup.h"
 
+#include "fonts.h"
+
 #include <QCoreApplication>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QTranslator>
 #include <QWidget>
 
@@ -22,12 +25,24 @@ bool installBuiltInTranslation(QTranslator *translator)
     return loaded;
 }
 
+bool installQtTranslation(QTranslator *translator)
+{
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+        return false;
+    return QCoreApplication::installTranslator(translator);
+}
+
 void applyBuiltInStyle(QWidget *window)
 {
     registerResources();
     QFile file(QStringLiteral(":/qss/main.qss"));
-    if (file.open(QIODevice::ReadOnly))
-        window->setStyleSheet(QString::fromUtf8(file.readAll()));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    QString style = QString::fromUtf8(file.readAll());
+    const QString standIn = interfaceFontStandIn();
+    if (!standIn.isEmpty())
+        style.replace(QStringLiteral("\"微软雅黑\","), QStringLiteral("\"微软雅黑\", \"%1\",").arg(standIn));
+    window->setStyleSheet(style);
 }
 
 void preferOffscreenPlatform()

@@ -8,8 +8,14 @@ class QWidget;
 // loaded: the translator is installed all the same and the texts stay in English.
 bool installBuiltInTranslation(QTranslator *translator);
 
+// Loads Qt's own Simplified Chinese catalogue for its standard dialogs (file, colour, message boxes) from
+// the Qt installation, beside the built-in one. False, and nothing installed, where it is missing.
+bool installQtTranslation(QTranslator *translator);
+
 // Styles the main window with the built-in stylesheet; unreadable, the window keeps the platform's look.
 // On the window, not the application: dialogs without the window as ancestor keep the platform look.
+// Where the stylesheet's interface font is not installed, the installed Chinese stand-in is put right
+// after it in the font list, so Latin text and digits do not fall to the monospace family listed next.
 void applyBuiltInStyle(QWidget *window);
 
 // Where no platform was chosen, the offscreen one: for the tools that need fonts but no screen, which

@@ -49,8 +49,13 @@ QColor storedColor(const QSettings &store, const QString &key, const QColor &cur
 {
     // A stored QColor comes back as one; a name such as "#c00000" converts.
     const QColor color = store.value(key, current).value<QColor>();
-    // An unreadable colour would paint the grid or the glyphs in an arbitrary colour.
-    return color.isValid() ? color : fallback;
+    // An unreadable colour would paint the grid or the glyphs in an arbitrary colour, and one that is not
+    // opaque (no control gives one, a damaged value can) could make the grid or the text vanish.
+    if (!color.isValid())
+        return fallback;
+    QColor opaque = color;
+    opaque.setAlpha(255);
+    return opaque;
 }
 
 } // namespace

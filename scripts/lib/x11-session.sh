@@ -41,6 +41,26 @@ click_at() {
     xdotool mousemove --window "$window" "$(awk "BEGIN{print int($WIDTH*$1)}")" "$(awk "BEGIN{print int($HEIGHT*$2)}")" click 1
 }
 
+# Clicks a point given as a fraction of the window's width and a distance in pixels from its bottom: the
+# rows below the content editor keep their height whatever the window's size.
+click_from_bottom() {
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove --window "$window" "$(awk "BEGIN{print int($WIDTH*$1)}")" $((HEIGHT - $2)) click 1
+}
+
+# Waits for a visible window whose title is exactly the given one, and prints its id. (xdotool's own
+# --name search misses some titles that it can print.)
+wait_for_window() {
+    local tries id
+    for ((tries = 0; tries < 100; tries++)); do
+        for id in $(xdotool search --onlyvisible --name '.*'); do
+            [ "$(xdotool getwindowname "$id")" = "$1" ] && echo "$id" && return 0
+        done
+        sleep 0.2
+    done
+    return 1
+}
+
 # The content editor sits at the top of the right-hand panel, the preview on the left.
 # Left to itself, xdotool types a CJK character by remapping a spare key to it on the fly, and the
 # program can read the key before the new mapping reaches it: characters get lost. Giving every

@@ -4,7 +4,13 @@
 #include "startup.h"
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFontDatabase>
 #include <QFormLayout>
+#include <QLibraryInfo>
+#include <QMenu>
+#include <QProgressDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QTranslator>
@@ -30,8 +36,64 @@ private slots:
     void initTestCase()
     {
         installKaiFontSubstitution();
-        installBuiltInTranslation(&translator);
+        installInterfaceFontSubstitution();
+        QVERIFY(installBuiltInTranslation(&translator));
         store.reset();
+    }
+
+    // Qt's own dialogs and the popup menu belong to the window, so its white text would reach them; they
+    // must keep dark text on their light platform background.
+    void dialogsStayReadable_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("file dialog") << QStringLiteral("file");
+        QTest::newRow("progress dialog") << QStringLiteral("progress");
+        QTest::newRow("popup menu") << QStringLiteral("menu");
+    }
+
+    void dialogsStayReadable()
+    {
+        QFETCH(QString, kind);
+        MainWindow window;
+        applyBuiltInStyle(&window);
+        QWidget *dialog = nullptr;
+        QWidget *text = nullptr;
+        if (kind == QLatin1String("file")) {
+            auto *files = new QFileDialog(&window);
+            files->setOption(QFileDialog::DontUseNativeDialog);
+            dialog = files;
+            text = files->findChild<QWidget *>(QStringLiteral("lookInLabel"));
+        } else if (kind == QLatin1String("progress")) {
+            dialog = new QProgressDialog(&window);
+            text = dialog->findChild<QLabel *>();
+        } else {
+            dialog = text = new QMenu(&window);
+        }
+        QVERIFY(text);
+        text->ensurePolished();
+        QCOMPARE(text->palette().color(QPalette::WindowText), QColor(Qt::black));
+        delete dialog;
+    }
+
+    // Where the window's interface font is missing, a Chinese sans stands in for it ahead of the
+    // monospace family the stylesheet lists next, and Qt's standard dialogs speak Chinese.
+    void chineseInterfaceFontAndDialogs()
+    {
+        const QString standIn = interfaceFontStandIn();
+        if (standIn.isEmpty())
+            QSKIP("微软雅黑 is installed here, or no Chinese sans is");
+        QCOMPARE(QFontInfo(QFont(QStringLiteral("微软雅黑"))).family(), standIn);
+        MainWindow window;
+        applyBuiltInStyle(&window);
+        auto *spin = window.findChild<QDoubleSpinBox *>(QStringLiteral("spinCellSize"));
+        spin->ensurePolished();
+        QCOMPARE(QFontInfo(spin->font()).family(), standIn);
+
+        QTranslator qt;
+        const QString catalogue = QLibraryInfo::location(QLibraryInfo::TranslationsPath) + "/qtbase_zh_CN.qm";
+        QCOMPARE(installQtTranslation(&qt), QFile::exists(catalogue));
+        if (QFile::exists(catalogue))
+            QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("查找范围："));
     }
 
     void catalogue_data()

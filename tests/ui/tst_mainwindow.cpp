@@ -256,6 +256,8 @@ private slots:
         row("unknown font", "FontName", QStringLiteral("No Such Font"), -1, QStringLiteral("No Such Font"));
         row("grid colour unreadable", "GridColor", QStringLiteral("stripes"), QColor(Qt::red), QColor(Qt::red));
         row("grid colour by name", "GridColor", QStringLiteral("#123456"), QColor(0x123456), QColor(0x123456));
+        row("a transparent text colour loads opaque", "TextColor", QColor(0, 0, 200, 0), QColor(0, 0, 200),
+            QColor(0, 0, 200));
         row("a stored single-precision 1.2 reaches the engine as such", "CellSize", 1.2f, 1.2, double(1.2f));
     }
 
