@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QString>
 
 // One placed glyph. The row is absolute, counted over all pages; the page and the row on it follow from
 // the rows per page of the current geometry.
@@ -10,4 +11,6 @@ struct CopyBookCell
     int row = 0;
     QChar character;
     double opacity = 1.0;
+    // The tone-marked reading shown above the square when pinyin is on; empty otherwise.
+    QString pinyin;
 };

@@ -1,6 +1,7 @@
 #include "copybookcontent.h"
 
 #include "copybookoptions.h"
+#include "pinyin.h"
 
 #include <QtGlobal>
 #include <cmath>
@@ -35,28 +36,46 @@ int fadedCopiesPerRow(int traceType, int columns)
     }
 }
 
-void layoutTrace(const CopyBookContent &content, int blankLines, QVector<CopyBookCell> &cells)
+// The text to lay out and, with pinyin on, the reading of each of its code units.
+struct Source
+{
+    QString text;
+    QVector<QString> overrides;
+    bool withReadings = false;
+
+    QString readingAt(int i) const
+    {
+        if (!withReadings)
+            return {};
+        return overrides.at(i).isEmpty() ? Pinyin::readingOf(text.at(i)) : overrides.at(i);
+    }
+};
+
+void layoutTrace(const CopyBookContent &content, const Source &source, int blankLines, QVector<CopyBookCell> &cells)
 {
     const int copies = fadedCopiesPerRow(content.traceType, content.columns);
     qint64 row = 0;
-    for (const QChar ch : content.text) {
+    for (int at = 0; at < source.text.size(); ++at) {
+        const QChar ch = source.text.at(at);
         if (!ch.isPrint() || ch.isSpace() || (content.commonChineseOnly && !isCommonChinese(ch)))
             continue;
         if (row > kLastRow)
             return;
+        const QString reading = source.readingAt(at);
         for (int i = 0; i <= copies; ++i)
-            cells.append({i, static_cast<int>(row), ch, i == 0 ? 1.0 : content.opacity});
+            cells.append({i, static_cast<int>(row), ch, i == 0 ? 1.0 : content.opacity, reading});
         row += 1 + blankLines;
     }
 }
 
-void layoutCopy(const CopyBookContent &content, int blankLines, QVector<CopyBookCell> &cells)
+void layoutCopy(const CopyBookContent &content, const Source &source, int blankLines, QVector<CopyBookCell> &cells)
 {
     int column = 0;
     qint64 row = 0;
     // Set after a line break or a wrap: a line break that follows one of them leaves a single empty row.
     bool freshLine = false;
-    for (const QChar ch : content.text) {
+    for (int at = 0; at < source.text.size(); ++at) {
+        const QChar ch = source.text.at(at);
         if (ch == QLatin1Char('\n')) {
             column = 0;
             row += freshLine ? 1 : 1 + blankLines;
@@ -67,7 +86,7 @@ void layoutCopy(const CopyBookContent &content, int blankLines, QVector<CopyBook
             continue;
         if (row > kLastRow)
             return;
-        cells.append({column, static_cast<int>(row), ch, content.opacity});
+        cells.append({column, static_cast<int>(row), ch, content.opacity, source.readingAt(at)});
         freshLine = false;
         if (++column == content.columns) {
             column = 0;
@@ -85,8 +104,15 @@ void CopyBookContent::rebuildCells()
     if (columns < 1)
         return;
     const int effectiveBlankLines = qBound(0, blankLines, kLargestBlankLines);
+    Source source;
+    if (pinyin) {
+        Pinyin::AnnotatedText annotated = Pinyin::parseReadingOverrides(text);
+        source = {annotated.text, annotated.readings, true};
+    } else {
+        source.text = text;
+    }
     if (bookType == CopyBookOptions::TraceBook)
-        layoutTrace(*this, effectiveBlankLines, cells);
+        layoutTrace(*this, source, effectiveBlankLines, cells);
     else
-        layoutCopy(*this, effectiveBlankLines, cells);
+        layoutCopy(*this, source, effectiveBlankLines, cells);
 }

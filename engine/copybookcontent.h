@@ -17,6 +17,9 @@ struct CopyBookContent
     int bookType = 0;
     int traceType = 1;
     bool commonChineseOnly = true;
+    // With pinyin on, a reading in brackets after a character ("行[hang2]") is taken out of the text and
+    // every cell carries its reading; off, the text is laid out exactly as typed.
+    bool pinyin = false;
 
     void rebuildCells();
 };

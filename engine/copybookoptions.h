@@ -9,6 +9,11 @@ namespace CopyBookOptions {
 
 enum BookType { TraceBook = 0, CopyBook = 1 };
 enum TraceType { TraceNone = 0, TraceHalf = 1, TraceAll = 2 };
+// Sheet options beyond the documented ten, each off (or at the plain square) by default.
+enum GridStyle { GridTian = 0, GridMi = 1, GridSquare = 2, GridHui = 3, GridNine = 4 };
+enum TraceStyle { TraceSolid = 0, TraceHollow = 1 };
+constexpr int kLastGridStyle = GridNine;
+constexpr int kLastTraceStyle = TraceHollow;
 
 constexpr int kDefaultBookType = TraceBook;
 constexpr int kDefaultTraceType = TraceHalf;
@@ -38,6 +43,23 @@ constexpr double kMinOpacity = 0.1;
 constexpr double kMaxOpacity = 1.0;
 constexpr int kMinBlankLines = 0;
 constexpr int kMaxBlankLines = 5;
+
+// What a sheet carries beyond the grid and the glyphs. With every member at its default, a page is
+// exactly the plain sheet.
+struct SheetOptions
+{
+    int gridStyle = GridTian;
+    int traceStyle = TraceSolid;
+    QString title;
+    bool nameFields = false;
+    bool pageNumbers = false;
+    // A band with the reading above every row of squares.
+    bool pinyin = false;
+    // "Write from pinyin": the band shows the reading, the squares to write in stay empty.
+    bool pinyinOnly = false;
+
+    bool showsPinyin() const { return pinyin || pinyinOnly; }
+};
 
 // Hands a record of the ten options (the settings record, a renderer request) to the engine, in the
 // order the program has always used: the cell size before the font, the colours last.

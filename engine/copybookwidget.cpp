@@ -1,6 +1,7 @@
 #include "copybookwidget.h"
 
 #include "pagegeometry.h"
+#include "pinyinband.h"
 
 #include <QtGlobal>
 #include <cmath>
@@ -34,9 +35,9 @@ CopyBookWidget::CopyBookWidget(QWidget *parent)
     , pageMargins {kMarginCm, kMarginCm, kMarginCm, kMarginCm}
     , resolution(kResolution)
     , cellSize(1.5)
-    , glyphFont(QStringLiteral("楷体"))
-    , gridColor(Qt::red)
-    , textColor(Qt::black)
+    , glyphFont(CopyBookOptions::defaultFontName())
+    , gridColor(CopyBookOptions::defaultGridColor())
+    , textColor(CopyBookOptions::defaultTextColor())
 {
     glyphFont.setPixelSize(glyphPixelSize(cellSize * kDefaultGlyphFactor / kCmPerInch * resolution));
     updatePageGeometry();
@@ -48,78 +49,148 @@ void CopyBookWidget::setBookType(int bookType)
 {
     content.bookType = bookType;
     content.rebuildCells();
-    update();
+    refreshPreview();
 }
 
 void CopyBookWidget::setTraceType(int traceType)
 {
     content.traceType = traceType;
     content.rebuildCells();
-    update();
+    refreshPreview();
 }
 
 void CopyBookWidget::setBlankLines(int blankLines)
 {
     content.blankLines = blankLines;
     content.rebuildCells();
-    update();
+    refreshPreview();
 }
 
 void CopyBookWidget::setCommonChineseOnly(bool commonChineseOnly)
 {
     content.commonChineseOnly = commonChineseOnly;
     content.rebuildCells();
-    update();
+    refreshPreview();
 }
 
 void CopyBookWidget::setOpacity(double opacity)
 {
     content.opacity = opacity;
     content.rebuildCells();
-    update();
+    refreshPreview();
 }
 
 void CopyBookWidget::setContent(const QString &text)
 {
     content.text = text;
     content.rebuildCells();
-    update();
+    refreshPreview();
 }
 
 void CopyBookWidget::setCellSize(double size)
 {
     cellSize = size;
     updatePageGeometry();
-    update();
+    refreshPreview();
 }
 
 void CopyBookWidget::setFontName(const QString &family)
 {
     glyphFont.setFamily(family);
-    update();
+    refreshPreview();
 }
 
 void CopyBookWidget::setFontSize(double size)
 {
     setGlyphSizeCm(size);
-    update();
+    refreshPreview();
 }
 
 void CopyBookWidget::setFontNameAndSize(const QString &family, double size)
 {
     glyphFont.setFamily(family);
     setGlyphSizeCm(size);
-    update();
+    refreshPreview();
 }
 
+// Unlike the first design, a new colour shows at once: the preview keeps its picture until something
+// changes it, so a colour left to the next repaint for another reason would not show at all.
 void CopyBookWidget::setGridColor(QColor color)
 {
     gridColor = color;
+    refreshPreview();
 }
 
 void CopyBookWidget::setTextColor(QColor color)
 {
     textColor = color;
+    refreshPreview();
+}
+
+void CopyBookWidget::setGridStyle(int style)
+{
+    sheet.gridStyle = style;
+    refreshPreview();
+}
+
+void CopyBookWidget::setTraceStyle(int style)
+{
+    sheet.traceStyle = style;
+    refreshPreview();
+}
+
+void CopyBookWidget::setTitle(const QString &title)
+{
+    sheet.title = title;
+    refreshPreview();
+}
+
+void CopyBookWidget::setNameFields(bool on)
+{
+    sheet.nameFields = on;
+    refreshPreview();
+}
+
+void CopyBookWidget::setPageNumbers(bool on)
+{
+    sheet.pageNumbers = on;
+    refreshPreview();
+}
+
+// The band takes room above every row, so the rows per page follow it.
+void CopyBookWidget::setPinyin(bool on)
+{
+    sheet.pinyin = on;
+    relayout();
+}
+
+void CopyBookWidget::setPinyinOnly(bool on)
+{
+    sheet.pinyinOnly = on;
+    relayout();
+}
+
+void CopyBookWidget::setVectorPdf(bool on)
+{
+    vectorPdf = on;
+}
+
+void CopyBookWidget::setExportJobs(int jobs)
+{
+    exportJobs = jobs;
+}
+
+void CopyBookWidget::relayout()
+{
+    content.pinyin = sheet.showsPinyin();
+    updatePageGeometry();
+    refreshPreview();
+}
+
+void CopyBookWidget::refreshPreview()
+{
+    previewPicture = QImage();
+    update();
 }
 
 void CopyBookWidget::setGlyphSizeCm(double size)
@@ -132,6 +203,11 @@ double CopyBookWidget::cellSidePixels() const
     return cmToPixels(cellSize, resolution);
 }
 
+double CopyBookWidget::pinyinBandPixels() const
+{
+    return sheet.showsPinyin() ? cellSidePixels() * PinyinBand::kHeightShare : 0.0;
+}
+
 void CopyBookWidget::updatePageGeometry()
 {
     pageGrid.clear();
@@ -139,10 +215,16 @@ void CopyBookWidget::updatePageGeometry()
     const double availableHeight = kPageHeightCm - pageMargins.top - pageMargins.bottom;
     const double usableWidth = kPageWidthCm - pageMargins.left - pageMargins.right;
     const bool layable = cellSize >= kSmallestCellSizeCm && std::isfinite(cellSize);
-    const int rows = layable ? static_cast<int>((availableHeight + kRowGapCm) / (cellSize + kRowGapCm)) : 0;
+    // The pinyin band sits on top of each row of squares; without it the arithmetic is exactly the plain
+    // sheet's, whose row and column counts depend on it to the last bit.
+    const double band = sheet.showsPinyin() ? cellSize * PinyinBand::kHeightShare : 0.0;
+    const double rowHeight = band > 0 ? cellSize + band : cellSize;
+    const int rows = layable ? static_cast<int>((availableHeight + kRowGapCm) / (rowHeight + kRowGapCm)) : 0;
     const int columns = layable ? static_cast<int>(usableWidth / cellSize) : 0;
 
-    double y = (availableHeight - rows * cellSize - (rows - 1) * kRowGapCm) * 0.5 + pageMargins.top;
+    double y = (availableHeight - rows * rowHeight - (rows - 1) * kRowGapCm) * 0.5 + pageMargins.top;
+    if (band > 0)
+        y += band;
     for (int r = 0; r < rows; ++r) {
         double x = (usableWidth - columns * cellSize) * 0.5 + pageMargins.left;
         QVector<GridCell> row;
@@ -152,7 +234,7 @@ void CopyBookWidget::updatePageGeometry()
             x = x + cellSize;
         }
         pageGrid.append(row);
-        y = (cellSize + kRowGapCm) + y;
+        y = (rowHeight + kRowGapCm) + y;
     }
 
     // With no row at all the old cells would refer to a grid that no longer exists; dropping them gives

@@ -2,6 +2,9 @@
 
 #include "copybookcell.h"
 #include "copybookcontent.h"
+#include "copybookoptions.h"
+#include "copybookpages.h"
+#include "glyphstamps.h"
 #include "gridcell.h"
 
 #include <QColor>
@@ -12,10 +15,7 @@
 #include <QWidget>
 #include <functional>
 
-class CheckedWriteDevice;
 class QPainter;
-
-using PageGrid = QVector<QVector<GridCell>>;
 
 // Told after each page written to a PDF, with the pages done and the page count; returning false
 // cancels the export.
@@ -43,6 +43,19 @@ public:
     void setGridColor(QColor color);
     void setTextColor(QColor color);
 
+    // The sheet beyond the grid and the glyphs; see CopyBookOptions::SheetOptions.
+    void setGridStyle(int style);
+    void setTraceStyle(int style);
+    void setTitle(const QString &title);
+    void setNameFields(bool on);
+    void setPageNumbers(bool on);
+    void setPinyin(bool on);
+    void setPinyinOnly(bool on);
+    // How saveToPdf writes: page images (the default) or the drawing itself, and with how many threads
+    // (0 for one per core).
+    void setVectorPdf(bool on);
+    void setExportJobs(int jobs);
+
     QImage renderGridPage() const;
     QVector<CopyBookCell> cellsOfPage(int page) const;
     void drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &cells) const;
@@ -50,6 +63,8 @@ public:
     // Holds every page in memory at once; the PDF export renders one page at a time instead.
     QList<QImage> renderAllPages() const;
     QImage renderPage(int page) const;
+    // Everything the pages are drawn from, as a value that outlives later changes.
+    CopyBookPages pages() const;
 
     // False when the file cannot be written completely or the export was cancelled; the file at that path
     // is then left as it was, and *error (when given) says why.
@@ -59,13 +74,17 @@ public:
     int rowsPerPage() const { return pageGrid.size(); }
     int columnsPerRow() const { return pageGrid.isEmpty() ? 0 : pageGrid.first().size(); }
     double cellSidePixels() const;
+    double pinyinBandPixels() const;
     double cellSizeCm() const { return cellSize; }
     int pageResolution() const { return resolution; }
     const PageGrid &grid() const { return pageGrid; }
     const CopyBookContent &contentModel() const { return content; }
+    const CopyBookOptions::SheetOptions &sheetOptions() const { return sheet; }
     const QFont &currentGlyphFont() const { return glyphFont; }
     QColor currentGridColor() const { return gridColor; }
     QColor currentTextColor() const { return textColor; }
+    // How many times the preview picture was drawn afresh (a repaint with nothing changed draws none).
+    int previewRenderCount() const { return previewRenders; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -81,9 +100,10 @@ private:
 
     void updatePageGeometry();
     void setGlyphSizeCm(double size);
-    // Draws the glyphs of the given page onto a copy of the blank grid page.
-    QImage withGlyphs(QImage blankPage, int page) const;
-    bool writePdf(CheckedWriteDevice *device, const PdfExportProgress &progress) const;
+    void relayout();
+    // Drops the kept preview picture and schedules a repaint, which draws a new one.
+    void refreshPreview();
+    bool writeVectorPdf(QIODevice *device, const PdfExportProgress &progress) const;
 
     Margins pageMargins;
     int resolution;
@@ -93,4 +113,10 @@ private:
     QColor textColor;
     CopyBookContent content;
     PageGrid pageGrid;
+    CopyBookOptions::SheetOptions sheet;
+    bool vectorPdf = false;
+    int exportJobs = 0;
+    QImage previewPicture;
+    GlyphStamps previewStamps;
+    int previewRenders = 0;
 };

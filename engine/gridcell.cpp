@@ -1,29 +1,59 @@
 #include "gridcell.h"
 
-#include <QLineF>
-#include <QPainter>
-#include <QPen>
+#include "copybookoptions.h"
+#include "gridpen.h"
+
+using namespace CopyBookOptions;
 
 namespace {
 
-void drawLine(QPainter *painter, const QLineF &line)
-{
-    painter->drawLines(QVector<QLineF> {line});
-}
+// The inner square of a 回宫格 takes this share of the side, centred: the customary proportion, which
+// leaves the inner square a little over a third of the area, where the body of a character sits.
+constexpr double kHuiInnerShare = 0.6;
 
 } // namespace
 
 void GridCell::draw(QPainter *painter, double size, QColor color, bool firstInRow) const
 {
-    painter->setPen(color);
+    GridPen pen(painter, color, GridPen::Mode::PagePens);
+    draw(pen, size, firstInRow, GridTian);
+}
+
+void GridCell::draw(GridPen &pen, double size, bool firstInRow, int style) const
+{
     // Squares of one row abut, so every left side but the first is the right side of the neighbour.
     if (firstInRow)
-        drawLine(painter, QLineF(x, y, x, y + size));
-    drawLine(painter, QLineF(x, y, x + size, y));
-    drawLine(painter, QLineF(x + size, y, x + size, y + size));
-    drawLine(painter, QLineF(x, y + size, x + size, y + size));
+        pen.solid(QLineF(x, y, x, y + size));
+    pen.solid(QLineF(x, y, x + size, y));
+    pen.solid(QLineF(x + size, y, x + size, y + size));
+    pen.solid(QLineF(x, y + size, x + size, y + size));
 
-    painter->setPen(QPen(QBrush(color, Qt::SolidPattern), 1.0, Qt::DotLine, Qt::SquareCap, Qt::BevelJoin));
-    drawLine(painter, QLineF(x, y + size * 0.5, x + size, y + size * 0.5));
-    drawLine(painter, QLineF(x + size * 0.5, y, x + size * 0.5, y + size));
+    switch (style) {
+    case GridSquare:
+        break;
+    case GridHui: {
+        const double margin = size * (1.0 - kHuiInnerShare) * 0.5;
+        const double low = margin;
+        const double high = size - margin;
+        pen.solid(QLineF(x + low, y + low, x + high, y + low));
+        pen.solid(QLineF(x + high, y + low, x + high, y + high));
+        pen.solid(QLineF(x + low, y + high, x + high, y + high));
+        pen.solid(QLineF(x + low, y + low, x + low, y + high));
+        break;
+    }
+    case GridNine:
+        for (const double third : {size / 3.0, size * 2.0 / 3.0}) {
+            pen.dotted(QLineF(x, y + third, x + size, y + third));
+            pen.dotted(QLineF(x + third, y, x + third, y + size));
+        }
+        break;
+    case GridMi:
+        pen.dotted(QLineF(x, y, x + size, y + size));
+        pen.dotted(QLineF(x + size, y, x, y + size));
+        Q_FALLTHROUGH();
+    default:
+        pen.dotted(QLineF(x, y + size * 0.5, x + size, y + size * 0.5));
+        pen.dotted(QLineF(x + size * 0.5, y, x + size * 0.5, y + size));
+        break;
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <QColor>
 
+class GridPen;
 class QPainter;
 
 // Top-left corner of one grid square, in page pixels. The side is not stored: every square of a page
@@ -11,6 +12,9 @@ struct GridCell
     double x = 0.0;
     double y = 0.0;
 
-    // Leaves the painter's pen set to the dotted pen of the centre cross.
+    // The plain square of the copybook: the outline and the dotted cross. Leaves the painter's pen set to
+    // the dotted pen of the centre cross.
     void draw(QPainter *painter, double size, QColor color, bool firstInRow) const;
+    // The square in one of the grid styles (CopyBookOptions::GridStyle).
+    void draw(GridPen &pen, double size, bool firstInRow, int style) const;
 };

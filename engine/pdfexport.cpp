@@ -7,6 +7,40 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+namespace {
+
+void setUpWriter(QPdfWriter *writer, int resolution)
+{
+    writer->setPageSize(QPageSize(QPageSize::A4));
+    writer->setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer->setResolution(resolution);
+    writer->setCreator(QCoreApplication::applicationName());
+}
+
+// Runs the pages through a painter on a PDF writer, one page after the other.
+bool paintPdf(QIODevice *device, int resolution, int count, const PdfExportProgress &progress,
+    const CheckedWriteDevice *checked, const std::function<void(QPainter *, int)> &paintPage)
+{
+    QPdfWriter writer(device);
+    setUpWriter(&writer, resolution);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    for (int page = 0; page < count; ++page) {
+        const bool pageStarted = page == 0 || writer.newPage();
+        if (pageStarted)
+            paintPage(&painter, page);
+        if (!pageStarted || checked->hasFailed() || (progress && !progress(page + 1, count))) {
+            painter.end();
+            return false;
+        }
+    }
+    return painter.end();
+}
+
+} // namespace
+
 bool CopyBookWidget::saveToPdf(const QString &fileName, const PdfExportProgress &progress, QString *error) const
 {
     const auto failWith = [error](const QString &reason) {
@@ -22,7 +56,20 @@ bool CopyBookWidget::saveToPdf(const QString &fileName, const PdfExportProgress 
         return failWith(file.errorString());
     CheckedWriteDevice device(&file);
     device.open(QIODevice::WriteOnly);
-    const bool written = writePdf(&device, progress);
+    // The pages as they are now: the window may change while a long export runs.
+    const CopyBookPages all = pages();
+    const int count = all.pageCount();
+    bool written;
+    if (vectorPdf) {
+        written = paintPdf(&device, resolution, count, progress, &device,
+            [&all](QPainter *painter, int page) { all.drawPage(painter, page, GridPen::Mode::PagePens); });
+    } else {
+        QImage buffer(CopyBookPages::pageSize(resolution), QImage::Format_ARGB32);
+        written = paintPdf(&device, resolution, count, progress, &device, [&](QPainter *painter, int page) {
+            all.renderPageInto(&buffer, page);
+            painter->drawImage(painter->viewport(), buffer);
+        });
+    }
     device.close();
     if (!written || device.hasFailed() || file.error() != QFileDevice::NoError) {
         const QString reason = device.hasFailed() || file.error() != QFileDevice::NoError ? file.errorString()
@@ -31,33 +78,4 @@ bool CopyBookWidget::saveToPdf(const QString &fileName, const PdfExportProgress 
         return failWith(reason);
     }
     return file.commit() || failWith(file.errorString());
-}
-
-bool CopyBookWidget::writePdf(CheckedWriteDevice *device, const PdfExportProgress &progress) const
-{
-    QPdfWriter writer(device);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setResolution(resolution);
-    writer.setCreator(QCoreApplication::applicationName());
-
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return false;
-    painter.setRenderHint(QPainter::LosslessImageRendering);
-
-    // One page is rendered, written and released before the next, so memory does not grow with the
-    // length of the copybook.
-    const QImage blank = renderGridPage();
-    const int count = pageCount();
-    for (int page = 0; page < count; ++page) {
-        const bool pageStarted = page == 0 || writer.newPage();
-        if (pageStarted)
-            painter.drawImage(painter.viewport(), withGlyphs(blank.copy(), page));
-        if (!pageStarted || device->hasFailed() || (progress && !progress(page + 1, count))) {
-            painter.end();
-            return false;
-        }
-    }
-    return painter.end();
 }

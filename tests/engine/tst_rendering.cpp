@@ -47,6 +47,42 @@ QRect squareRect(const CopyBookWidget &book, int row, int column)
     return QRectF(square.x + 2, square.y + 2, side - 4, side - 4).toAlignedRect().adjusted(1, 1, -1, -1);
 }
 
+// The page as the first version of the program drew it, line by line: the oracle for "with every new
+// option at its default, a page is what it always was".
+QImage originalPage(const CopyBookWidget &book, int page)
+{
+    QImage image(2480, 3508, QImage::Format_ARGB32);
+    QPainter painter(&image);
+    painter.fillRect(image.rect(), Qt::white);
+    const double s = book.cellSidePixels();
+    const QColor grid = book.currentGridColor();
+    for (const QVector<GridCell> &row : book.grid()) {
+        for (int i = 0; i < row.size(); ++i) {
+            const double x = row[i].x;
+            const double y = row[i].y;
+            painter.setPen(grid);
+            QVector<QLineF> outline {{x, y, x + s, y}, {x + s, y, x + s, y + s}, {x, y + s, x + s, y + s}};
+            if (i == 0)
+                outline.prepend({x, y, x, y + s});
+            for (const QLineF &line : outline)
+                painter.drawLines(QVector<QLineF> {line});
+            painter.setPen(QPen(QBrush(grid, Qt::SolidPattern), 1.0, Qt::DotLine, Qt::SquareCap, Qt::BevelJoin));
+            painter.drawLines(QVector<QLineF> {{x, y + s * 0.5, x + s, y + s * 0.5}});
+            painter.drawLines(QVector<QLineF> {{x + s * 0.5, y, x + s * 0.5, y + s}});
+        }
+    }
+    painter.setFont(book.currentGlyphFont());
+    const int rows = book.rowsPerPage();
+    for (const CopyBookCell &cell : book.cellsOfPage(page)) {
+        const GridCell &square = book.grid()[cell.row % rows][cell.column];
+        QColor color = book.currentTextColor();
+        color.setAlphaF(cell.opacity);
+        painter.setPen(color);
+        painter.drawText(QRectF(square.x, square.y, s, s), QString(cell.character), QTextOption(Qt::AlignCenter));
+    }
+    return image;
+}
+
 } // namespace
 
 class TestRendering : public QObject
@@ -219,6 +255,58 @@ private slots:
         QVERIFY(book.cellsOfPage(1).isEmpty());
         QCOMPARE(book.renderPage(1), book.renderGridPage());
         QCOMPARE(book.cellsOfPage(3).size(), 1);
+    }
+
+    void defaultPagesAreTheOriginalOnes_data()
+    {
+        QTest::addColumn<int>("bookType");
+        QTest::addColumn<double>("cellSize");
+        QTest::newRow("trace, default cells") << 0 << 1.5;
+        QTest::newRow("copy, small cells") << 1 << 0.7;
+    }
+
+    void defaultPagesAreTheOriginalOnes()
+    {
+        QFETCH(int, bookType);
+        QFETCH(double, cellSize);
+        CopyBookWidget book;
+        book.setBookType(bookType);
+        book.setCellSize(cellSize);
+        book.setGridColor(QColor(0, 120, 60));
+        book.setContent(QStringLiteral("永字八法天地玄黄宇宙洪荒日月盈昃辰宿列张寒来暑往秋收冬藏"));
+        QCOMPARE(book.renderPage(0), originalPage(book, 0));
+    }
+
+    // The preview is drawn straight at its size; it must look like the whole page smooth-scaled down.
+    void previewLooksLikeTheScaledPage()
+    {
+        CopyBookWidget book;
+        book.setTraceType(2);
+        book.setContent(QStringLiteral("永字八法天地玄黄宇宙洪荒日月盈"));
+        book.resize(1000, 1400);
+        QImage shown(book.size(), QImage::Format_ARGB32);
+        shown.fill(Qt::white);
+        book.render(&shown, QPoint(), QRegion(), QWidget::RenderFlags());
+        const QImage scaled = book.renderFirstPage().scaled(book.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        QVector<int> differences;
+        qint64 sum = 0;
+        const int x0 = (book.width() - scaled.width()) / 2;
+        for (int y = 0; y < scaled.height(); ++y) {
+            for (int x = 0; x < scaled.width(); ++x) {
+                const QRgb a = shown.pixel(x0 + x, y);
+                const QRgb b = scaled.pixel(x, y);
+                for (const int d : {qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)), qAbs(qBlue(a) - qBlue(b))}) {
+                    differences.append(d);
+                    sum += d;
+                }
+            }
+        }
+        std::sort(differences.begin(), differences.end());
+        const double mean = double(sum) / differences.size();
+        const int p99 = differences[differences.size() * 99 / 100];
+        qInfo("preview against the scaled page: mean %.3f, 99th percentile %d", mean, p99);
+        QVERIFY2(mean <= 1.5, qPrintable(QString::number(mean)));
+        QVERIFY2(p99 <= 40, qPrintable(QString::number(p99)));
     }
 
     void preview_data()

@@ -1,0 +1,187 @@
+#include "copybookpages.h"
+
+#include "glyphstamps.h"
+#include "pagefurniture.h"
+#include "pinyinband.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QTextOption>
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+using namespace CopyBookOptions;
+
+namespace {
+
+// The A4 sides in inches: 21 / 2.54 and 29.7 / 2.54, the height from the single-precision 29.7.
+constexpr double kPageWidthInches = 8.26771653543307;
+constexpr double kPageHeightInches = 11.692913686196635;
+
+// The outline of a hollow glyph: thick enough to follow at arm's length, thin enough to leave room
+// inside the strokes of a small glyph. About a quarter of a millimetre at the default size.
+constexpr double kHollowStrokeShare = 1.0 / 48.0;
+constexpr double kThinnestHollowStroke = 1.0;
+
+double boundedOpacity(double opacity)
+{
+    return std::isnan(opacity) ? 1.0 : qBound(0.0, opacity, 1.0);
+}
+
+} // namespace
+
+QSize CopyBookPages::pageSize(int resolution)
+{
+    return QSize(qRound(resolution * kPageWidthInches), qRound(resolution * kPageHeightInches));
+}
+
+int CopyBookPages::pageCount() const
+{
+    const int rows = rowsPerPage();
+    if (rows == 0 || cells.isEmpty())
+        return 1;
+    return cells.last().row / rows + 1;
+}
+
+QVector<CopyBookCell> CopyBookPages::cellsOfPage(int page) const
+{
+    const qint64 rows = rowsPerPage();
+    if (rows == 0)
+        return {};
+    const qint64 low = page * rows;
+    const qint64 high = low + rows;
+    // The layout keeps rows non-decreasing along the list, so a page's cells are one contiguous run;
+    // searching for it keeps a long export from scanning the whole list once per page.
+    const auto rowBelow = [](const CopyBookCell &cell, qint64 row) { return cell.row < row; };
+    const auto first = std::lower_bound(cells.cbegin(), cells.cend(), low, rowBelow);
+    const auto last = std::lower_bound(first, cells.cend(), high, rowBelow);
+    QVector<CopyBookCell> result;
+    result.reserve(static_cast<int>(last - first));
+    std::copy(first, last, std::back_inserter(result));
+    return result;
+}
+
+void CopyBookPages::drawGrid(QPainter *painter, GridPen::Mode mode) const
+{
+    GridPen pen(painter, gridColor, mode);
+    for (const QVector<GridCell> &row : pageGrid) {
+        for (int column = 0; column < row.size(); ++column)
+            row[column].draw(pen, cellSide, column == 0, sheet.gridStyle);
+        if (pinyinBand > 0)
+            PinyinBand::drawLines(pen, row, cellSide, pinyinBand);
+    }
+}
+
+bool CopyBookPages::isModel(const CopyBookCell &cell) const
+{
+    return bookType == TraceBook && cell.column == 0;
+}
+
+void CopyBookPages::drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &pageCells) const
+{
+    const int rows = rowsPerPage();
+    if (rows == 0)
+        return;
+    painter->setFont(glyphFont);
+    const QTextOption centred(Qt::AlignCenter);
+    const double hollowStroke = qMax(kThinnestHollowStroke, glyphFont.pixelSize() * kHollowStrokeShare);
+    if (stamps)
+        stamps->prepare(glyphFont, cellSide, painter->transform(), textColor, hollowStroke);
+    for (const CopyBookCell &cell : pageCells) {
+        const int gridRow = cell.row % rows;
+        if (gridRow < 0 || cell.column < 0 || cell.column >= pageGrid[gridRow].size())
+            continue;
+        const bool model = isModel(cell);
+        if (sheet.pinyinOnly && !model)
+            continue;
+        const GridCell &square = pageGrid[gridRow][cell.column];
+        const QRectF rect(square.x, square.y, cellSide, cellSide);
+        QColor color = textColor;
+        // The cell's opacity replaces the colour's own alpha rather than multiplying it.
+        color.setAlphaF(boundedOpacity(cell.opacity));
+        const bool hollow = sheet.traceStyle == TraceHollow && !model;
+        if (stamps) {
+            stamps->draw(painter, rect, cell.character, hollow, color.alphaF());
+            continue;
+        }
+        if (hollow) {
+            painter->save();
+            painter->setRenderHint(QPainter::Antialiasing);
+            painter->setClipRect(rect, Qt::IntersectClip);
+            strokeGlyph(painter, glyphOutline(glyphFont, rect, QString(cell.character)), color, hollowStroke);
+            painter->restore();
+            continue;
+        }
+        painter->setPen(color);
+        painter->drawText(rect, QString(cell.character), centred);
+    }
+    if (pinyinBand > 0)
+        drawPinyin(painter, pageCells);
+}
+
+void CopyBookPages::drawPinyin(QPainter *painter, const QVector<CopyBookCell> &pageCells) const
+{
+    const int rows = rowsPerPage();
+    QColor color = textColor;
+    color.setAlpha(255);
+    const PinyinBand band(pinyinBand);
+    painter->setFont(band.font());
+    painter->setPen(color);
+    for (const CopyBookCell &cell : pageCells) {
+        const int gridRow = cell.row % rows;
+        if (cell.pinyin.isEmpty() || gridRow < 0 || cell.column < 0 || cell.column >= pageGrid[gridRow].size())
+            continue;
+        const GridCell &square = pageGrid[gridRow][cell.column];
+        band.drawSyllable(painter, QPointF(square.x, square.y), cellSide, cell.pinyin);
+    }
+}
+
+void CopyBookPages::drawFurniture(QPainter *painter, int page) const
+{
+    PageFurniture::draw(painter, sheet, glyphFont, textColor, pageSize(resolution), margin, page, pageCount());
+}
+
+void CopyBookPages::drawPage(QPainter *painter, int page, GridPen::Mode mode) const
+{
+    drawGrid(painter, mode);
+    drawFurniture(painter, page);
+    drawGlyphs(painter, cellsOfPage(page));
+}
+
+QImage CopyBookPages::renderGridPage() const
+{
+    QImage image(pageSize(resolution), QImage::Format_ARGB32);
+    QPainter painter(&image);
+    painter.fillRect(image.rect(), Qt::white);
+    drawGrid(&painter, GridPen::Mode::PagePens);
+    return image;
+}
+
+void CopyBookPages::renderPageInto(QImage *image, int page) const
+{
+    QPainter painter(image);
+    painter.fillRect(image->rect(), Qt::white);
+    drawPage(&painter, page, GridPen::Mode::PagePens);
+}
+
+QImage CopyBookPages::renderPage(int page) const
+{
+    QImage image(pageSize(resolution), QImage::Format_ARGB32);
+    renderPageInto(&image, page);
+    return image;
+}
+
+QImage CopyBookPages::renderPreview(const QSize &size, GlyphStamps *glyphStamps) const
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    const QSize page = pageSize(resolution);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(double(size.width()) / page.width(), double(size.height()) / page.height());
+    CopyBookPages preview = *this;
+    preview.stamps = glyphStamps;
+    preview.drawPage(&painter, 0, GridPen::Mode::ScaledFills);
+    return image;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "copybookcell.h"
+#include "copybookoptions.h"
+#include "gridcell.h"
+#include "gridpen.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QVector>
+
+class GlyphStamps;
+class QPainter;
+
+using PageGrid = QVector<QVector<GridCell>>;
+
+// Everything needed to draw the pages of a copybook, copied out of the engine. A plain value, cheap to
+// copy (its containers are shared), so that export workers draw from it on their own threads whatever
+// the window does meanwhile.
+struct CopyBookPages
+{
+    PageGrid pageGrid;
+    // In page pixels: the side of a square, the height of the pinyin band above each row (0 for none)
+    // and the page margin, inside which the title, the name fields and the page numbers stand.
+    double cellSide = 0.0;
+    double pinyinBand = 0.0;
+    double margin = 0.0;
+    int resolution = 300;
+    QFont glyphFont;
+    QColor gridColor;
+    QColor textColor;
+    QVector<CopyBookCell> cells;
+    int bookType = CopyBookOptions::TraceBook;
+    CopyBookOptions::SheetOptions sheet;
+    // For a scaled-down picture, the glyphs are stamped from these instead of drawn (see GlyphStamps).
+    GlyphStamps *stamps = nullptr;
+
+    // A4 at the given resolution: 2480 x 3508 pixels at 300 dots per inch.
+    static QSize pageSize(int resolution);
+
+    int rowsPerPage() const { return pageGrid.size(); }
+    int pageCount() const;
+    QVector<CopyBookCell> cellsOfPage(int page) const;
+
+    // The parts of a page, drawn onto whatever the painter is on: the grid (with the pinyin bands), the
+    // glyphs of the given cells, and the title, name fields and page number.
+    void drawGrid(QPainter *painter, GridPen::Mode mode) const;
+    void drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &pageCells) const;
+    void drawFurniture(QPainter *painter, int page) const;
+    // All of one page, without a background: for a PDF, or over a white image.
+    void drawPage(QPainter *painter, int page, GridPen::Mode mode) const;
+
+    QImage renderGridPage() const;
+    QImage renderPage(int page) const;
+    // Renders a page into an image of the page size that is reused from page to page.
+    void renderPageInto(QImage *image, int page) const;
+    // Page 0 drawn straight at a smaller size, as the whole page smooth-scaled to it would look.
+    // The stamps, kept by the caller from one picture to the next, spare outlines already filled.
+    QImage renderPreview(const QSize &size, GlyphStamps *glyphStamps) const;
+
+private:
+    bool isModel(const CopyBookCell &cell) const;
+    void drawPinyin(QPainter *painter, const QVector<CopyBookCell> &pageCells) const;
+};

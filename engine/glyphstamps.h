@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QHash>
+#include <QImage>
+#include <QTransform>
+
+class QPainter;
+class QPainterPath;
+class QRectF;
+
+// Where drawText puts a glyph centred in its square, as an outline: the advance centred across the
+// square, the line (ascent plus descent) centred down it.
+QPainterPath glyphOutline(const QFont &font, const QRectF &square, const QString &text);
+void strokeGlyph(QPainter *painter, const QPainterPath &outline, const QColor &color, double width);
+
+// Glyphs for a scaled-down picture of a page. Drawn as text at the small size, a glyph comes out hinted
+// and unlike the same glyph smooth-scaled from the page; filled as an outline it matches, but outline
+// fills are slow. So each glyph is filled once into a small image at its size on the device, for each
+// quarter-pixel offset it meets, and stamped into every square holding it, at the cell's opacity. The
+// stamps last as long as the font, the square, the scale and the colour stay the same.
+class GlyphStamps
+{
+public:
+    void prepare(const QFont &font, double side, const QTransform &toDevice, const QColor &color, double hollowStroke);
+    void draw(QPainter *painter, const QRectF &square, QChar ch, bool hollow, double opacity);
+
+private:
+    static constexpr int kSteps = 4;
+
+    const QImage &stampFor(QChar ch, bool hollow, int stepX, int stepY);
+
+    QFont font;
+    double side = 0.0;
+    QTransform toDevice;
+    QColor color;
+    double hollowStroke = 0.0;
+    QHash<quint64, QImage> stamps;
+};

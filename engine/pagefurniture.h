@@ -1,0 +1,22 @@
+#pragma once
+
+#include "copybookoptions.h"
+
+#include <QCoreApplication>
+#include <QSize>
+
+class QColor;
+class QFont;
+class QPainter;
+
+// What a classroom sheet carries around its grid: a title and a line of fields for the pupil's name,
+// class and date in the top margin, the page number in the bottom one. Everything stays inside the page
+// margins, which the grid never enters, so the grid does not move whatever is switched on.
+class PageFurniture
+{
+    Q_DECLARE_TR_FUNCTIONS(PageFurniture)
+
+public:
+    static void draw(QPainter *painter, const CopyBookOptions::SheetOptions &sheet, const QFont &font,
+        const QColor &color, const QSize &page, double margin, int pageIndex, int pageCount);
+};
