@@ -43,6 +43,8 @@ constexpr double kMinOpacity = 0.1;
 constexpr double kMaxOpacity = 1.0;
 constexpr int kMinBlankLines = 0;
 constexpr int kMaxBlankLines = 5;
+// Export threads beyond this only queue for the same cores and memory.
+constexpr int kMaxJobs = 64;
 
 // What a sheet carries beyond the grid and the glyphs. With every member at its default, a page is
 // exactly the plain sheet.
@@ -74,6 +76,18 @@ template<typename Book, typename Options> void applyInOrder(Book *book, const Op
     book->setCommonChineseOnly(options.commonChineseOnly);
     book->setGridColor(options.gridColor);
     book->setTextColor(options.textColor);
+}
+
+// Hands the sheet options to the engine, after the ten.
+template<typename Book> void applySheet(Book *book, const SheetOptions &sheet)
+{
+    book->setGridStyle(sheet.gridStyle);
+    book->setTraceStyle(sheet.traceStyle);
+    book->setTitle(sheet.title);
+    book->setNameFields(sheet.nameFields);
+    book->setPageNumbers(sheet.pageNumbers);
+    book->setPinyin(sheet.pinyin);
+    book->setPinyinOnly(sheet.pinyinOnly);
 }
 
 } // namespace CopyBookOptions

@@ -139,7 +139,7 @@ void CopyBookPages::drawPinyin(QPainter *painter, const QVector<CopyBookCell> &p
 
 void CopyBookPages::drawFurniture(QPainter *painter, int page) const
 {
-    PageFurniture::draw(painter, sheet, glyphFont, textColor, pageSize(resolution), margin, page, pageCount());
+    PageFurniture::draw(painter, sheet, textColor, pageSize(resolution), margin, page, pageCount());
 }
 
 void CopyBookPages::drawPage(QPainter *painter, int page, GridPen::Mode mode) const

@@ -14,11 +14,15 @@ constexpr double kNameBlankEms = 7.0;
 constexpr double kOtherBlankEms = 5.0;
 constexpr double kFieldGapEms = 1.5;
 
-QFont sized(const QFont &font, double pixels)
+// A Chinese sans, not the glyph font: once FreeType has drawn a face small, Qt draws that face's large
+// glyphs a shade differently, and the squares' glyphs must not depend on what else is on the page.
+QFont sized(double pixels)
 {
-    QFont sizedFont(font);
-    sizedFont.setPixelSize(qMax(1, qRound(pixels)));
-    return sizedFont;
+    QFont font;
+    font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
+        QStringLiteral("Source Han Sans SC"), QStringLiteral("Microsoft YaHei"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(qMax(1, qRound(pixels)));
+    return font;
 }
 
 // Writes the labels with a line to write on after each, the whole line centred at the given height.
@@ -44,8 +48,8 @@ void drawFields(QPainter *painter, const QFont &font, double pageWidth, double c
 
 } // namespace
 
-void PageFurniture::draw(QPainter *painter, const CopyBookOptions::SheetOptions &sheet, const QFont &font,
-    const QColor &color, const QSize &page, double margin, int pageIndex, int pageCount)
+void PageFurniture::draw(QPainter *painter, const CopyBookOptions::SheetOptions &sheet, const QColor &color,
+    const QSize &page, double margin, int pageIndex, int pageCount)
 {
     const bool title = !sheet.title.trimmed().isEmpty();
     if (!title && !sheet.nameFields && !sheet.pageNumbers)
@@ -59,15 +63,15 @@ void PageFurniture::draw(QPainter *painter, const CopyBookOptions::SheetOptions 
     const double titleCentre = sheet.nameFields ? margin * 0.33 : margin * 0.5;
     const double fieldCentre = title ? margin * 0.72 : margin * 0.5;
     if (title) {
-        painter->setFont(sized(font, margin * kTitleShare));
+        painter->setFont(sized(margin * kTitleShare));
         painter->drawText(QRectF(margin, titleCentre - margin * 0.25, page.width() - 2 * margin, margin * 0.5),
             Qt::AlignCenter, sheet.title.trimmed());
     }
     if (sheet.nameFields)
-        drawFields(painter, sized(font, margin * kFieldShare), page.width(), fieldCentre,
-            {tr("Name"), tr("Class"), tr("Date")});
+        drawFields(
+            painter, sized(margin * kFieldShare), page.width(), fieldCentre, {tr("Name"), tr("Class"), tr("Date")});
     if (sheet.pageNumbers) {
-        painter->setFont(sized(font, margin * kFieldShare));
+        painter->setFont(sized(margin * kFieldShare));
         painter->drawText(QRectF(margin, page.height() - margin * 0.75, page.width() - 2 * margin, margin * 0.5),
             Qt::AlignCenter, tr("Page %1 of %2").arg(pageIndex + 1).arg(pageCount));
     }

@@ -6,7 +6,6 @@
 #include <QSize>
 
 class QColor;
-class QFont;
 class QPainter;
 
 // What a classroom sheet carries around its grid: a title and a line of fields for the pupil's name,
@@ -17,6 +16,6 @@ class PageFurniture
     Q_DECLARE_TR_FUNCTIONS(PageFurniture)
 
 public:
-    static void draw(QPainter *painter, const CopyBookOptions::SheetOptions &sheet, const QFont &font,
-        const QColor &color, const QSize &page, double margin, int pageIndex, int pageCount);
+    static void draw(QPainter *painter, const CopyBookOptions::SheetOptions &sheet, const QColor &color,
+        const QSize &page, double margin, int pageIndex, int pageCount);
 };

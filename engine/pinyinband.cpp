@@ -38,8 +38,17 @@ void PinyinBand::drawLines(GridPen &pen, const QVector<GridCell> &row, double si
 
 void PinyinBand::drawSyllable(QPainter *painter, const QPointF &square, double side, const QString &syllable) const
 {
-    const QFontMetricsF metrics(syllableFont);
     const double baseline = square.y() - height / 3.0;
-    const double x = square.x() + (side - metrics.horizontalAdvance(syllable)) * 0.5;
-    painter->drawText(QPointF(x, baseline), syllable);
+    const double advance = QFontMetricsF(syllableFont).horizontalAdvance(syllable);
+    // A long syllable (zhuàng, chuáng) is narrowed to its square rather than run into the next one.
+    const double room = side * kWidestShare;
+    if (advance <= room) {
+        painter->drawText(QPointF(square.x() + (side - advance) * 0.5, baseline), syllable);
+        return;
+    }
+    painter->save();
+    painter->translate(square.x() + (side - room) * 0.5, baseline);
+    painter->scale(room / advance, 1.0);
+    painter->drawText(QPointF(0, 0), syllable);
+    painter->restore();
 }

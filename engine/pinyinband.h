@@ -32,6 +32,9 @@ public:
     void drawSyllable(QPainter *painter, const QPointF &square, double side, const QString &syllable) const;
 
 private:
+    // The share of the square's width a syllable may take.
+    static constexpr double kWidestShare = 0.9;
+
     double height;
     QFont syllableFont;
 };

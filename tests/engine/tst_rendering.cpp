@@ -277,6 +277,125 @@ private slots:
         QCOMPARE(book.renderPage(0), originalPage(book, 0));
     }
 
+    // Each grid style draws what only it draws: probes at a diagonal, the inner square's corner, a third
+    // line and the centre cross, away from every other line.
+    void gridStyles_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QString>("inked");
+        QTest::newRow("tian: the cross") << 0 << QStringLiteral("cross");
+        QTest::newRow("mi: cross and diagonals") << 1 << QStringLiteral("cross diagonal");
+        QTest::newRow("square: outline only") << 2 << QString();
+        QTest::newRow("hui: the inner square") << 3 << QStringLiteral("inner");
+        QTest::newRow("nine: thirds") << 4 << QStringLiteral("third");
+    }
+
+    void gridStyles()
+    {
+        QFETCH(int, style);
+        QFETCH(QString, inked);
+        CopyBookWidget book;
+        book.setGridStyle(style);
+        const QImage page = book.renderGridPage();
+        const GridCell square = book.grid()[3][4];
+        const double s = book.cellSidePixels();
+        const QMap<QString, QPointF> probes {{QStringLiteral("cross"), {0.5, 0.37}},
+            {QStringLiteral("diagonal"), {0.27, 0.27}}, {QStringLiteral("inner"), {0.2, 0.27}},
+            {QStringLiteral("third"), {1.0 / 3, 0.13}}};
+        for (auto probe = probes.cbegin(); probe != probes.cend(); ++probe) {
+            // Dotted lines leave gaps: any grid ink within a few pixels along the line counts.
+            bool found = false;
+            for (int d = -3; d <= 3 && !found; ++d) {
+                const QPoint at(int(square.x + probe.value().x() * s) + d, int(square.y + probe.value().y() * s) + d);
+                for (int e = -1; e <= 1; ++e)
+                    found = found || isGridInk(page.pixel(at.x() + e, at.y()))
+                        || isGridInk(page.pixel(at.x(), at.y() + e));
+            }
+            QVERIFY2(found == inked.split(QLatin1Char(' ')).contains(probe.key()), qPrintable(probe.key()));
+        }
+        // The outline is the same in every style.
+        QCOMPARE(QColor(page.pixel(int(square.x + s * 0.25), int(square.y))), QColor(Qt::red));
+    }
+
+    // A hollow trace glyph is its outline: the inside of a thick stroke stays white, the model stays solid.
+    void hollowGlyphs()
+    {
+        CopyBookWidget book;
+        book.setContent(QStringLiteral("一"));
+        const QImage solid = book.renderFirstPage();
+        book.setTraceStyle(1);
+        const QImage hollow = book.renderFirstPage();
+        const QRect model = squareRect(book, 0, 0);
+        QCOMPARE(hollow.copy(model), solid.copy(model));
+        const QRect copy = squareRect(book, 0, 1);
+        // The middle of the stroke: the centre of the solid glyph's ink, which is a plain horizontal bar.
+        const Ink ink = inkIn(solid, copy);
+        const QPoint middle = ink.bounds.center();
+        QVERIFY(isGlyphInk(solid.pixel(middle)));
+        QCOMPARE(QColor(hollow.pixel(middle)), QColor(Qt::white));
+        QVERIFY(!inkIn(hollow, copy).bounds.isEmpty());
+    }
+
+    // Title, name fields and page numbers stay in the margins, clear of every square.
+    void furnitureStaysInTheMargins()
+    {
+        CopyBookWidget book;
+        book.setContent(QStringLiteral("永字八法"));
+        const QImage plain = book.renderFirstPage();
+        book.setTitle(QStringLiteral("永字八法练习"));
+        book.setNameFields(true);
+        book.setPageNumbers(true);
+        const QImage sheet = book.renderFirstPage();
+        const double margin = 1.91 / 2.54 * 300;
+        QRect changed;
+        for (int y = 0; y < sheet.height(); ++y) {
+            const QRgb *a = reinterpret_cast<const QRgb *>(plain.constScanLine(y));
+            const QRgb *b = reinterpret_cast<const QRgb *>(sheet.constScanLine(y));
+            for (int x = 0; x < sheet.width(); ++x) {
+                if (a[x] != b[x]) {
+                    changed |= QRect(x, y, 1, 1);
+                    QVERIFY2(
+                        y < margin || y > sheet.height() - margin, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+                }
+            }
+        }
+        QVERIFY(changed.top() < margin && changed.bottom() > sheet.height() - margin);
+        QVERIFY(changed.top() < book.grid()[0][0].y);
+    }
+
+    // With pinyin, a band above every row takes room: fewer rows, still centred, the reading in the band.
+    void pinyinBand_data()
+    {
+        QTest::addColumn<double>("cellSize");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("1.5 cm") << 1.5 << 10;
+        QTest::newRow("1 cm") << 1.0 << 15;
+    }
+
+    void pinyinBand()
+    {
+        QFETCH(double, cellSize);
+        QFETCH(int, rows);
+        CopyBookWidget book;
+        book.setCellSize(cellSize);
+        book.setContent(QStringLiteral("好"));
+        book.setPinyin(true);
+        QCOMPARE(book.rowsPerPage(), rows);
+        const double band = book.pinyinBandPixels();
+        QCOMPARE(band, book.cellSidePixels() * 0.5);
+        const GridCell first = book.grid().first().first();
+        const double bottom = book.grid().last().first().y + book.cellSidePixels();
+        QVERIFY(qAbs((first.y - band) - (3508.46 - bottom)) < 1.0);
+        // The syllable's ink lies in the band over its square, the band's top line above it.
+        const QImage page = book.renderFirstPage();
+        const Ink reading
+            = inkIn(page, QRectF(first.x + 2, first.y - band + 2, book.cellSidePixels() - 4, band - 4).toRect());
+        QVERIFY(!reading.bounds.isEmpty());
+        QVERIFY(isGridInk(page.pixel(int(first.x + 10), int(first.y - band))));
+        book.setPinyin(false);
+        QCOMPARE(book.rowsPerPage(), cellSize == 1.5 ? 15 : 21);
+    }
+
     // The preview is drawn straight at its size; it must look like the whole page smooth-scaled down.
     void previewLooksLikeTheScaledPage()
     {

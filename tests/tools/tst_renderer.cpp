@@ -55,11 +55,15 @@ QJsonObject layout(const QStringList &options, const QByteArray &input)
     return run.exitCode == 0 ? QJsonDocument::fromJson(run.out).object() : QJsonObject();
 }
 
-QString glyphs(const QJsonObject &layout)
+QString glyphs(const QJsonObject &layout, bool readings = false)
 {
     QString result;
     for (const QJsonValue &cell : layout.value(QStringLiteral("cells")).toArray()) {
         const QJsonObject c = cell.toObject();
+        if (readings) {
+            result += c.value(QStringLiteral("pinyin")).toString() + QLatin1Char(' ');
+            continue;
+        }
         result += QStringLiteral("%1@%2,%3 ")
                       .arg(c.value(QStringLiteral("char")).toString())
                       .arg(c.value(QStringLiteral("row")).toInt())
@@ -111,6 +115,8 @@ private slots:
         row("negative page", "-o @/never.png --page -1", {}, 2, "outside");
         row("unknown book type", "-o @/never.pdf --book-type draw", {}, 2, "trace, copy");
         row("unknown colour", "-o @/never.pdf --grid-color #12345", {}, 2, "not a colour");
+        row("unknown grid style", "-o @/never.pdf --grid-style dots", {}, 2, "tian, mi, square, hui, nine");
+        row("no export threads", "-o @/never.pdf --jobs 0", {}, 2, "outside");
         row("missing input file", "-o @/never.pdf /nonexistent/text.txt", {}, 1, "cannot read");
         row("invalid UTF-8 names the offset", "-o @/never.pdf", "ab\xe6\xb0", 1, "byte offset 2");
         row("overlong UTF-8", "-o @/never.pdf", "\xc0\xaf", 1, "byte offset 0");
@@ -185,6 +191,10 @@ private slots:
             "glyphs", "永@0,0 字@1,0 八@2,0");
         row("all characters", "--all-characters --trace-type none", "a,", "glyphs", "a@0,0 ,@1,0");
         row("pages", "--trace-type none", "一二三四五六七八九十百千万亿兆京", "pages", "2");
+        row("pinyin: readings, an override, brackets not laid out", "--pinyin --trace-type none", "银行[hang2]字",
+            "readings", "yín háng zì");
+        row("pinyin: fewer rows, the band's height", "--pinyin", "永", "pinyinBandPx", "88.5827");
+        row("pinyin: rows per page", "--pinyin-only", "永", "rowsPerPage", "10");
     }
 
     void optionsReachTheEngine()
@@ -195,8 +205,9 @@ private slots:
         QFETCH(QString, value);
         const QJsonObject json = layout(options, input);
         QVERIFY(!json.isEmpty());
-        const QString actual
-            = key == QLatin1String("glyphs") ? glyphs(json) : QString::number(json.value(key).toDouble());
+        QString actual = QString::number(json.value(key).toDouble());
+        if (key == QLatin1String("glyphs") || key == QLatin1String("readings"))
+            actual = glyphs(json, key == QLatin1String("readings"));
         QCOMPARE(actual, value);
     }
 

@@ -16,17 +16,22 @@ QByteArray layoutJson(const CopyBookWidget &book)
         grid.append(points);
     }
 
+    // Pinyin adds its keys only when it is on, so the layout of a plain sheet stays as it always was.
+    const bool pinyin = book.sheetOptions().showsPinyin();
     QJsonArray cells;
     for (const CopyBookCell &cell : book.contentModel().cells) {
-        cells.append(QJsonObject {
+        QJsonObject object {
             {QStringLiteral("column"), cell.column},
             {QStringLiteral("row"), cell.row},
             {QStringLiteral("char"), QString(cell.character)},
             {QStringLiteral("opacity"), cell.opacity},
-        });
+        };
+        if (pinyin)
+            object.insert(QStringLiteral("pinyin"), cell.pinyin.normalized(QString::NormalizationForm_C));
+        cells.append(object);
     }
 
-    const QJsonObject layout {
+    QJsonObject layout {
         {QStringLiteral("rowsPerPage"), book.rowsPerPage()},
         {QStringLiteral("columns"), book.columnsPerRow()},
         {QStringLiteral("pages"), book.pageCount()},
@@ -35,5 +40,7 @@ QByteArray layoutJson(const CopyBookWidget &book)
         {QStringLiteral("pageGrid"), grid},
         {QStringLiteral("cells"), cells},
     };
+    if (pinyin)
+        layout.insert(QStringLiteral("pinyinBandPx"), book.pinyinBandPixels());
     return QJsonDocument(layout).toJson(QJsonDocument::Compact);
 }

@@ -48,6 +48,28 @@ struct Options
         QStringLiteral("Glyph colour (default %1).").arg(defaultTextColor().name()), QStringLiteral("COLOR")};
     QCommandLineOption layout {QStringLiteral("layout"),
         QStringLiteral("Write no pages; print the layout as one JSON object on standard output.")};
+    QCommandLineOption gridStyle {QStringLiteral("grid-style"),
+        QStringLiteral("tian (default: cross), mi (cross and diagonals), square (outline only), hui (inner square) "
+                       "or nine (three by three)."),
+        QStringLiteral("STYLE"), QStringLiteral("tian")};
+    QCommandLineOption traceStyle {QStringLiteral("trace-style"),
+        QStringLiteral("solid (default) or hollow: faded glyphs as outlines to trace."), QStringLiteral("STYLE"),
+        QStringLiteral("solid")};
+    QCommandLineOption title {
+        QStringLiteral("title"), QStringLiteral("A title centred at the top of every page."), QStringLiteral("TEXT")};
+    QCommandLineOption nameFields {
+        QStringLiteral("name-fields"), QStringLiteral("Fields for the pupil's name, class and date under the title.")};
+    QCommandLineOption pageNumbers {QStringLiteral("page-numbers"), QStringLiteral("Page numbers at the foot.")};
+    QCommandLineOption pinyin {QStringLiteral("pinyin"),
+        QStringLiteral("A pinyin band above every row, with the reading of each character; a reading in brackets "
+                       "after a character overrides it: 行[hang2] or 行[háng].")};
+    QCommandLineOption pinyinOnly {QStringLiteral("pinyin-only"),
+        QStringLiteral("Write from pinyin: the band shows the reading, the squares to write in stay empty.")};
+    QCommandLineOption vector {QStringLiteral("vector"),
+        QStringLiteral("Draw the PDF's pages as lines and text instead of page images: much smaller files.")};
+    QCommandLineOption jobs {QStringLiteral("jobs"),
+        QStringLiteral("Threads making page images for a PDF, 1 to %1 (default: one per core).").arg(kMaxJobs),
+        QStringLiteral("N")};
 };
 
 class Reader
@@ -116,6 +138,9 @@ bool RenderRequest::writesPdf() const
 void RenderRequest::applyTo(CopyBookWidget *book) const
 {
     applyInOrder(book, *this);
+    applySheet(book, sheet);
+    book->setVectorPdf(vectorPdf);
+    book->setExportJobs(jobs);
 }
 
 RenderRequest parseRenderRequest(const QStringList &arguments)
@@ -128,7 +153,8 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
     const Options options;
     parser.addOptions({options.output, options.page, options.bookType, options.traceType, options.cellSize,
         options.fontFamily, options.fontSize, options.opacity, options.blankLines, options.allCharacters,
-        options.gridColor, options.textColor, options.layout});
+        options.gridColor, options.textColor, options.gridStyle, options.traceStyle, options.title, options.nameFields,
+        options.pageNumbers, options.pinyin, options.pinyinOnly, options.vector, options.jobs, options.layout});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("UTF-8 text; standard input when absent or -."),
         QStringLiteral("[FILE]"));
 
@@ -159,6 +185,18 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
     read.number(options.blankLines, kMinBlankLines, kMaxBlankLines, request.blankLines);
     read.color(options.gridColor, request.gridColor);
     read.color(options.textColor, request.textColor);
+    read.choice(options.gridStyle,
+        {QStringLiteral("tian"), QStringLiteral("mi"), QStringLiteral("square"), QStringLiteral("hui"),
+            QStringLiteral("nine")},
+        request.sheet.gridStyle);
+    read.choice(options.traceStyle, {QStringLiteral("solid"), QStringLiteral("hollow")}, request.sheet.traceStyle);
+    read.number(options.jobs, 1, kMaxJobs, request.jobs);
+    request.sheet.title = parser.value(options.title);
+    request.sheet.nameFields = parser.isSet(options.nameFields);
+    request.sheet.pageNumbers = parser.isSet(options.pageNumbers);
+    request.sheet.pinyin = parser.isSet(options.pinyin);
+    request.sheet.pinyinOnly = parser.isSet(options.pinyinOnly);
+    request.vectorPdf = parser.isSet(options.vector);
     if (parser.isSet(options.fontFamily))
         request.fontName = parser.value(options.fontFamily);
     request.commonChineseOnly = !parser.isSet(options.allCharacters);

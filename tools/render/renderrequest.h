@@ -34,6 +34,11 @@ struct RenderRequest
     QColor gridColor = CopyBookOptions::defaultGridColor();
     QColor textColor = CopyBookOptions::defaultTextColor();
 
+    CopyBookOptions::SheetOptions sheet;
+    bool vectorPdf = false;
+    // Export threads; 0 for one per core.
+    int jobs = 0;
+
     bool writesPdf() const;
 
     // In the order the program hands its stored settings to the engine.
