@@ -1,6 +1,8 @@
-// Measures the preview paint and the PDF export, and the export done the old way (every page rendered
-// before the first is written) beside it. Each export runs in a child process of its own, so its peak
-// resident memory is its own.
+// Measures the preview and the PDF export against the ways they were first built, in the same run:
+// the preview against rendering the whole page and smooth-scaling it on every paint, the export against
+// QPdfWriter drawing each page image. Each export runs in a child process of its own, so its peak
+// resident memory is its own; runs alternate between the two ways, and every figure is reported as the
+// minimum and the median over the runs, since a shared machine is noisy.
 
 #include "appinfo.h"
 #include "copybookwidget.h"
@@ -22,7 +24,22 @@
 namespace {
 
 constexpr int kRowsPerPage = 15;
+constexpr int kRuns = 3;
 
+struct Figures
+{
+    QVector<double> values;
+
+    double min() const { return *std::min_element(values.cbegin(), values.cend()); }
+    double median() const
+    {
+        QVector<double> sorted = values;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted[sorted.size() / 2];
+    }
+};
+
+// A Trace book with trace type All and a distinct character per row: every square holds a glyph.
 void fillTraceBook(CopyBookWidget &book, int pages)
 {
     book.setTraceType(2);
@@ -32,7 +49,8 @@ void fillTraceBook(CopyBookWidget &book, int pages)
     book.setContent(text);
 }
 
-bool exportTheOldWay(const CopyBookWidget &book, const QString &fileName)
+// The export as first built: QPdfWriter draws each page image, losslessly.
+bool exportTheFirstWay(const CopyBookWidget &book, const QString &fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
@@ -44,23 +62,23 @@ bool exportTheOldWay(const CopyBookWidget &book, const QString &fileName)
     writer.setCreator(QCoreApplication::applicationName());
     QPainter painter(&writer);
     painter.setRenderHint(QPainter::LosslessImageRendering);
-    const QList<QImage> pages = book.renderAllPages();
-    for (int i = 0; i < pages.size(); ++i) {
-        if (i > 0)
+    for (int page = 0; page < book.pageCount(); ++page) {
+        if (page > 0)
             writer.newPage();
-        painter.drawImage(painter.viewport(), pages[i]);
+        painter.drawImage(painter.viewport(), book.renderPage(page));
     }
     return painter.end();
 }
 
 // Child: one export, printed as "seconds bytes peakKiB".
-int runExport(int pages, bool oldWay, const QString &fileName)
+int runExport(int pages, const QString &way, const QString &fileName)
 {
     CopyBookWidget book;
     fillTraceBook(book, pages);
+    book.setVectorPdf(way == QLatin1String("vector"));
     QElapsedTimer timer;
     timer.start();
-    const bool ok = oldWay ? exportTheOldWay(book, fileName) : book.saveToPdf(fileName);
+    const bool ok = way == QLatin1String("first") ? exportTheFirstWay(book, fileName) : book.saveToPdf(fileName);
     const double seconds = timer.nsecsElapsed() / 1e9;
     rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
@@ -68,21 +86,62 @@ int runExport(int pages, bool oldWay, const QString &fileName)
     return ok && book.pageCount() == pages ? 0 : 1;
 }
 
-double medianPreviewMs(int runs)
+struct ExportRun
+{
+    double secondsPerPage = 0;
+    double bytesPerPage = 0;
+    double peakMiB = 0;
+};
+
+bool exportInChild(int pages, const QString &way, ExportRun &run)
+{
+    QTemporaryDir directory;
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+        {QStringLiteral("--export"), QString::number(pages), way, directory.filePath(QStringLiteral("bench.pdf"))});
+    child.waitForFinished(-1);
+    const QStringList fields = QString::fromLatin1(child.readAllStandardOutput()).split(QLatin1Char(' '));
+    if (child.exitCode() != 0 || fields.size() != 3) {
+        std::fprintf(stderr, "export of %d pages (%s) failed\n", pages, qPrintable(way));
+        return false;
+    }
+    run = {fields[0].toDouble() / pages, fields[1].toDouble() / pages, fields[2].toDouble() / 1024};
+    return true;
+}
+
+// Milliseconds for one paint of the widget into an image, after `change` (which may do nothing).
+double paintMs(CopyBookWidget &book, QImage &target, const std::function<void()> &change)
+{
+    change();
+    QElapsedTimer timer;
+    timer.start();
+    book.render(&target);
+    return timer.nsecsElapsed() / 1e6;
+}
+
+void benchPreview(const QSize &size)
 {
     CopyBookWidget book;
     fillTraceBook(book, 1);
-    book.resize(1000, 1400);
-    QImage target(book.size(), QImage::Format_ARGB32_Premultiplied);
-    QVector<double> times;
-    for (int i = 0; i < runs; ++i) {
+    book.resize(size);
+    QImage target(size, QImage::Format_ARGB32_Premultiplied);
+    book.render(&target);
+    Figures change, repaint, firstWay;
+    double opacity = 0.5;
+    for (int i = 0; i < 21; ++i) {
+        change.values.append(paintMs(book, target, [&] { book.setOpacity(opacity += 0.01); }));
+        repaint.values.append(paintMs(book, target, [] {}));
         QElapsedTimer timer;
         timer.start();
-        book.render(&target);
-        times.append(timer.nsecsElapsed() / 1e6);
+        QPainter painter(&target);
+        painter.drawImage(QPoint(),
+            book.renderFirstPage().scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        painter.end();
+        firstWay.values.append(timer.nsecsElapsed() / 1e6);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    std::printf("| %d x %d | %.2f / %.2f | %.3f / %.3f | %.0f / %.0f | %.3f |\n", size.width(), size.height(),
+        change.min(), change.median(), repaint.min(), repaint.median(), firstWay.min(), firstWay.median(),
+        change.median() / firstWay.median());
 }
 
 } // namespace
@@ -96,28 +155,39 @@ int main(int argc, char *argv[])
 
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 5 && arguments[1] == QLatin1String("--export"))
-        return runExport(arguments[2].toInt(), arguments[3] == QLatin1String("old"), arguments[4]);
+        return runExport(arguments[2].toInt(), arguments[3], arguments[4]);
 
-    std::printf("preview: one paint of page 0 into 1000 x 1400, median of 21: %.1f ms\n\n", medianPreviewMs(21));
-    std::printf("| pages | export | s/page | peak RSS (MiB) | bytes/page |\n|---:|---|---:|---:|---:|\n");
-    QTemporaryDir directory;
-    for (const int pages : {1, 10, 100}) {
-        for (const bool oldWay : {false, true}) {
-            QProcess child;
-            const QString file = directory.filePath(QStringLiteral("bench.pdf"));
-            child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--export"), QString::number(pages),
-                    oldWay ? QStringLiteral("old") : QStringLiteral("new"), file});
-            child.waitForFinished(-1);
-            const QStringList fields = QString::fromLatin1(child.readAllStandardOutput()).split(QLatin1Char(' '));
-            if (child.exitCode() != 0 || fields.size() != 3) {
-                std::fprintf(stderr, "export of %d pages failed\n", pages);
-                return 1;
+    std::printf("Preview, ms per paint (min / median of 21); the first way renders the page and scales it\n\n");
+    std::printf("| widget | after an option change | plain repaint | first way | change / first way |\n");
+    std::printf("|---|---:|---:|---:|---:|\n");
+    for (const QSize &size : {QSize(1000, 1400), QSize(2000, 2800)})
+        benchPreview(size);
+
+    std::printf("\nExport of a Trace/All book, %d alternating runs each (min / median)\n\n", kRuns);
+    std::printf("| pages | way | s/page | peak RSS (MiB) | bytes/page | time / first way |\n");
+    std::printf("|---:|---|---:|---:|---:|---:|\n");
+    for (const int pages : {10, 30, 100}) {
+        QMap<QString, Figures> seconds, memory, bytes;
+        const QStringList ways = {QStringLiteral("pages"), QStringLiteral("first"), QStringLiteral("vector")};
+        for (int run = 0; run < kRuns; ++run) {
+            for (const QString &way : ways) {
+                ExportRun result;
+                if (!exportInChild(pages, way, result))
+                    return 1;
+                seconds[way].values.append(result.secondsPerPage);
+                memory[way].values.append(result.peakMiB);
+                bytes[way].values.append(result.bytesPerPage);
             }
-            std::printf("| %d | %s | %.3f | %.0f | %.0f |\n", pages, oldWay ? "all pages first" : "page by page",
-                fields[0].toDouble() / pages, fields[2].toDouble() / 1024, fields[1].toDouble() / pages);
-            std::fflush(stdout);
         }
+        for (const QString &way : ways) {
+            const char *name = way == QLatin1String("first") ? "first way (QPdfWriter, page images)"
+                : way == QLatin1String("pages")                ? "page images (default)"
+                                                               : "vector";
+            std::printf("| %d | %s | %.3f / %.3f | %.0f / %.0f | %.0f | %.2f |\n", pages, name, seconds[way].min(),
+                seconds[way].median(), memory[way].min(), memory[way].median(), bytes[way].median(),
+                seconds[way].median() / seconds[QStringLiteral("first")].median());
+        }
+        std::fflush(stdout);
     }
     return 0;
 }
