@@ -7,11 +7,22 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # Character counts and code points below need a UTF-8 locale, whatever the caller's environment.
 export LC_ALL=C.UTF-8
 
-# Maximizing and Alt+F4 need a window manager; Xvfb has none of its own.
+# Waits up to ten seconds for a shell condition to hold.
+wait_until() {
+    local tries
+    for ((tries = 0; tries < 100; tries++)); do
+        eval "$1" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Maximizing and Alt+F4 need a window manager; Xvfb has none of its own. It is ready once it has
+# announced itself on the root window.
 start_window_manager() {
     openbox >/dev/null 2>&1 &
     wm_pid=$!
-    sleep 1
+    wait_until 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' || fail "no window manager"
 }
 
 start_program() {
@@ -20,12 +31,9 @@ start_program() {
     window=$(timeout 30 xdotool search --sync --onlyvisible --name '^格书字帖$' | head -n 1) || fail "no window titled 格书字帖"
     # Input only makes sense once the window manager has maximized the window and its layout is final;
     # a slow start (a sanitizer build on a busy machine) must not send clicks into the wrong place.
-    local waited
-    for ((waited = 0; waited < 30; waited++)); do
-        [[ $(xprop -id "$window" _NET_WM_STATE) == *_NET_WM_STATE_MAXIMIZED_HORZ* ]] && break
-        sleep 0.5
-    done
-    sleep 1.5
+    wait_until '[[ $(xprop -id "$window" _NET_WM_STATE) == *_NET_WM_STATE_MAXIMIZED_HORZ* ]]' || fail "not maximized"
+    # The layout settles after the window manager's resize, which nothing announces.
+    sleep 1
 }
 
 close_program() {

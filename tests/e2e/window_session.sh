@@ -33,11 +33,10 @@ click_preview
 xdotool key Tab
 sleep 0.3
 xdotool key Down
-sleep 0.5
+# Every change is saved at once.
+wait_until 'grep -q "^BookType=1$" "$settings" 2>/dev/null' || fail "book type not stored: $(cat "$settings")"
 close_program
 
-[ -e "$settings" ] || fail "no settings file after changing an option"
-grep -q '^BookType=1$' "$settings" || fail "book type not stored: $(cat "$settings")"
 for key in TraceType BlankLines CellSize FontSize Opacity FontName CommonChineseOnly GridColor TextColor; do
     grep -q "^$key=" "$settings" || fail "key $key missing"
 done
@@ -49,7 +48,6 @@ click_preview
 xdotool key Tab
 sleep 0.3
 xdotool key Up
-sleep 0.5
+wait_until 'grep -q "^BookType=0$" "$settings"' || fail "the stored book type did not come back: $(cat "$settings")"
 close_program
-grep -q '^BookType=0$' "$settings" || fail "the stored book type did not come back: $(cat "$settings")"
 echo "window session: ok"
