@@ -98,50 +98,6 @@ private slots:
             QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("查找范围："));
     }
 
-    void catalogue_data()
-    {
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("translation");
-        const char *const pairs[][2] = {
-            {"About", "关于"},
-            {"All", "全描"},
-            {"Blank Lines", "附加空行"},
-            {"Book Type", "字帖类型"},
-            {"Cell Size", "格子大小"},
-            {"Common Chinese", "仅常用汉字"},
-            {"Content", "内容"},
-            {"Copy", "临摹"},
-            {"Lattiscribe", "格书字帖"},
-            {"Lattiscribe %1\nBuild on %2 %3\nCopyright © 2026 Kelvo. All rights reserved.",
-                "格书字帖 %1\n编译时间 %2 %3\n版权所有 © 2026 Kelvo。保留所有权利。"},
-            {"Failed to save to PDF file.", "保存PDF文件失败。"},
-            {"Font Name", "字体名称"},
-            {"Font Size", "字体大小"},
-            {"Grid Color", "网格颜色"},
-            {"Half", "半描"},
-            {"None", "不描"},
-            {"Opacity", "透明度"},
-            {"PDF files (*.pdf)", "PDF文件 (*.pdf)"},
-            {"Save As", "保存为"},
-            {"Save File", "保存文件"},
-            {"Text Color", "文字颜色"},
-            {"The PDF file was saved successfully, do you need to open the file?", "PDF文件保存成功，是否打开该文件？"},
-            {"Trace", "描红"},
-            {"Trace Type", "描字类型"},
-            {"page %1 of %2", "第 %1 页，共 %2 页"},
-            {"Cancel", "取消"},
-        };
-        for (const auto &pair : pairs)
-            QTest::newRow(pair[0]) << QString::fromUtf8(pair[0]) << QString::fromUtf8(pair[1]);
-    }
-
-    void catalogue()
-    {
-        QFETCH(QString, source);
-        QFETCH(QString, translation);
-        QCOMPARE(QCoreApplication::translate("MainWindow", source.toUtf8().constData()), translation);
-    }
-
     void windowShowsChinese()
     {
         MainWindow window;
