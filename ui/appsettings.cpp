@@ -17,6 +17,17 @@ const QString kFontName = QStringLiteral("FontName");
 const QString kCommonChineseOnly = QStringLiteral("CommonChineseOnly");
 const QString kGridColor = QStringLiteral("GridColor");
 const QString kTextColor = QStringLiteral("TextColor");
+// The options of the "More Options" section sit in a group of their own, so the ten keys above keep the
+// place they have always had in the file.
+const QString kGridStyle = QStringLiteral("Sheet/GridStyle");
+const QString kTraceStyle = QStringLiteral("Sheet/TraceStyle");
+const QString kTitle = QStringLiteral("Sheet/Title");
+const QString kNameFields = QStringLiteral("Sheet/NameFields");
+const QString kPageNumbers = QStringLiteral("Sheet/PageNumbers");
+const QString kPinyin = QStringLiteral("Sheet/Pinyin");
+const QString kPinyinOnly = QStringLiteral("Sheet/PinyinOnly");
+const QString kVectorPdf = QStringLiteral("Sheet/VectorPdf");
+const QString kMoreOptionsOpen = QStringLiteral("Sheet/MoreOptionsOpen");
 
 // A hand-edited or damaged store must not hand the controls or the engine a value no control allows:
 // numbers are held to the controls' ranges, and anything that is not a number gets the default.
@@ -43,6 +54,38 @@ int plainInt(const QSettings &store, const QString &key, int current, int fallba
     bool ok = false;
     const int value = store.value(key, current).toInt(&ok);
     return ok ? value : fallback;
+}
+
+// Grid and trace styles are choices from a list: a value off the list means nothing, so it gets the default
+// rather than the nearest end of the list.
+int choice(const QSettings &store, const QString &key, int current, int fallback, int last)
+{
+    bool ok = false;
+    const int value = store.value(key, current).toInt(&ok);
+    return ok && value >= 0 && value <= last ? value : fallback;
+}
+
+// QVariant would read any text but "0" and "false" as true, so a damaged switch would turn itself on.
+bool storedBool(const QSettings &store, const QString &key, bool current, bool fallback)
+{
+    const QVariant value = store.value(key, current);
+    if (value.userType() == QMetaType::Bool)
+        return value.toBool();
+    const QString text = value.toString().trimmed().toLower();
+    if (text == QLatin1String("true") || text == QLatin1String("1"))
+        return true;
+    if (text == QLatin1String("false") || text == QLatin1String("0"))
+        return false;
+    return fallback;
+}
+
+QString storedText(const QSettings &store, const QString &key, const QString &current)
+{
+    const QVariant value = store.value(key, current);
+    // The INI reader turns a hand-written value with an unquoted comma into a list.
+    if (value.userType() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1String(", "));
+    return value.toString();
 }
 
 QColor storedColor(const QSettings &store, const QString &key, const QColor &current, const QColor &fallback)
@@ -84,6 +127,16 @@ void AppSettings::loadSettings()
     commonChineseOnly = store.value(kCommonChineseOnly, commonChineseOnly).toBool();
     gridColor = storedColor(store, kGridColor, gridColor, defaults.gridColor);
     textColor = storedColor(store, kTextColor, textColor, defaults.textColor);
+
+    sheet.gridStyle = choice(store, kGridStyle, sheet.gridStyle, defaults.sheet.gridStyle, kLastGridStyle);
+    sheet.traceStyle = choice(store, kTraceStyle, sheet.traceStyle, defaults.sheet.traceStyle, kLastTraceStyle);
+    sheet.title = storedText(store, kTitle, sheet.title);
+    sheet.nameFields = storedBool(store, kNameFields, sheet.nameFields, defaults.sheet.nameFields);
+    sheet.pageNumbers = storedBool(store, kPageNumbers, sheet.pageNumbers, defaults.sheet.pageNumbers);
+    sheet.pinyin = storedBool(store, kPinyin, sheet.pinyin, defaults.sheet.pinyin);
+    sheet.pinyinOnly = storedBool(store, kPinyinOnly, sheet.pinyinOnly, defaults.sheet.pinyinOnly);
+    vectorPdf = storedBool(store, kVectorPdf, vectorPdf, defaults.vectorPdf);
+    moreOptionsOpen = storedBool(store, kMoreOptionsOpen, moreOptionsOpen, defaults.moreOptionsOpen);
 }
 
 void AppSettings::saveSettings() const
@@ -99,4 +152,13 @@ void AppSettings::saveSettings() const
     store.setValue(kCommonChineseOnly, commonChineseOnly);
     store.setValue(kGridColor, gridColor);
     store.setValue(kTextColor, textColor);
+    store.setValue(kGridStyle, sheet.gridStyle);
+    store.setValue(kTraceStyle, sheet.traceStyle);
+    store.setValue(kTitle, sheet.title);
+    store.setValue(kNameFields, sheet.nameFields);
+    store.setValue(kPageNumbers, sheet.pageNumbers);
+    store.setValue(kPinyin, sheet.pinyin);
+    store.setValue(kPinyinOnly, sheet.pinyinOnly);
+    store.setValue(kVectorPdf, vectorPdf);
+    store.setValue(kMoreOptionsOpen, moreOptionsOpen);
 }

@@ -5,7 +5,8 @@
 #include <QColor>
 #include <QString>
 
-// The ten options that survive between runs. The text is deliberately not among them.
+// The options that survive between runs: the ten of the main panel, and those of the "More Options"
+// section, which the store keeps in a group of their own. The text is deliberately not among them.
 struct AppSettings
 {
     bool commonChineseOnly = CopyBookOptions::kDefaultCommonChineseOnly;
@@ -18,6 +19,12 @@ struct AppSettings
     QString fontName = CopyBookOptions::defaultFontName();
     QColor gridColor = CopyBookOptions::defaultGridColor();
     QColor textColor = CopyBookOptions::defaultTextColor();
+
+    // The engine's own record, so its defaults are the settings' defaults.
+    CopyBookOptions::SheetOptions sheet;
+    bool vectorPdf = false;
+    // Whether the window shows the section; it starts closed so the panel looks as it always has.
+    bool moreOptionsOpen = false;
 
     // The process-wide record; the first call reads the store.
     static AppSettings *instance();

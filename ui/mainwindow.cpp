@@ -11,10 +11,12 @@
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStyledItemDelegate>
+#include <QToolButton>
 
 using namespace CopyBookOptions;
 
@@ -125,6 +127,8 @@ void MainWindow::setupUi()
     form->addRow(btnSave);
     connect(btnSave, &QPushButton::clicked, this, &MainWindow::onSaveAs);
 
+    setupMoreOptions(form);
+
     // The stylesheet's item rules (height, hover and selection colours) only reach drop-down lists that
     // draw through a styled delegate.
     for (QComboBox *combo : findChildren<QComboBox *>())
@@ -144,9 +148,114 @@ QDoubleSpinBox *MainWindow::addDoubleRow(
     return spin;
 }
 
+void MainWindow::setupMoreOptions(QFormLayout *form)
+{
+    AppSettings *settings = AppSettings::instance();
+
+    auto *toggle = new QToolButton(this);
+    toggle->setObjectName(QStringLiteral("btnMoreOptions"));
+    toggle->setText(tr("More Options"));
+    toggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    toggle->setCheckable(true);
+    form->addRow(toggle);
+
+    // The section's rows belong to the panel's form, so their fields line up with those above; they
+    // are all shorter than the longest label above, so showing them moves nothing. The switches carry
+    // their text themselves for that reason.
+    const int firstRow = form->rowCount();
+    addChoiceRow(form, tr("Grid Style"), QStringLiteral("cmbGridStyle"),
+        {tr("Tian grid"), tr("Mi grid"), tr("Square grid"), tr("Hui grid"), tr("Nine-square grid")},
+        settings->sheet.gridStyle, &CopyBookWidget::setGridStyle);
+    addChoiceRow(form, tr("Trace Style"), QStringLiteral("cmbTraceStyle"), {tr("Solid"), tr("Hollow")},
+        settings->sheet.traceStyle, &CopyBookWidget::setTraceStyle);
+
+    // The title goes to the engine as it is typed: a change to it redraws the preview once, without laying
+    // the page out again, and nothing typed is lost if the window closes before the field loses the focus.
+    auto *editTitle = new QLineEdit(this);
+    editTitle->setObjectName(QStringLiteral("editTitle"));
+    form->addRow(tr("Title"), editTitle);
+    editTitle->setText(settings->sheet.title);
+    connect(editTitle, &QLineEdit::textEdited, this, [this](const QString &title) {
+        copyBook->setTitle(title);
+        AppSettings::instance()->sheet.title = title;
+        AppSettings::instance()->saveSettings();
+    });
+
+    addSwitchRow(form, tr("Name fields"), QStringLiteral("chkNameFields"), settings->sheet.nameFields,
+        &CopyBookWidget::setNameFields);
+    addSwitchRow(form, tr("Page numbers"), QStringLiteral("chkPageNumbers"), settings->sheet.pageNumbers,
+        &CopyBookWidget::setPageNumbers);
+    addSwitchRow(form, tr("Pinyin"), QStringLiteral("chkPinyin"), settings->sheet.pinyin, &CopyBookWidget::setPinyin);
+    addSwitchRow(form, tr("Write from pinyin"), QStringLiteral("chkPinyinOnly"), settings->sheet.pinyinOnly,
+        &CopyBookWidget::setPinyinOnly);
+    addSwitchRow(
+        form, tr("Vector PDF"), QStringLiteral("chkVectorPdf"), settings->vectorPdf, &CopyBookWidget::setVectorPdf);
+
+    QWidgetList section;
+    for (int row = firstRow; row < form->rowCount(); ++row) {
+        for (QFormLayout::ItemRole role : {QFormLayout::LabelRole, QFormLayout::FieldRole}) {
+            if (QLayoutItem *item = form->itemAt(row, role))
+                section << item->widget();
+        }
+    }
+    const auto showSection = [toggle, section](bool open) {
+        toggle->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
+        for (QWidget *widget : section)
+            widget->setHidden(!open);
+    };
+    toggle->setChecked(settings->moreOptionsOpen);
+    showSection(settings->moreOptionsOpen);
+    connect(toggle, &QToolButton::toggled, this, [showSection](bool open) {
+        showSection(open);
+        AppSettings::instance()->moreOptionsOpen = open;
+        AppSettings::instance()->saveSettings();
+    });
+}
+
+void MainWindow::addChoiceRow(QFormLayout *form, const QString &label, const QString &name, const QStringList &items,
+    int &field, void (CopyBookWidget::*engineSetter)(int))
+{
+    auto *combo = new QComboBox(this);
+    combo->setObjectName(name);
+    form->addRow(label, combo);
+    // The items are the engine's values in order, each carrying its value like the main panel's combos.
+    for (int value = 0; value < items.size(); ++value)
+        combo->addItem(items[value], value);
+    combo->setCurrentIndex(combo->findData(field));
+    connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this, [this, combo, &field, engineSetter] {
+        const int value = combo->currentData(Qt::UserRole).toInt();
+        (copyBook->*engineSetter)(value);
+        field = value;
+        AppSettings::instance()->saveSettings();
+    });
+}
+
+void MainWindow::addSwitchRow(QFormLayout *form, const QString &text, const QString &name, bool &field,
+    void (CopyBookWidget::*engineSetter)(bool))
+{
+    auto *check = new QCheckBox(text, this);
+    check->setObjectName(name);
+    form->addRow(QString(), check);
+    check->setChecked(field);
+    connect(check, &QCheckBox::clicked, this, [this, &field, engineSetter](bool on) {
+        (copyBook->*engineSetter)(on);
+        field = on;
+        AppSettings::instance()->saveSettings();
+    });
+}
+
 void MainWindow::applySettings()
 {
-    applyInOrder(copyBook, *AppSettings::instance());
+    const AppSettings *settings = AppSettings::instance();
+    applyInOrder(copyBook, *settings);
+    copyBook->setGridStyle(settings->sheet.gridStyle);
+    copyBook->setTraceStyle(settings->sheet.traceStyle);
+    copyBook->setTitle(settings->sheet.title);
+    copyBook->setNameFields(settings->sheet.nameFields);
+    copyBook->setPageNumbers(settings->sheet.pageNumbers);
+    copyBook->setPinyin(settings->sheet.pinyin);
+    copyBook->setPinyinOnly(settings->sheet.pinyinOnly);
+    copyBook->setVectorPdf(settings->vectorPdf);
 }
 
 void MainWindow::onBookTypeChanged()

@@ -38,6 +38,14 @@ private:
     // One spin-box row, built completely: created, added, given its range and value, then connected.
     QDoubleSpinBox *addDoubleRow(
         QFormLayout *form, const QString &label, const QString &name, double min, double max, double value);
+    // The collapsible section below Save As with the options beyond the main panel's.
+    void setupMoreOptions(QFormLayout *form);
+    // Rows of that section; each change goes to the engine setter, then into the record field, then to
+    // the store. The field is one of the process-wide record's, which lives as long as the program.
+    void addChoiceRow(QFormLayout *form, const QString &label, const QString &name, const QStringList &items,
+        int &field, void (CopyBookWidget::*engineSetter)(int));
+    void addSwitchRow(QFormLayout *form, const QString &text, const QString &name, bool &field,
+        void (CopyBookWidget::*engineSetter)(bool));
     void offerAbout();
     void applySettings();
 

@@ -56,8 +56,20 @@
         <translation>网格颜色</translation>
     </message>
     <message>
+        <source>Grid Style</source>
+        <translation>格子样式</translation>
+    </message>
+    <message>
         <source>Half</source>
         <translation>半描</translation>
+    </message>
+    <message>
+        <source>Hollow</source>
+        <translation>空心</translation>
+    </message>
+    <message>
+        <source>Hui grid</source>
+        <translation>回宫格</translation>
     </message>
     <message>
         <source>Lattiscribe</source>
@@ -72,6 +84,22 @@ Copyright © 2026 Kelvo. All rights reserved.</source>
 版权所有 © 2026 Kelvo。保留所有权利。</translation>
     </message>
     <message>
+        <source>Mi grid</source>
+        <translation>米字格</translation>
+    </message>
+    <message>
+        <source>More Options</source>
+        <translation>更多选项</translation>
+    </message>
+    <message>
+        <source>Name fields</source>
+        <translation>姓名栏</translation>
+    </message>
+    <message>
+        <source>Nine-square grid</source>
+        <translation>九宫格</translation>
+    </message>
+    <message>
         <source>None</source>
         <translation>不描</translation>
     </message>
@@ -84,12 +112,28 @@ Copyright © 2026 Kelvo. All rights reserved.</source>
         <translation>PDF文件 (*.pdf)</translation>
     </message>
     <message>
+        <source>Page numbers</source>
+        <translation>页码</translation>
+    </message>
+    <message>
+        <source>Pinyin</source>
+        <translation>拼音</translation>
+    </message>
+    <message>
         <source>Save As</source>
         <translation>保存为</translation>
     </message>
     <message>
         <source>Save File</source>
         <translation>保存文件</translation>
+    </message>
+    <message>
+        <source>Solid</source>
+        <translation>实心</translation>
+    </message>
+    <message>
+        <source>Square grid</source>
+        <translation>方格</translation>
     </message>
     <message>
         <source>Text Color</source>
@@ -100,16 +144,55 @@ Copyright © 2026 Kelvo. All rights reserved.</source>
         <translation>PDF文件保存成功，是否打开该文件？</translation>
     </message>
     <message>
+        <source>Tian grid</source>
+        <translation>田字格</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>标题</translation>
+    </message>
+    <message>
         <source>Trace</source>
         <translation>描红</translation>
+    </message>
+    <message>
+        <source>Trace Style</source>
+        <translation>描红样式</translation>
     </message>
     <message>
         <source>Trace Type</source>
         <translation>描字类型</translation>
     </message>
     <message>
+        <source>Vector PDF</source>
+        <translation>矢量PDF</translation>
+    </message>
+    <message>
+        <source>Write from pinyin</source>
+        <translation>看拼音写汉字</translation>
+    </message>
+    <message>
         <source>page %1 of %2</source>
         <translation>第 %1 页，共 %2 页</translation>
+    </message>
+</context>
+<context>
+    <name>PageFurniture</name>
+    <message>
+        <source>Name</source>
+        <translation>姓名</translation>
+    </message>
+    <message>
+        <source>Class</source>
+        <translation>班级</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>第 %1 页 / 共 %2 页</translation>
     </message>
 </context>
 </TS>

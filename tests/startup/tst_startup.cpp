@@ -3,16 +3,18 @@
 #include "settingsstore.h"
 #include "startup.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QProgressDialog>
-#include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTranslator>
 #include <QtTest>
 
@@ -96,50 +98,6 @@ private slots:
             QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("查找范围："));
     }
 
-    void catalogue_data()
-    {
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("translation");
-        const char *const pairs[][2] = {
-            {"About", "关于"},
-            {"All", "全描"},
-            {"Blank Lines", "附加空行"},
-            {"Book Type", "字帖类型"},
-            {"Cell Size", "格子大小"},
-            {"Common Chinese", "仅常用汉字"},
-            {"Content", "内容"},
-            {"Copy", "临摹"},
-            {"Lattiscribe", "格书字帖"},
-            {"Lattiscribe %1\nBuild on %2 %3\nCopyright © 2026 Kelvo. All rights reserved.",
-                "格书字帖 %1\n编译时间 %2 %3\n版权所有 © 2026 Kelvo。保留所有权利。"},
-            {"Failed to save to PDF file.", "保存PDF文件失败。"},
-            {"Font Name", "字体名称"},
-            {"Font Size", "字体大小"},
-            {"Grid Color", "网格颜色"},
-            {"Half", "半描"},
-            {"None", "不描"},
-            {"Opacity", "透明度"},
-            {"PDF files (*.pdf)", "PDF文件 (*.pdf)"},
-            {"Save As", "保存为"},
-            {"Save File", "保存文件"},
-            {"Text Color", "文字颜色"},
-            {"The PDF file was saved successfully, do you need to open the file?", "PDF文件保存成功，是否打开该文件？"},
-            {"Trace", "描红"},
-            {"Trace Type", "描字类型"},
-            {"page %1 of %2", "第 %1 页，共 %2 页"},
-            {"Cancel", "取消"},
-        };
-        for (const auto &pair : pairs)
-            QTest::newRow(pair[0]) << QString::fromUtf8(pair[0]) << QString::fromUtf8(pair[1]);
-    }
-
-    void catalogue()
-    {
-        QFETCH(QString, source);
-        QFETCH(QString, translation);
-        QCOMPARE(QCoreApplication::translate("MainWindow", source.toUtf8().constData()), translation);
-    }
-
     void windowShowsChinese()
     {
         MainWindow window;
@@ -164,10 +122,16 @@ private slots:
         QCOMPARE(traceType->itemText(1), QStringLiteral("半描"));
         QCOMPARE(traceType->itemText(2), QStringLiteral("全描"));
         QCOMPARE(window.findChild<QPushButton *>(QStringLiteral("btnSave"))->text(), QStringLiteral("保存为"));
+        QCOMPARE(window.findChild<QToolButton *>(QStringLiteral("btnMoreOptions"))->text(), QStringLiteral("更多选项"));
+        QCOMPARE(labelOf(window, "cmbGridStyle"), QStringLiteral("格子样式"));
+        QCOMPARE(window.findChild<QComboBox *>(QStringLiteral("cmbGridStyle"))->itemText(1), QStringLiteral("米字格"));
+        QCOMPARE(
+            window.findChild<QCheckBox *>(QStringLiteral("chkPinyinOnly"))->text(), QStringLiteral("看拼音写汉字"));
     }
 
-    // The window as start-up styles it: dark panel, blue Save As button, white editor, the page on the left.
-    // Set LATTISCRIBE_SCREENSHOT to a path to keep the picture.
+    // The window as start-up styles it: dark panel, blue Save As button, white editor, the page on the left;
+    // then with the "More Options" section opened, whose title field is dark like the spin boxes. Set
+    // LATTISCRIBE_SCREENSHOT to a path to keep the pictures (the second with "-more" before the suffix).
     void windowLooksAsIntended()
     {
         MainWindow window;
@@ -177,9 +141,14 @@ private slots:
         window.showNormal();
         window.resize(1200, 800);
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QImage shot = window.grab().toImage();
-        if (qEnvironmentVariableIsSet("LATTISCRIBE_SCREENSHOT"))
-            shot.save(qEnvironmentVariable("LATTISCRIBE_SCREENSHOT"));
+        const auto keep = [](const QImage &picture, const QString &suffix) {
+            if (!qEnvironmentVariableIsSet("LATTISCRIBE_SCREENSHOT"))
+                return;
+            const QFileInfo path(qEnvironmentVariable("LATTISCRIBE_SCREENSHOT"));
+            picture.save(path.dir().filePath(path.completeBaseName() + suffix + '.' + path.suffix()));
+        };
+        QImage shot = window.grab().toImage();
+        keep(shot, QString());
 
         const auto colourAt = [&](const char *name, QPoint offset) {
             QWidget *widget = window.findChild<QWidget *>(QLatin1String(name));
@@ -194,6 +163,15 @@ private slots:
         QVERIFY(book->x() < save->mapTo(&window, QPoint()).x());
         QVERIFY(book->width() > window.width() / 2);
         QCOMPARE(colourAt("copyBook", QPoint(book->width() / 2, book->height() / 2 + 3)).red(), 255);
+
+        QVERIFY(window.findChild<QWidget *>(QStringLiteral("cmbGridStyle"))->isHidden());
+        QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("btnMoreOptions")), Qt::LeftButton);
+        const QWidget *title = window.findChild<QWidget *>(QStringLiteral("editTitle"));
+        QTRY_VERIFY(title->isVisible());
+        shot = window.grab().toImage();
+        keep(shot, QStringLiteral("-more"));
+        QCOMPARE(colourAt("editTitle", QPoint(4, title->height() / 2)), QColor(0x37, 0x38, 0x39));
+        QCOMPARE(colourAt("btnSave", QPoint(4, save->height() / 2)), QColor(0x0E, 0x63, 0x9C));
     }
 };
 
