@@ -49,13 +49,6 @@ click_at() {
     xdotool mousemove --window "$window" "$(awk "BEGIN{print int($WIDTH*$1)}")" "$(awk "BEGIN{print int($HEIGHT*$2)}")" click 1
 }
 
-# Clicks a point given as a fraction of the window's width and a distance in pixels from its bottom: the
-# rows below the content editor keep their height whatever the window's size.
-click_from_bottom() {
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    xdotool mousemove --window "$window" "$(awk "BEGIN{print int($WIDTH*$1)}")" $((HEIGHT - $2)) click 1
-}
-
 # Waits for a visible window whose title is exactly the given one, and prints its id. (xdotool's own
 # --name search misses some titles that it can print.)
 wait_for_window() {
