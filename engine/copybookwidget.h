@@ -103,7 +103,6 @@ private:
     void relayout();
     // Drops the kept preview picture and schedules a repaint, which draws a new one.
     void refreshPreview();
-    bool writeVectorPdf(QIODevice *device, const PdfExportProgress &progress) const;
 
     Margins pageMargins;
     int resolution;

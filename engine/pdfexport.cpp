@@ -1,5 +1,6 @@
 #include "checkedwritedevice.h"
 #include "copybookwidget.h"
+#include "rasterpdfwriter.h"
 
 #include <QCoreApplication>
 #include <QPageSize>
@@ -9,73 +10,64 @@
 
 namespace {
 
-void setUpWriter(QPdfWriter *writer, int resolution)
+// The drawing itself, through a painter on a PDF writer, one page after the other: lines, and glyphs as
+// the font's outlines. The writer ignores short writes, so they are checked on the way to the file.
+bool writeVectorPdf(QIODevice *file, const CopyBookPages &pages, const PdfExportProgress &progress, QString *error)
 {
-    writer->setPageSize(QPageSize(QPageSize::A4));
-    writer->setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer->setResolution(resolution);
-    writer->setCreator(QCoreApplication::applicationName());
-}
-
-// Runs the pages through a painter on a PDF writer, one page after the other.
-bool paintPdf(QIODevice *device, int resolution, int count, const PdfExportProgress &progress,
-    const CheckedWriteDevice *checked, const std::function<void(QPainter *, int)> &paintPage)
-{
-    QPdfWriter writer(device);
-    setUpWriter(&writer, resolution);
+    CheckedWriteDevice checked(file);
+    checked.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&checked);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setResolution(pages.resolution);
+    writer.setCreator(QCoreApplication::applicationName());
     QPainter painter;
-    if (!painter.begin(&writer))
-        return false;
-    painter.setRenderHint(QPainter::LosslessImageRendering);
-    for (int page = 0; page < count; ++page) {
-        const bool pageStarted = page == 0 || writer.newPage();
-        if (pageStarted)
-            paintPage(&painter, page);
-        if (!pageStarted || checked->hasFailed() || (progress && !progress(page + 1, count))) {
-            painter.end();
-            return false;
-        }
+    bool written = painter.begin(&writer);
+    const int count = pages.pageCount();
+    for (int page = 0; written && page < count; ++page) {
+        written = page == 0 || writer.newPage();
+        if (written)
+            pages.drawPage(&painter, page, GridPen::Mode::PagePens);
+        written = written && !checked.hasFailed() && (!progress || progress(page + 1, count));
     }
-    return painter.end();
+    written = painter.end() && written && !checked.hasFailed();
+    if (checked.hasFailed())
+        *error = file->errorString();
+    return written;
 }
 
 } // namespace
 
 bool CopyBookWidget::saveToPdf(const QString &fileName, const PdfExportProgress &progress, QString *error) const
 {
-    const auto failWith = [error](const QString &reason) {
-        if (error)
-            *error = reason;
-        return false;
-    };
+    QString reason;
     // The PDF goes to a temporary file beside the target and replaces it only once complete, so a
-    // failure or a cancel leaves an existing file exactly as it was. Unbuffered, every short write
-    // reaches the checking device at once instead of vanishing in a later flush.
+    // failure or a cancel leaves an existing file exactly as it was. Unbuffered, every short write shows
+    // at once instead of vanishing in a later flush.
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failWith(file.errorString());
-    CheckedWriteDevice device(&file);
-    device.open(QIODevice::WriteOnly);
-    // The pages as they are now: the window may change while a long export runs.
-    const CopyBookPages all = pages();
-    const int count = all.pageCount();
-    bool written;
-    if (vectorPdf) {
-        written = paintPdf(&device, resolution, count, progress, &device,
-            [&all](QPainter *painter, int page) { all.drawPage(painter, page, GridPen::Mode::PagePens); });
-    } else {
-        QImage buffer(CopyBookPages::pageSize(resolution), QImage::Format_ARGB32);
-        written = paintPdf(&device, resolution, count, progress, &device, [&](QPainter *painter, int page) {
-            all.renderPageInto(&buffer, page);
-            painter->drawImage(painter->viewport(), buffer);
-        });
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    if (written) {
+        // The pages as they are now: the window may change while a long export runs.
+        const CopyBookPages all = pages();
+        if (vectorPdf) {
+            written = writeVectorPdf(&file, all, progress, &reason);
+        } else {
+            RasterPdfSettings settings;
+            settings.pageSize = CopyBookPages::pageSize(resolution);
+            settings.resolution = resolution;
+            settings.creator = QCoreApplication::applicationName();
+            settings.jobs = exportJobs;
+            written = writeRasterPdf(
+                &file, all.pageCount(), [all](int page, QImage *buffer) { all.renderPageInto(buffer, page); }, settings,
+                progress, &reason);
+        }
+        written = written && file.error() == QFileDevice::NoError && file.commit();
+        if (!written)
+            file.cancelWriting();
     }
-    device.close();
-    if (!written || device.hasFailed() || file.error() != QFileDevice::NoError) {
-        const QString reason = device.hasFailed() || file.error() != QFileDevice::NoError ? file.errorString()
-                                                                                          : QStringLiteral("cancelled");
-        file.cancelWriting();
-        return failWith(reason);
-    }
-    return file.commit() || failWith(file.errorString());
+    if (!written && reason.isEmpty())
+        reason = file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("cancelled");
+    if (!written && error)
+        *error = reason;
+    return written;
 }

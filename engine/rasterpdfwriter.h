@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <functional>
+
+class QIODevice;
+
+// Draws page `page` (counted from 0) into `buffer`, an ARGB32 image of the page size, overwriting all of
+// it; the page must be opaque. Called from several worker threads at once, each with its own buffer that
+// it hands in again for every page it renders, so the callback must not keep a copy of the buffer (that
+// would cost a fresh page-sized allocation per page) and must be safe to run on any thread.
+using PageRenderer = std::function<void(int page, QImage *buffer)>;
+
+// Told after each page has been written, with the pages written so far and the page count; returning
+// false cancels.
+using RasterPdfProgress = std::function<bool(int pagesDone, int pageCount)>;
+
+struct RasterPdfSettings
+{
+    QSize pageSize; // in pixels
+    int resolution = 300; // pixels per inch
+    QString creator; // the document's Creator entry
+    int jobs = 0; // worker threads; 0 or less takes QThread::idealThreadCount()
+};
+
+// Writes a PDF of pageCount pages, each one lossless image of the page size, to `device` (open for
+// writing). Every write to the device is checked, so the device should be unbuffered: a buffered file
+// would report a full disk only at a later flush.
+//
+// Returns false on a cancel from `progress` (which may be empty and is called on the calling thread), on
+// a write to the device that fails or comes back short, and when a page cannot be made; in the last two
+// cases *error (if given) says why, after a cancel it is empty. No worker thread outlives the call.
+bool writeRasterPdf(QIODevice *device, int pageCount, const PageRenderer &render, const RasterPdfSettings &settings,
+    const RasterPdfProgress &progress, QString *error = nullptr);
