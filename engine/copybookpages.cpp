@@ -172,16 +172,14 @@ QImage CopyBookPages::renderPage(int page) const
     return image;
 }
 
-QImage CopyBookPages::renderPreview(const QSize &size, GlyphStamps *glyphStamps) const
+void CopyBookPages::renderPreviewInto(QImage *image, GlyphStamps *glyphStamps) const
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
+    image->fill(Qt::white);
     const QSize page = pageSize(resolution);
-    QPainter painter(&image);
+    QPainter painter(image);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(double(size.width()) / page.width(), double(size.height()) / page.height());
+    painter.scale(double(image->width()) / page.width(), double(image->height()) / page.height());
     CopyBookPages preview = *this;
     preview.stamps = glyphStamps;
     preview.drawPage(&painter, 0, GridPen::Mode::ScaledFills);
-    return image;
 }

@@ -55,9 +55,9 @@ struct CopyBookPages
     QImage renderPage(int page) const;
     // Renders a page into an image of the page size that is reused from page to page.
     void renderPageInto(QImage *image, int page) const;
-    // Page 0 drawn straight at a smaller size, as the whole page smooth-scaled to it would look.
-    // The stamps, kept by the caller from one picture to the next, spare outlines already filled.
-    QImage renderPreview(const QSize &size, GlyphStamps *glyphStamps) const;
+    // Page 0 drawn straight into a smaller image, as the whole page smooth-scaled to it would look. The
+    // stamps, kept by the caller from one picture to the next, spare outlines already filled.
+    void renderPreviewInto(QImage *image, GlyphStamps *glyphStamps) const;
 
 private:
     bool isModel(const CopyBookCell &cell) const;

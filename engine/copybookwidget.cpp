@@ -189,7 +189,7 @@ void CopyBookWidget::relayout()
 
 void CopyBookWidget::refreshPreview()
 {
-    previewPicture = QImage();
+    previewCurrent = false;
     update();
 }
 

@@ -101,7 +101,7 @@ private:
     void updatePageGeometry();
     void setGlyphSizeCm(double size);
     void relayout();
-    // Drops the kept preview picture and schedules a repaint, which draws a new one.
+    // Marks the kept preview picture out of date and schedules a repaint, which draws it anew.
     void refreshPreview();
 
     Margins pageMargins;
@@ -116,6 +116,7 @@ private:
     bool vectorPdf = false;
     int exportJobs = 0;
     QImage previewPicture;
+    bool previewCurrent = false;
     GlyphStamps previewStamps;
     int previewRenders = 0;
 };

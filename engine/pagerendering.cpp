@@ -60,7 +60,9 @@ QList<QImage> CopyBookWidget::renderAllPages() const
 }
 
 // The preview draws page 0 straight at the size it is shown, in device pixels, and keeps the picture
-// until something changes it: a setter, a resize, another screen. A plain repaint only copies it.
+// until something changes it: a setter, a resize, another screen. A plain repaint only copies it. A new
+// picture is drawn into the old one's memory where the size allows: fresh memory of this size is
+// mapped anew on every allocation, and its first touch costs more than the drawing.
 void CopyBookWidget::paintEvent(QPaintEvent *)
 {
     if (width() <= 0 || height() <= 0)
@@ -70,10 +72,15 @@ void CopyBookWidget::paintEvent(QPaintEvent *)
                              .scaled(QSize(qRound(width() * ratio), qRound(height() * ratio)), Qt::KeepAspectRatio);
     if (device.isEmpty())
         return;
-    if (previewPicture.size() != device || previewPicture.devicePixelRatioF() != ratio) {
+    if (!previewCurrent || previewPicture.size() != device || previewPicture.devicePixelRatioF() != ratio) {
         CopyBookWidget *self = const_cast<CopyBookWidget *>(this);
-        self->previewPicture = pages().renderPreview(device, &self->previewStamps);
+        if (previewPicture.size() != device)
+            self->previewPicture = QImage(device, QImage::Format_ARGB32_Premultiplied);
+        // Drawn in device pixels; the ratio only tells the widget's painter how large to show it.
+        self->previewPicture.setDevicePixelRatio(1.0);
+        pages().renderPreviewInto(&self->previewPicture, &self->previewStamps);
         self->previewPicture.setDevicePixelRatio(ratio);
+        self->previewCurrent = true;
         ++self->previewRenders;
     }
     const QSizeF shown = QSizeF(device) / ratio;
