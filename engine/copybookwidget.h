@@ -80,6 +80,7 @@ public:
     const PageGrid &grid() const { return pageGrid; }
     const CopyBookContent &contentModel() const { return content; }
     const CopyBookOptions::SheetOptions &sheetOptions() const { return sheet; }
+    bool writesVectorPdf() const { return vectorPdf; }
     const QFont &currentGlyphFont() const { return glyphFont; }
     QColor currentGridColor() const { return gridColor; }
     QColor currentTextColor() const { return textColor; }

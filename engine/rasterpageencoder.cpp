@@ -1,6 +1,5 @@
 #include "rasterpageencoder.h"
 
-#include <QCoreApplication>
 #include <QThread>
 #include <cstring>
 #include <libdeflate.h>
@@ -19,9 +18,10 @@ constexpr int kCompressionLevel = 5;
 // full bound (about the raw 26 MB), which is then allocated for that worker.
 constexpr size_t kUsualCompressedSize = 4 * 1024 * 1024;
 
-QString tr(const char *text)
+// The reasons go to the renderer's messages and the tests, which are in English like the rest of them.
+QString errorText(const char *text)
 {
-    return QCoreApplication::translate("RasterPdfWriter", text);
+    return QString::fromLatin1(text);
 }
 
 bool isFourByteRgb(QImage::Format format)
@@ -89,7 +89,7 @@ public:
         const QSize size = image.size();
         render(page, &image);
         if (image.size() != size || !isFourByteRgb(image.format())) {
-            *error = tr("Page %1 was not drawn as a 32-bit image of the page size.").arg(page + 1);
+            *error = errorText("Page %1 was not drawn as a 32-bit image of the page size.").arg(page + 1);
             return false;
         }
         const size_t packed = packRgbInPlace(&image);
@@ -102,7 +102,7 @@ public:
                 = libdeflate_zlib_compress(compressor.get(), image.constBits(), packed, output.get(), outputSize);
         }
         if (compressed == 0) {
-            *error = tr("Page %1 could not be compressed.").arg(page + 1);
+            *error = errorText("Page %1 could not be compressed.").arg(page + 1);
             return false;
         }
         *data = QByteArray(reinterpret_cast<const char *>(output.get()), int(compressed));
@@ -132,7 +132,7 @@ RasterPageEncoder::RasterPageEncoder(int pageCount, QSize pageSize, const PageRe
     } catch (const std::system_error &) {
         // Fewer workers are slower but still get there.
         if (workers.empty())
-            failure = tr("No thread could be started to render the pages.");
+            failure = errorText("No thread could be started to render the pages.");
     }
 }
 
@@ -177,11 +177,11 @@ void RasterPageEncoder::work()
             if (!workspace)
                 workspace.reset(new PageWorkspace(pageSize));
             if (!workspace->isValid())
-                problem = tr("There is not enough memory to render a page.");
+                problem = errorText("There is not enough memory to render a page.");
             else
                 workspace->encode(page, render, &data, &problem);
         } catch (...) {
-            problem = tr("Page %1 could not be rendered.").arg(page + 1);
+            problem = errorText("Page %1 could not be rendered.").arg(page + 1);
         }
 
         lock.lock();
@@ -203,7 +203,7 @@ bool RasterPageEncoder::take(int page, QByteArray *data, QString *error)
 {
     std::unique_lock<std::mutex> lock(mutex);
     if (page < 0 || page >= int(states.size()) || states[size_t(page)] == State::Taken) {
-        *error = tr("Page %1 was asked for twice or does not exist.").arg(page + 1);
+        *error = errorText("Page %1 was asked for twice or does not exist.").arg(page + 1);
         return false;
     }
     wanted = page;

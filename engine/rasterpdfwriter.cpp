@@ -2,7 +2,6 @@
 
 #include "rasterpageencoder.h"
 
-#include <QCoreApplication>
 #include <QIODevice>
 #include <exception>
 #include <map>
@@ -14,9 +13,10 @@
 
 namespace {
 
-QString tr(const char *text)
+// The reasons go to the renderer's messages and the tests, which are in English like the rest of them.
+QString errorText(const char *text)
 {
-    return QCoreApplication::translate("RasterPdfWriter", text);
+    return QString::fromLatin1(text);
 }
 
 // Thrown through QPDFWriter to abandon the document; an empty reason means a cancel.
@@ -42,7 +42,7 @@ public:
             return;
         failure = written < 0
             ? device->errorString()
-            : tr("Only %1 of %2 bytes could be written; the disk may be full.").arg(written).arg(size);
+            : errorText("Only %1 of %2 bytes could be written; the disk may be full.").arg(written).arg(size);
         // Thrown at once to stop the document, except while an exception is already leaving QPDFWriter
         // (it finishes its pipelines from destructors), where a second one would end the program; the
         // failure is checked again once QPDFWriter::write() returns.
@@ -78,7 +78,7 @@ public:
         QString error;
         const auto page = pages.find(image);
         if (page == pages.end())
-            throw Abandoned {tr("The PDF writer asked for an image that is not a page.")};
+            throw Abandoned {errorText("The PDF writer asked for an image that is not a page.")};
         if (!encoder->take(page->second, &data, &error))
             throw Abandoned {error};
         pipeline->write(reinterpret_cast<const unsigned char *>(data.constData()), size_t(data.size()));
@@ -180,9 +180,9 @@ QString invalidArguments(
     QIODevice *device, int pageCount, const PageRenderer &render, const RasterPdfSettings &settings)
 {
     if (!device || !device->isWritable())
-        return tr("The PDF has nowhere to be written.");
+        return errorText("The PDF has nowhere to be written.");
     if (pageCount < 1 || settings.pageSize.isEmpty() || settings.resolution <= 0 || !render)
-        return tr("There is no page to write.");
+        return errorText("There is no page to write.");
     return {};
 }
 
@@ -207,7 +207,7 @@ bool write(QIODevice *device, int pageCount, const PageRenderer &render, const R
     if (!output.writeFailure().isEmpty())
         throw Abandoned {output.writeFailure()};
     if (provider->delivered() != pageCount)
-        throw Abandoned {tr("The PDF writer left out some of the pages.")};
+        throw Abandoned {errorText("The PDF writer left out some of the pages.")};
     provider->reportProgress(pageCount);
     return true;
 }
@@ -227,9 +227,9 @@ bool writeRasterPdf(QIODevice *device, int pageCount, const PageRenderer &render
         } catch (const Abandoned &abandoned) {
             reason = abandoned.reason;
         } catch (const std::exception &exception) {
-            reason = tr("The PDF could not be made: %1").arg(QString::fromLocal8Bit(exception.what()));
+            reason = errorText("The PDF could not be made: %1").arg(QString::fromLocal8Bit(exception.what()));
         } catch (...) {
-            reason = tr("The PDF could not be made.");
+            reason = errorText("The PDF could not be made.");
         }
     }
     if (error)

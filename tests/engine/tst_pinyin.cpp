@@ -30,7 +30,6 @@ private slots:
         QTest::newRow("好") << QStringLiteral("好") << QStringLiteral("hǎo");
         QTest::newRow("行: xíng, not the rarer háng") << QStringLiteral("行") << QStringLiteral("xíng");
         QTest::newRow("地: first of two values") << QStringLiteral("地") << QStringLiteral("de");
-        QTest::newRow("Extension A") << QStringLiteral("\u3400") << QStringLiteral("qiū");
         QTest::newRow("compatibility ideograph") << QStringLiteral("\uFA18") << QStringLiteral("lǐ");
         QTest::newRow("ideographic space") << QStringLiteral("\u3000") << QString();
         QTest::newRow("main block, no kMandarin value") << QStringLiteral("\u9FFF") << QString();
@@ -60,16 +59,12 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("hao3") << QStringLiteral("hao3") << QStringLiteral("hǎo");
         QTest::newRow("gui4: last vowel") << QStringLiteral("gui4") << QStringLiteral("guì");
-        QTest::newRow("dou1: o of ou") << QStringLiteral("dou1") << QStringLiteral("dōu");
         QTest::newRow("lüe4: e before ü") << QStringLiteral("lve4") << QStringLiteral("lüè");
         QTest::newRow("lv4") << QStringLiteral("lv4") << QStringLiteral("lǜ");
-        QTest::newRow("nü3") << QStringLiteral("nü3") << QStringLiteral("nǚ");
         QTest::newRow("n2: the nasal takes the mark") << QStringLiteral("n2") << QStringLiteral("ń");
         QTest::newRow("ma5") << QStringLiteral("ma5") << QStringLiteral("ma");
-        QTest::newRow("capitals") << QStringLiteral("HAO3") << QStringLiteral("hǎo");
         QTest::newRow("decomposed mark, misplaced") << QStringLiteral("hao\u030C") << QStringLiteral("hǎo");
         QTest::newRow("tone mark and digit") << QStringLiteral("hǎo3") << QString();
-        QTest::newRow("digit inside") << QStringLiteral("ha3o") << QString();
         QTest::newRow("word") << QStringLiteral("english") << QString();
     }
 
@@ -86,14 +81,11 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("tone-marked") << QStringLiteral("银行[háng]") << QStringLiteral("银行(háng)");
         QTest::newRow("tone number") << QStringLiteral("行[hang2]走") << QStringLiteral("行(háng)走");
-        QTest::newRow("fullwidth") << QStringLiteral("长［zhang3］") << QStringLiteral("长(zhǎng)");
         QTest::newRow("unclosed") << QStringLiteral("好[hao3") << QStringLiteral("好[hao3");
         QTest::newRow("closed on the next line")
             << QStringLiteral("好[hao3\n]你[ni3]") << QStringLiteral("好[hao3\n]你(nǐ)");
         QTest::newRow("after a line break") << QStringLiteral("好\n[hao3]") << QStringLiteral("好\n[hao3]");
         QTest::newRow("after another override") << QStringLiteral("好[hao3][hao4]") << QStringLiteral("好(hǎo)[hao4]");
-        QTest::newRow("footnote number") << QStringLiteral("好[1]") << QStringLiteral("好[1]");
-        QTest::newRow("several words") << QStringLiteral("好[see note]") << QStringLiteral("好[see note]");
         QTest::newRow("too long") << QStringLiteral("好[zhuangzhuang]") << QStringLiteral("好[zhuangzhuang]");
     }
 

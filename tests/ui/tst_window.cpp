@@ -1,0 +1,491 @@
+#include "appinfo.h"
+#include "copybookwidget.h"
+#include "fonts.h"
+#include "mainwindow.h"
+#include "settingsstore.h"
+#include "startup.h"
+#include "testfiles.h"
+#include "textedit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTranslator>
+#include <QtTest>
+
+namespace {
+
+// Each settings key, the control that sets it and what the engine then holds.
+const QStringList kKeys = {QStringLiteral("BookType"), QStringLiteral("TraceType"), QStringLiteral("BlankLines"),
+    QStringLiteral("CellSize"), QStringLiteral("FontSize"), QStringLiteral("Opacity"), QStringLiteral("FontName"),
+    QStringLiteral("CommonChineseOnly"), QStringLiteral("GridColor"), QStringLiteral("TextColor"),
+    QStringLiteral("Sheet/GridStyle"), QStringLiteral("Sheet/TraceStyle"), QStringLiteral("Sheet/Title"),
+    QStringLiteral("Sheet/NameFields"), QStringLiteral("Sheet/PageNumbers"), QStringLiteral("Sheet/Pinyin"),
+    QStringLiteral("Sheet/PinyinOnly"), QStringLiteral("Sheet/VectorPdf"), QStringLiteral("Sheet/MoreOptionsOpen")};
+const QStringList kControls = {QStringLiteral("cmbBookType"), QStringLiteral("cmbTraceType"),
+    QStringLiteral("spinBlankLines"), QStringLiteral("spinCellSize"), QStringLiteral("spinFontSize"),
+    QStringLiteral("spinOpacity"), QStringLiteral("cmbFontName"), QStringLiteral("chkCommonChinese"),
+    QStringLiteral("lblGridColor"), QStringLiteral("lblTextColor"), QStringLiteral("cmbGridStyle"),
+    QStringLiteral("cmbTraceStyle"), QStringLiteral("editTitle"), QStringLiteral("chkNameFields"),
+    QStringLiteral("chkPageNumbers"), QStringLiteral("chkPinyin"), QStringLiteral("chkPinyinOnly"),
+    QStringLiteral("chkVectorPdf"), QStringLiteral("btnMoreOptions")};
+
+QWidget *controlOf(const MainWindow &window, const QString &key)
+{
+    return window.findChild<QWidget *>(kControls.at(kKeys.indexOf(key)));
+}
+
+QVariant engineValue(const MainWindow &window, const QString &key)
+{
+    const auto *book = window.findChild<CopyBookWidget *>();
+    const CopyBookContent &content = book->contentModel();
+    const CopyBookOptions::SheetOptions &sheet = book->sheetOptions();
+    const QVariantList values = {content.bookType, content.traceType, content.blankLines, book->cellSizeCm(),
+        book->currentGlyphFont().pixelSize(), content.opacity, book->currentGlyphFont().family(),
+        content.commonChineseOnly, book->currentGridColor(), book->currentTextColor(), sheet.gridStyle,
+        sheet.traceStyle, sheet.title, sheet.nameFields, sheet.pageNumbers, sheet.pinyin, sheet.pinyinOnly,
+        book->writesVectorPdf(), !window.findChild<QWidget *>(QStringLiteral("cmbGridStyle"))->isHidden()};
+    return values.at(kKeys.indexOf(key));
+}
+
+// What a control shows: a spin box's value, a combo's current index, the text, the check, a swatch's colour.
+QVariant shownValue(const MainWindow &window, const QString &key)
+{
+    QWidget *control = controlOf(window, key);
+    if (auto *spin = qobject_cast<QDoubleSpinBox *>(control))
+        return spin->value();
+    if (auto *spin = qobject_cast<QSpinBox *>(control))
+        return spin->value();
+    if (auto *combo = qobject_cast<QComboBox *>(control))
+        return combo->currentIndex();
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        return edit->text();
+    if (auto *button = qobject_cast<QAbstractButton *>(control))
+        return button->isChecked();
+    return control->palette().color(QPalette::Window);
+}
+
+// Drives a control as a user would: "type:TEXT" (over a spin box's value), "up"/"down", "click", "pick:ITEM".
+void drive(const MainWindow &window, const QString &key, const QString &action)
+{
+    QWidget *control = controlOf(window, key);
+    if (action.startsWith(QLatin1String("type:"))) {
+        if (auto *spin = qobject_cast<QAbstractSpinBox *>(control))
+            spin->selectAll();
+        QTest::keyClicks(control, action.mid(5));
+    } else if (action.startsWith(QLatin1String("pick:"))) {
+        auto *combo = qobject_cast<QComboBox *>(control);
+        combo->setCurrentIndex(combo->findText(action.mid(5)));
+    } else if (action == QLatin1String("click")) {
+        QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, QPoint(6, control->height() / 2));
+    } else {
+        QTest::keyClick(control, action == QLatin1String("up") ? Qt::Key_Up : Qt::Key_Down);
+    }
+}
+
+// Answers the window's dialogs as the test says, and records what was asked.
+struct Answers
+{
+    QString fileName;
+    bool openIt = false;
+    QColor colour;
+    QStringList asked;
+    QStringList opened;
+
+    void install(MainWindow &window)
+    {
+        window.dialogs.askSaveFileName = [this](QWidget *, const QString &caption, const QString &filter) {
+            asked << caption + QLatin1Char('|') + filter;
+            return fileName;
+        };
+        window.dialogs.inform = [this](QWidget *, const QString &title, const QString &text) {
+            asked << title + QLatin1Char('|') + text;
+        };
+        window.dialogs.askYesNo = [this](QWidget *, const QString &text) {
+            asked << text;
+            return openIt;
+        };
+        window.dialogs.openFile = [this](const QString &file) { opened << file; };
+        window.dialogs.pickColor = [this](const QColor &initial) {
+            asked << initial.name();
+            return colour;
+        };
+    }
+};
+
+const QString kSaveDialog = QStringLiteral("Save File|PDF files (*.pdf)");
+const QString kFailure = QStringLiteral("|Failed to save to PDF file.");
+const QString kQuestion = QStringLiteral("The PDF file was saved successfully, do you need to open the file?");
+
+QString labelOf(const MainWindow &window, const char *field)
+{
+    QWidget *control = window.findChild<QWidget *>(QLatin1String(field));
+    auto *label = qobject_cast<QLabel *>(
+        qobject_cast<QFormLayout *>(control->parentWidget()->layout())->labelForField(control));
+    return label ? label->text() : QString();
+}
+
+} // namespace
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    SettingsStore store;
+    QTemporaryDir directory;
+
+    QString path(const QString &name) const { return directory.filePath(name); }
+    QStringList files() const { return QDir(directory.path()).entryList(QDir::Files | QDir::Hidden); }
+
+private slots:
+    void initTestCase()
+    {
+        installKaiFontSubstitution();
+        installInterfaceFontSubstitution();
+    }
+
+    void init()
+    {
+        store.reset();
+        for (const QString &file : files())
+            QFile::remove(path(file));
+    }
+
+    // Every control reaches the engine and the store, with the stored type (sizes in single precision),
+    // and the first change writes every key.
+    void userChanges_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QVariant>("engine");
+        const auto row = [](const char *key, const char *action, const QVariant &stored, const QVariant &engine) {
+            QTest::newRow(key) << QString::fromLatin1(key) << QString::fromLatin1(action) << stored << engine;
+        };
+        row("CellSize", "type:2.3", 2.3f, 2.3);
+        row("FontSize", "type:0.7", 0.7f, 82);
+        row("Opacity", "type:0.35", 0.35f, 0.35);
+        row("BookType", "down", 1, 1);
+        row("TraceType", "down", 2, 2);
+        row("BlankLines", "up", 1, 1);
+        row("CommonChineseOnly", "click", false, false);
+        row("FontName", "pick:AR PL UKai CN", QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL UKai CN"));
+        row("Sheet/GridStyle", "pick:Mi grid", 1, 1);
+        row("Sheet/TraceStyle", "down", 1, 1);
+        row("Sheet/Title", "type:Week 1", QStringLiteral("Week 1"), QStringLiteral("Week 1"));
+        for (const char *key : {"Sheet/NameFields", "Sheet/PageNumbers", "Sheet/Pinyin", "Sheet/PinyinOnly",
+                 "Sheet/VectorPdf", "Sheet/MoreOptionsOpen"})
+            row(key, "click", true, true);
+    }
+
+    void userChanges()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, action);
+        QFETCH(QVariant, stored);
+        QFETCH(QVariant, engine);
+        MainWindow window;
+        drive(window, key, action);
+        QCOMPARE(engineValue(window, key), engine);
+        QCOMPARE(store.value(key).userType(), stored.userType());
+        QCOMPARE(store.value(key), stored);
+        QStringList written = QSettings().allKeys();
+        written.sort();
+        QStringList all = kKeys;
+        all.sort();
+        QCOMPARE(written, all);
+    }
+
+    // A first run shows the defaults and writes nothing; stored values show as far as the controls can
+    // show them, and the engine gets them as stored.
+    void storedValues_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QVariant>("shown");
+        QTest::addColumn<QVariant>("engine");
+        QTest::newRow("first run: font size 1.2")
+            << QStringLiteral("FontSize") << QVariant() << QVariant(1.2) << QVariant(141);
+        QTest::newRow("first run: opacity 0.6")
+            << QStringLiteral("Opacity") << QVariant() << QVariant(0.6) << QVariant(double(0.6f));
+        QTest::newRow("first run: section closed")
+            << QStringLiteral("Sheet/MoreOptionsOpen") << QVariant() << QVariant(false) << QVariant(false);
+        QTest::newRow("unknown book type") << QStringLiteral("BookType") << QVariant(9) << QVariant(-1) << QVariant(9);
+        QTest::newRow("unknown font") << QStringLiteral("FontName") << QVariant(QStringLiteral("No Such Font"))
+                                      << QVariant(-1) << QVariant(QStringLiteral("No Such Font"));
+        QTest::newRow("nine grid") << QStringLiteral("Sheet/GridStyle") << QVariant(4) << QVariant(4) << QVariant(4);
+    }
+
+    void storedValues()
+    {
+        QFETCH(QString, key);
+        QFETCH(QVariant, stored);
+        QFETCH(QVariant, shown);
+        QFETCH(QVariant, engine);
+        store.reset(stored.isValid() ? QVariantMap {{key, stored}} : QVariantMap());
+        MainWindow window;
+        QCOMPARE(shownValue(window, key), shown);
+        QCOMPARE(engineValue(window, key), engine);
+        QCOMPARE(store.exists(), stored.isValid());
+    }
+
+    // A swatch opens the colour dialog with its colour; a choice is stored, shown and drawn, a cancel is not.
+    void colourSwatches_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QColor>("chosen");
+        QTest::newRow("grid colour chosen") << QStringLiteral("GridColor") << QColor(0, 0, 200);
+        QTest::newRow("text dialog cancelled") << QStringLiteral("TextColor") << QColor();
+    }
+
+    void colourSwatches()
+    {
+        QFETCH(QString, key);
+        QFETCH(QColor, chosen);
+        MainWindow window;
+        Answers answers;
+        answers.colour = chosen;
+        answers.install(window);
+        const QVariant before = shownValue(window, key);
+        QTest::mouseClick(controlOf(window, key), Qt::RightButton);
+        QCOMPARE(answers.asked, QStringList {before.value<QColor>().name()});
+        const QVariant expected = chosen.isValid() ? QVariant(chosen) : before;
+        QCOMPARE(shownValue(window, key), expected);
+        QCOMPARE(engineValue(window, key), expected);
+        QCOMPARE(store.value(key), chosen.isValid() ? QVariant(chosen) : QVariant());
+    }
+
+    // The editor hands its whole text over when it loses the focus, and only then; it is never stored.
+    void contentReachesTheEngineOnFocusOut()
+    {
+        MainWindow window;
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto *editor = window.findChild<TextEdit *>();
+        auto *book = window.findChild<CopyBookWidget *>();
+        editor->setFocus();
+        QTRY_VERIFY(editor->hasFocus());
+        QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QStringLiteral("永"), Qt::NoModifier);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::keyClicks(editor, QStringLiteral("ab"));
+        QVERIFY(book->contentModel().text.isEmpty());
+        QTest::mouseClick(book, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+        QTRY_COMPARE(book->contentModel().text, QStringLiteral("永\nab"));
+        QVERIFY(!store.exists());
+    }
+
+    void saveFlow_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("diskFull");
+        QTest::addColumn<bool>("openIt");
+        QTest::newRow("cancelled") << QString() << false << false;
+        QTest::newRow("saved, not opened") << QStringLiteral("book.pdf") << false << false;
+        QTest::newRow("saved and opened") << QStringLiteral("book.pdf") << false << true;
+        QTest::newRow("missing directory") << QStringLiteral("missing/book.pdf") << false << true;
+        QTest::newRow("disk full over an old file") << QStringLiteral("old.pdf") << true << true;
+    }
+
+    void saveFlow()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, diskFull);
+        QFETCH(bool, openIt);
+        QVERIFY(writeFile(path(QStringLiteral("old.pdf")), "old contents"));
+        MainWindow window;
+        Answers answers;
+        answers.fileName = target.isEmpty() ? QString() : path(target);
+        answers.openIt = openIt;
+        answers.install(window);
+        window.findChild<CopyBookWidget *>()->setContent(QStringLiteral("永字八法"));
+        {
+            const FileSizeLimit limit(diskFull ? 50 * 1024 : RLIM_INFINITY);
+            QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("btnSave")), Qt::LeftButton);
+        }
+        QCOMPARE(contentsOf(path(QStringLiteral("old.pdf"))), QByteArray("old contents"));
+        QStringList expected {kSaveDialog};
+        const bool saved = target == QLatin1String("book.pdf");
+        if (!target.isEmpty())
+            expected << (saved ? kQuestion : kFailure);
+        QCOMPARE(answers.asked, expected);
+        QCOMPARE(answers.opened, saved && openIt ? QStringList {answers.fileName} : QStringList());
+        QCOMPARE(files().size(), saved ? 2 : 1);
+    }
+
+    // A long export shows its progress and can be cancelled: no file, the old one untouched, no box.
+    void cancelLongExport()
+    {
+        const QString target = path(QStringLiteral("long.pdf"));
+        QVERIFY(writeFile(target, "old contents"));
+        MainWindow window;
+        Answers answers;
+        answers.fileName = target;
+        answers.install(window);
+        QString text;
+        for (int i = 0; i < 20 * 15; ++i)
+            text += QChar(0x4E00 + i);
+        window.findChild<CopyBookWidget *>()->setContent(text);
+        QStringList labels;
+        // The progress dialog exists only during the export: catch it as it shows, cancel after page 3.
+        QObject::connect(qApp, &QApplication::focusChanged, this, [&labels](QWidget *, QWidget *) {
+            auto *progress = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget());
+            if (!progress || progress->property("watched").toBool())
+                return;
+            progress->setProperty("watched", true);
+            QObject::connect(progress->findChild<QProgressBar *>(), &QProgressBar::valueChanged, progress,
+                [progress, &labels](int value) {
+                    labels << progress->labelText();
+                    if (value >= 3)
+                        progress->cancel();
+                });
+        });
+        QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("btnSave")), Qt::LeftButton);
+        QObject::disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+        QCOMPARE(answers.asked, QStringList {kSaveDialog});
+        QCOMPARE(contentsOf(target), QByteArray("old contents"));
+        QCOMPARE(files(), QStringList {QStringLiteral("long.pdf")});
+        QVERIFY2(labels.contains(QStringLiteral("page 3 of 20")), qPrintable(labels.join(QLatin1Char(','))));
+    }
+
+    void aboutText_data()
+    {
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("one-digit day") << false << QStringLiteral("Aug  9 2022")
+                                       << QStringLiteral("Lattiscribe 0.1.0\nBuild on Aug  9 2022 19:09:54\n"
+                                                         "Copyright © 2026 Kelvo. All rights reserved.");
+        QTest::newRow("a per cent sign is not substituted again")
+            << false << QStringLiteral("Dec 16 2026 %3")
+            << QStringLiteral("Lattiscribe 0.1.0\nBuild on Dec 16 2026 %3 19:09:54\n"
+                              "Copyright © 2026 Kelvo. All rights reserved.");
+        QTest::newRow("in Chinese") << true << QStringLiteral("Aug  9 2022")
+                                    << QStringLiteral("格书字帖 0.1.0\n编译时间 Aug  9 2022 19:09:54\n"
+                                                      "版权所有 © 2026 Kelvo。保留所有权利。");
+    }
+
+    void aboutText()
+    {
+        QFETCH(bool, chinese);
+        QFETCH(QString, date);
+        QFETCH(QString, expected);
+        QTranslator translator;
+        if (chinese)
+            QVERIFY(installBuiltInTranslation(&translator));
+        QCOMPARE(MainWindow::aboutText(date, QStringLiteral("19:09:54")), expected);
+        QCoreApplication::removeTranslator(&translator);
+    }
+
+    // Without a system menu, About is on F1 and on the right-click menu of the preview and the panel.
+    void aboutOnKeyAndMenus_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("F1") << QString();
+        QTest::newRow("right click on the preview") << QStringLiteral("copyBook");
+        QTest::newRow("right click on the panel") << QStringLiteral("controlPanel");
+    }
+
+    void aboutOnKeyAndMenus()
+    {
+        QFETCH(QString, way);
+        MainWindow window;
+        Answers answers;
+        answers.install(window);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        if (way.isEmpty()) {
+            QTest::keyClick(&window, Qt::Key_F1);
+        } else {
+            QWidget *area = window.findChild<QWidget *>(way);
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), area->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(area, &event);
+            QMenu *menu = nullptr;
+            QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) != nullptr);
+            QCOMPARE(menu->actions().size(), 1);
+            menu->actions().first()->trigger();
+            menu->close();
+        }
+        QCOMPARE(answers.asked,
+            QStringList {QStringLiteral("About|") + MainWindow::aboutText(AppInfo::buildDate(), AppInfo::buildTime())});
+    }
+
+    // Started as the program starts: in Chinese, styled, the panel's rows in their order with the new
+    // section closed below them, Qt's dialogs readable, a Chinese interface font.
+    void startedWindow()
+    {
+        QTranslator translator;
+        QVERIFY(installBuiltInTranslation(&translator));
+        MainWindow window;
+        applyBuiltInStyle(&window);
+        QCOMPARE(window.windowTitle(), QStringLiteral("格书字帖"));
+        QVERIFY(window.windowState() & Qt::WindowMaximized);
+        QCOMPARE(labelOf(window, "cmbBookType"), QStringLiteral("字帖类型"));
+        QCOMPARE(window.findChild<QComboBox *>(QStringLiteral("cmbTraceType"))->itemText(2), QStringLiteral("全描"));
+        QCOMPARE(
+            window.findChild<QCheckBox *>(QStringLiteral("chkPinyinOnly"))->text(), QStringLiteral("看拼音写汉字"));
+        QVERIFY(qApp->styleSheet().isEmpty());
+
+        auto *form = qobject_cast<QFormLayout *>(window.findChild<QWidget *>(QStringLiteral("controlPanel"))->layout());
+        QStringList rows;
+        for (int row = 0; row < form->rowCount(); ++row) {
+            QLayoutItem *item = form->itemAt(row, QFormLayout::FieldRole);
+            QWidget *field = item ? item->widget() : form->itemAt(row, QFormLayout::SpanningRole)->widget();
+            rows << (field->isHidden() ? QStringLiteral("hidden") : field->objectName());
+        }
+        QCOMPARE(rows.join(QLatin1Char(' ')),
+            QStringLiteral("cmbBookType editContent spinCellSize spinFontSize cmbFontName lblGridColor lblTextColor "
+                           "spinOpacity chkCommonChinese spinBlankLines cmbTraceType btnSave btnMoreOptions hidden "
+                           "hidden hidden hidden hidden hidden hidden hidden"));
+
+        window.showNormal();
+        window.resize(1200, 800);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QImage shot = window.grab().toImage();
+        if (qEnvironmentVariableIsSet("LATTISCRIBE_SCREENSHOT"))
+            shot.save(qEnvironmentVariable("LATTISCRIBE_SCREENSHOT"));
+        const auto colourAt = [&](const char *name, QPoint offset) {
+            return QColor(shot.pixel(window.findChild<QWidget *>(QLatin1String(name))->mapTo(&window, offset)));
+        };
+        QCOMPARE(QColor(shot.pixel(window.width() - 3, window.height() - 3)), QColor(0x40, 0x41, 0x42));
+        QCOMPARE(colourAt("btnSave", QPoint(4, 8)), QColor(0x0E, 0x63, 0x9C));
+        QCOMPARE(colourAt("lblGridColor", QPoint(5, 5)), QColor(Qt::red));
+
+        // Qt's own dialogs and the popup menu belong to the window; its white text must not reach them.
+        auto *files = new QFileDialog(&window);
+        files->setOption(QFileDialog::DontUseNativeDialog);
+        auto *progress = new QProgressDialog(&window);
+        auto *menu = new QMenu(&window);
+        for (QWidget *text : {files->findChild<QWidget *>(QStringLiteral("lookInLabel")),
+                 static_cast<QWidget *>(progress->findChild<QLabel *>()), static_cast<QWidget *>(menu)}) {
+            text->ensurePolished();
+            QCOMPARE(text->palette().color(QPalette::WindowText), QColor(Qt::black));
+        }
+
+        const QString standIn = interfaceFontStandIn();
+        if (!standIn.isEmpty()) {
+            auto *spin = window.findChild<QDoubleSpinBox *>(QStringLiteral("spinCellSize"));
+            QCOMPARE(QFontInfo(spin->font()).family(), standIn);
+        }
+        QTranslator qt;
+        if (installQtTranslation(&qt))
+            QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("查找范围："));
+        else
+            QVERIFY(!QFile::exists(QLibraryInfo::location(QLibraryInfo::TranslationsPath) + "/qtbase_zh_CN.qm"));
+    }
+};
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
