@@ -19,24 +19,17 @@ bool isGridInk(QRgb pixel)
     return qRed(pixel) > qGreen(pixel) + 40;
 }
 
-struct Ink
+// The bounds of the glyph ink within an area.
+QRect inkIn(const QImage &image, const QRect &area)
 {
     QRect bounds;
-    int darkest = 255;
-};
-
-Ink inkIn(const QImage &image, const QRect &area)
-{
-    Ink ink;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
-            if (isGlyphInk(image.pixel(x, y))) {
-                ink.bounds |= QRect(x, y, 1, 1);
-                ink.darkest = qMin(ink.darkest, qRed(image.pixel(x, y)));
-            }
+            if (isGlyphInk(image.pixel(x, y)))
+                bounds |= QRect(x, y, 1, 1);
         }
     }
-    return ink;
+    return bounds;
 }
 
 QRect squareRect(const CopyBookWidget &book, int row, int column)
@@ -101,7 +94,6 @@ private slots:
         QTest::newRow("none: one blank page") << 1.5 << 0 << 0 << 1;
         QTest::newRow("last cell on row 14") << 1.5 << 0 << 15 << 1;
         QTest::newRow("last cell on row 15") << 1.5 << 0 << 16 << 2;
-        QTest::newRow("last cell on row 30") << 1.5 << 0 << 31 << 3;
         QTest::newRow("big cells, blank rows: a grid-only page before the last") << 10.0 << 5 << 2 << 4;
     }
 
@@ -129,12 +121,6 @@ private slots:
             total += cells.size();
         }
         QCOMPARE(total, characters);
-        // The last glyph is drawn on its own page in the grid row its absolute row gives.
-        const QImage last = book.renderPage(pages - 1);
-        const int lastRow = (qMax(characters - 1, 0) * (1 + blankLines)) % rows;
-        QCOMPARE(inkIn(last, squareRect(book, lastRow, 0)).bounds.isEmpty(), characters == 0);
-        if (pages > 2)
-            QCOMPARE(book.renderPage(pages - 2) == book.renderGridPage(), blankLines > 0);
     }
 
     void defaultPagesAreTheOriginalOnes_data()
@@ -144,7 +130,7 @@ private slots:
         QTest::addColumn<QColor>("textColor");
         QTest::newRow("trace, default cells") << 0 << 1.5 << QColor(Qt::black);
         // The cell's opacity replaces the text colour's own alpha; it does not multiply it.
-        QTest::newRow("copy, small cells, a translucent text colour") << 1 << 0.7 << QColor(0, 0, 90, 10);
+        QTest::newRow("copy, big cells, a translucent text colour") << 1 << 4.0 << QColor(0, 0, 90, 10);
     }
 
     void defaultPagesAreTheOriginalOnes()
@@ -157,8 +143,11 @@ private slots:
         book.setCellSize(cellSize);
         book.setTextColor(textColor);
         book.setGridColor(QColor(0, 120, 60));
-        book.setContent(QStringLiteral("永字八法天地玄黄宇宙洪荒日月盈昃辰宿列张寒来暑往秋收冬藏"));
-        QCOMPARE(book.renderPage(0), originalPage(book, 0));
+        // Enough for a second page: its glyphs stand in the grid rows their rows give, modulo the page.
+        book.setContent(QStringLiteral("永字八法天地玄黄宇宙洪荒日月盈昃辰宿列张寒来暑往秋收冬藏闰余成岁律吕调阳"));
+        QVERIFY(book.pageCount() >= 2);
+        for (int page = 0; page < 2; ++page)
+            QCOMPARE(book.renderPage(page), originalPage(book, page));
     }
 
     // Each grid style draws what only it draws: probes at a diagonal, the inner square's corner, a third
@@ -213,11 +202,11 @@ private slots:
         QCOMPARE(hollow.copy(model), solid.copy(model));
         const QRect copy = squareRect(book, 0, 1);
         // The middle of the stroke: the centre of the solid glyph's ink, which is a plain horizontal bar.
-        const Ink ink = inkIn(solid, copy);
-        const QPoint middle = ink.bounds.center();
+        const QRect ink = inkIn(solid, copy);
+        const QPoint middle = ink.center();
         QVERIFY(isGlyphInk(solid.pixel(middle)));
         QCOMPARE(QColor(hollow.pixel(middle)), QColor(Qt::white));
-        QVERIFY(!inkIn(hollow, copy).bounds.isEmpty());
+        QVERIFY(!inkIn(hollow, copy).isEmpty());
     }
 
     // Title, name fields and page numbers stay in the margins, clear of every square.
@@ -272,9 +261,8 @@ private slots:
         QVERIFY(qAbs((first.y - band) - (3508.46 - bottom)) < 1.0);
         // The syllable's ink lies in the band over its square, the band's top line above it.
         const QImage page = book.renderFirstPage();
-        const Ink reading
-            = inkIn(page, QRectF(first.x + 2, first.y - band + 2, book.cellSidePixels() - 4, band - 4).toRect());
-        QVERIFY(!reading.bounds.isEmpty());
+        QVERIFY(!inkIn(page, QRectF(first.x + 2, first.y - band + 2, book.cellSidePixels() - 4, band - 4).toRect())
+                     .isEmpty());
         QVERIFY(isGridInk(page.pixel(int(first.x + 10), int(first.y - band))));
         book.setPinyin(false);
         QCOMPARE(book.rowsPerPage(), cellSize == 1.5 ? 15 : 21);
