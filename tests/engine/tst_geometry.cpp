@@ -32,9 +32,9 @@ private slots:
         QTest::addColumn<double>("firstYCm");
         QTest::newRow("0.5 cm") << 0.5 << 37 << 34 << 2.0 << 2.0000003;
         QTest::newRow("2 cm") << 2.0 << 11 << 8 << 2.5 << 2.8500004;
-        // The page height and the row gap are single-precision constants; in double precision this size
-        // would give 7 rows.
-        QTest::newRow("3.06 cm: 8 rows only in single precision") << 3.06 << 8 << 5 << 2.85 << 1.9100004;
+        // Exactly where 8 rows fit with the single-precision page height and row gap; a double-precision
+        // height alone would give 7.
+        QTest::newRow("8-row boundary: single precision") << 3.0600001011043787 << 8 << 5 << 2.85 << 1.91;
         QTest::newRow("10 cm: one centred column") << 10.0 << 2 << 1 << 5.5 << 4.7500004;
     }
 

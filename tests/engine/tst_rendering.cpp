@@ -334,9 +334,11 @@ private slots:
         const int renders = book.previewRenderCount();
         book.render(&target, QPoint(), QRegion(), QWidget::RenderFlags());
         QCOMPARE(book.previewRenderCount(), renders);
+        book.setTextColor(Qt::darkGray);
+        book.render(&target, QPoint(), QRegion(), QWidget::RenderFlags());
         book.setGridColor(Qt::blue);
         book.render(&target, QPoint(), QRegion(), QWidget::RenderFlags());
-        QCOMPARE(book.previewRenderCount(), renders + 1);
+        QCOMPARE(book.previewRenderCount(), renders + 2);
         const QPoint centre = pageArea.center();
         bool blue = false;
         for (int y = centre.y(); y < centre.y() + 80 && !blue; ++y) {
