@@ -6,6 +6,19 @@
 
 namespace {
 
+// Runs a poppler tool that writes PNG files into a scratch folder and reads the first back.
+QImage firstImage(const QString &program, const QStringList &arguments, const QString &pdfPath)
+{
+    QTemporaryDir directory;
+    PdfTools::run(program, arguments + QStringList {pdfPath, directory.filePath(QStringLiteral("out"))});
+    const QStringList files = QDir(directory.path()).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
+    return files.isEmpty() ? QImage() : QImage(directory.filePath(files.first()));
+}
+
+} // namespace
+
+namespace PdfTools {
+
 QString run(const QString &program, const QStringList &arguments)
 {
     QProcess process;
@@ -15,21 +28,10 @@ QString run(const QString &program, const QStringList &arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-QImage firstImageIn(const QString &directory)
-{
-    const QStringList files = QDir(directory).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
-    return files.isEmpty() ? QImage() : QImage(directory + QLatin1Char('/') + files.first());
-}
-
-} // namespace
-
-namespace PdfTools {
-
 QMap<QString, QString> info(const QString &pdfPath)
 {
     QMap<QString, QString> fields;
-    const QStringList lines = run(QStringLiteral("pdfinfo"), {pdfPath}).split(QLatin1Char('\n'));
-    for (const QString &line : lines) {
+    for (const QString &line : run(QStringLiteral("pdfinfo"), {pdfPath}).split(QLatin1Char('\n'))) {
         const int colon = line.indexOf(QLatin1Char(':'));
         if (colon > 0)
             fields.insert(line.left(colon), line.mid(colon + 1).trimmed());
@@ -37,39 +39,33 @@ QMap<QString, QString> info(const QString &pdfPath)
     return fields;
 }
 
-QVector<ImageEntry> images(const QString &pdfPath)
+QStringList images(const QString &pdfPath)
 {
-    QVector<ImageEntry> entries;
-    const QStringList lines
-        = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdfPath}).split(QLatin1Char('\n'));
-    // Two header lines, then: page num type width height color comp bpc enc interp object ID x-ppi y-ppi ...
-    for (int i = 2; i < lines.size(); ++i) {
-        const QStringList fields = lines[i].simplified().split(QLatin1Char(' '));
-        if (fields.size() < 14)
-            continue;
-        entries.append({fields[0].toInt(), fields[2], fields[3].toInt(), fields[4].toInt(), fields[12].toInt()});
+    // Two header lines, then: page num type width height color comp bpc enc interp object ID x-ppi ...
+    QStringList entries;
+    const QStringList lines = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdfPath}).split('\n');
+    for (const QString &line : lines.mid(2)) {
+        const QStringList fields = line.simplified().split(QLatin1Char(' '));
+        if (fields.size() >= 14)
+            entries << QStringList {fields[0], fields[2], fields[3], fields[4], fields[12]}.join(' ');
     }
     return entries;
 }
 
 QImage embeddedImage(const QString &pdfPath, int page)
 {
-    QTemporaryDir directory;
     const QString number = QString::number(page);
-    run(QStringLiteral("pdfimages"),
-        {QStringLiteral("-png"), QStringLiteral("-f"), number, QStringLiteral("-l"), number, pdfPath,
-            directory.filePath(QStringLiteral("image"))});
-    return firstImageIn(directory.path());
+    return firstImage(QStringLiteral("pdfimages"),
+        {QStringLiteral("-png"), QStringLiteral("-f"), number, QStringLiteral("-l"), number}, pdfPath);
 }
 
 QImage renderedPage(const QString &pdfPath, int page, int dpi)
 {
-    QTemporaryDir directory;
     const QString number = QString::number(page);
-    run(QStringLiteral("pdftoppm"),
+    return firstImage(QStringLiteral("pdftoppm"),
         {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), number,
-            QStringLiteral("-l"), number, pdfPath, directory.filePath(QStringLiteral("page"))});
-    return firstImageIn(directory.path());
+            QStringLiteral("-l"), number},
+        pdfPath);
 }
 
 } // namespace PdfTools
