@@ -42,17 +42,6 @@ private slots:
         QCOMPARE(Pinyin::readingOf(character.at(0)), expected);
     }
 
-    // The table and the syllable rules come from different places; every reading must pass through
-    // toneMarked unchanged, or an override typed like the table's reading would come out different.
-    void everyReadingIsAToneMarkedSyllable()
-    {
-        for (int unit = 0; unit <= 0xFFFF; ++unit) {
-            const QString reading = Pinyin::readingOf(QChar(unit));
-            if (!reading.isEmpty() && Pinyin::toneMarked(reading) != reading)
-                QFAIL(qPrintable(QStringLiteral("U+%1 %2").arg(unit, 4, 16, QLatin1Char('0')).arg(reading)));
-        }
-    }
-
     void toneMarked_data()
     {
         QTest::addColumn<QString>("syllable");

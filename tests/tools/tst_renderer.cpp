@@ -104,7 +104,6 @@ private slots:
                                       << QString::fromUtf8(message);
               };
         row("unknown option", "-o @/never.pdf --colour", {}, 2, "colour");
-        row("unknown output kind", "-o x.txt", {}, 2, ".pdf or .png");
         row("cell size not a number", "-o @/never.pdf --cell-size big", {}, 2, "not a number");
         row("blank lines not whole", "-o @/never.pdf --blank-lines 1.5", {}, 2, "whole");
         row("unknown colour", "-o @/never.pdf --grid-color #12345", {}, 2, "not a colour");
@@ -112,7 +111,6 @@ private slots:
         row("no export threads", "-o @/never.pdf --jobs 0", {}, 2, "outside");
         row("missing input file", "-o @/never.pdf /nonexistent/text.txt", {}, 1, "cannot read");
         row("invalid UTF-8 names the offset", "-o @/never.pdf", "ab\xe6\xb0", 1, "byte offset 2");
-        row("overlong UTF-8", "-o @/never.pdf", "\xc0\xaf", 1, "byte offset 0");
         row("UTF-8 surrogate", "-o @/never.pdf", "a\xed\xa0\x80", 1, "byte offset 1");
         row("page past the last", "-o @/never.png --page 1", "永", 1, "1 page");
         row("unwritable output", "-o /nonexistent/dir/x.pdf", "永", 1, "cannot write");

@@ -292,7 +292,6 @@ private slots:
         QTest::addColumn<bool>("diskFull");
         QTest::addColumn<bool>("openIt");
         QTest::newRow("cancelled") << QString() << false << false;
-        QTest::newRow("saved, not opened") << QStringLiteral("book.pdf") << false << false;
         QTest::newRow("saved and opened") << QStringLiteral("book.pdf") << false << true;
         QTest::newRow("missing directory") << QStringLiteral("missing/book.pdf") << false << true;
         QTest::newRow("disk full over an old file") << QStringLiteral("old.pdf") << true << true;
@@ -394,7 +393,6 @@ private slots:
         QTest::addColumn<QString>("way");
         QTest::newRow("F1") << QString();
         QTest::newRow("right click on the preview") << QStringLiteral("copyBook");
-        QTest::newRow("right click on the panel") << QStringLiteral("controlPanel");
     }
 
     void aboutOnKeyAndMenus()
