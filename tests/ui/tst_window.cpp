@@ -162,6 +162,41 @@ private slots:
             QFile::remove(path(file));
     }
 
+    // First of the tests, so that the settings record is made here as at a program start. A first run
+    // shows the defaults and writes nothing; stored values show as far as the controls can
+    // show them, and the engine gets them as stored.
+    void storedValues_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QVariant>("shown");
+        QTest::addColumn<QVariant>("engine");
+        QTest::newRow("first run: font size 1.2")
+            << QStringLiteral("FontSize") << QVariant() << QVariant(1.2) << QVariant(141);
+        QTest::newRow("first run: opacity 0.6")
+            << QStringLiteral("Opacity") << QVariant() << QVariant(0.6) << QVariant(double(0.6f));
+        QTest::newRow("first run: section closed")
+            << QStringLiteral("Sheet/MoreOptionsOpen") << QVariant() << QVariant(false) << QVariant(false);
+        QTest::newRow("unknown book type") << QStringLiteral("BookType") << QVariant(9) << QVariant(-1) << QVariant(9);
+        QTest::newRow("unknown font") << QStringLiteral("FontName") << QVariant(QStringLiteral("No Such Font"))
+                                      << QVariant(-1) << QVariant(QStringLiteral("No Such Font"));
+        QTest::newRow("nine grid") << QStringLiteral("Sheet/GridStyle") << QVariant(4) << QVariant(4) << QVariant(4);
+    }
+
+    void storedValues()
+    {
+        QFETCH(QString, key);
+        QFETCH(QVariant, stored);
+        QFETCH(QVariant, shown);
+        QFETCH(QVariant, engine);
+        if (stored.isValid())
+            store.reset({{key, stored}});
+        MainWindow window;
+        QCOMPARE(shownValue(window, key), shown);
+        QCOMPARE(engineValue(window, key), engine);
+        QCOMPARE(store.exists(), stored.isValid());
+    }
+
     // Every control reaches the engine and the store, with the stored type (sizes in single precision),
     // and the first change writes every key.
     void userChanges_data()
@@ -205,39 +240,6 @@ private slots:
         QStringList all = kKeys;
         all.sort();
         QCOMPARE(written, all);
-    }
-
-    // A first run shows the defaults and writes nothing; stored values show as far as the controls can
-    // show them, and the engine gets them as stored.
-    void storedValues_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QVariant>("stored");
-        QTest::addColumn<QVariant>("shown");
-        QTest::addColumn<QVariant>("engine");
-        QTest::newRow("first run: font size 1.2")
-            << QStringLiteral("FontSize") << QVariant() << QVariant(1.2) << QVariant(141);
-        QTest::newRow("first run: opacity 0.6")
-            << QStringLiteral("Opacity") << QVariant() << QVariant(0.6) << QVariant(double(0.6f));
-        QTest::newRow("first run: section closed")
-            << QStringLiteral("Sheet/MoreOptionsOpen") << QVariant() << QVariant(false) << QVariant(false);
-        QTest::newRow("unknown book type") << QStringLiteral("BookType") << QVariant(9) << QVariant(-1) << QVariant(9);
-        QTest::newRow("unknown font") << QStringLiteral("FontName") << QVariant(QStringLiteral("No Such Font"))
-                                      << QVariant(-1) << QVariant(QStringLiteral("No Such Font"));
-        QTest::newRow("nine grid") << QStringLiteral("Sheet/GridStyle") << QVariant(4) << QVariant(4) << QVariant(4);
-    }
-
-    void storedValues()
-    {
-        QFETCH(QString, key);
-        QFETCH(QVariant, stored);
-        QFETCH(QVariant, shown);
-        QFETCH(QVariant, engine);
-        store.reset(stored.isValid() ? QVariantMap {{key, stored}} : QVariantMap());
-        MainWindow window;
-        QCOMPARE(shownValue(window, key), shown);
-        QCOMPARE(engineValue(window, key), engine);
-        QCOMPARE(store.exists(), stored.isValid());
     }
 
     // A swatch opens the colour dialog with its colour; a choice is stored, shown and drawn, a cancel is not.
