@@ -165,9 +165,9 @@ void MainWindow::setupMoreOptions(QFormLayout *form)
     const int firstRow = form->rowCount();
     addChoiceRow(form, tr("Grid Style"), QStringLiteral("cmbGridStyle"),
         {tr("Tian grid"), tr("Mi grid"), tr("Square grid"), tr("Hui grid"), tr("Nine-square grid")},
-        settings->sheet.gridStyle, &CopyBookWidget::setGridStyle);
+        &settings->sheet.gridStyle, [this](int style) { copyBook->setGridStyle(style); });
     addChoiceRow(form, tr("Trace Style"), QStringLiteral("cmbTraceStyle"), {tr("Solid"), tr("Hollow")},
-        settings->sheet.traceStyle, &CopyBookWidget::setTraceStyle);
+        &settings->sheet.traceStyle, [this](int style) { copyBook->setTraceStyle(style); });
 
     // The title goes to the engine as it is typed: a change to it redraws the preview once, without laying
     // the page out again, and nothing typed is lost if the window closes before the field loses the focus.
@@ -181,15 +181,16 @@ void MainWindow::setupMoreOptions(QFormLayout *form)
         AppSettings::instance()->saveSettings();
     });
 
-    addSwitchRow(form, tr("Name fields"), QStringLiteral("chkNameFields"), settings->sheet.nameFields,
-        &CopyBookWidget::setNameFields);
-    addSwitchRow(form, tr("Page numbers"), QStringLiteral("chkPageNumbers"), settings->sheet.pageNumbers,
-        &CopyBookWidget::setPageNumbers);
-    addSwitchRow(form, tr("Pinyin"), QStringLiteral("chkPinyin"), settings->sheet.pinyin, &CopyBookWidget::setPinyin);
-    addSwitchRow(form, tr("Write from pinyin"), QStringLiteral("chkPinyinOnly"), settings->sheet.pinyinOnly,
-        &CopyBookWidget::setPinyinOnly);
-    addSwitchRow(
-        form, tr("Vector PDF"), QStringLiteral("chkVectorPdf"), settings->vectorPdf, &CopyBookWidget::setVectorPdf);
+    addSwitchRow(form, tr("Name fields"), QStringLiteral("chkNameFields"), &settings->sheet.nameFields,
+        [this](bool on) { copyBook->setNameFields(on); });
+    addSwitchRow(form, tr("Page numbers"), QStringLiteral("chkPageNumbers"), &settings->sheet.pageNumbers,
+        [this](bool on) { copyBook->setPageNumbers(on); });
+    addSwitchRow(form, tr("Pinyin"), QStringLiteral("chkPinyin"), &settings->sheet.pinyin,
+        [this](bool on) { copyBook->setPinyin(on); });
+    addSwitchRow(form, tr("Write from pinyin"), QStringLiteral("chkPinyinOnly"), &settings->sheet.pinyinOnly,
+        [this](bool on) { copyBook->setPinyinOnly(on); });
+    addSwitchRow(form, tr("Vector PDF"), QStringLiteral("chkVectorPdf"), &settings->vectorPdf,
+        [this](bool on) { copyBook->setVectorPdf(on); });
 
     QWidgetList section;
     for (int row = firstRow; row < form->rowCount(); ++row) {
@@ -213,7 +214,7 @@ void MainWindow::setupMoreOptions(QFormLayout *form)
 }
 
 void MainWindow::addChoiceRow(QFormLayout *form, const QString &label, const QString &name, const QStringList &items,
-    int &field, void (CopyBookWidget::*engineSetter)(int))
+    int *field, const std::function<void(int)> &toEngine)
 {
     auto *combo = new QComboBox(this);
     combo->setObjectName(name);
@@ -221,25 +222,25 @@ void MainWindow::addChoiceRow(QFormLayout *form, const QString &label, const QSt
     // The items are the engine's values in order, each carrying its value like the main panel's combos.
     for (int value = 0; value < items.size(); ++value)
         combo->addItem(items[value], value);
-    combo->setCurrentIndex(combo->findData(field));
-    connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this, [this, combo, &field, engineSetter] {
+    combo->setCurrentIndex(combo->findData(*field));
+    connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this, [combo, field, toEngine] {
         const int value = combo->currentData(Qt::UserRole).toInt();
-        (copyBook->*engineSetter)(value);
-        field = value;
+        toEngine(value);
+        *field = value;
         AppSettings::instance()->saveSettings();
     });
 }
 
-void MainWindow::addSwitchRow(QFormLayout *form, const QString &text, const QString &name, bool &field,
-    void (CopyBookWidget::*engineSetter)(bool))
+void MainWindow::addSwitchRow(
+    QFormLayout *form, const QString &text, const QString &name, bool *field, const std::function<void(bool)> &toEngine)
 {
     auto *check = new QCheckBox(text, this);
     check->setObjectName(name);
     form->addRow(QString(), check);
-    check->setChecked(field);
-    connect(check, &QCheckBox::clicked, this, [this, &field, engineSetter](bool on) {
-        (copyBook->*engineSetter)(on);
-        field = on;
+    check->setChecked(*field);
+    connect(check, &QCheckBox::clicked, this, [field, toEngine](bool on) {
+        toEngine(on);
+        *field = on;
         AppSettings::instance()->saveSettings();
     });
 }

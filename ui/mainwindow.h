@@ -3,6 +3,7 @@
 #include "userdialogs.h"
 
 #include <QWidget>
+#include <functional>
 
 class ColorLabel;
 class CopyBookWidget;
@@ -43,9 +44,9 @@ private:
     // Rows of that section; each change goes to the engine setter, then into the record field, then to
     // the store. The field is one of the process-wide record's, which lives as long as the program.
     void addChoiceRow(QFormLayout *form, const QString &label, const QString &name, const QStringList &items,
-        int &field, void (CopyBookWidget::*engineSetter)(int));
-    void addSwitchRow(QFormLayout *form, const QString &text, const QString &name, bool &field,
-        void (CopyBookWidget::*engineSetter)(bool));
+        int *field, const std::function<void(int)> &toEngine);
+    void addSwitchRow(QFormLayout *form, const QString &text, const QString &name, bool *field,
+        const std::function<void(bool)> &toEngine);
     void offerAbout();
     void applySettings();
 
