@@ -29,6 +29,7 @@ public:
 
 private:
     enum class State { Waiting, Claimed, Ready, Taken };
+    class Workspace;
 
     void work();
     // The page a worker should make next, or -1 for none yet. Called with the mutex held.

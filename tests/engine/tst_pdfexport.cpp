@@ -58,16 +58,30 @@ private slots:
     void pages_data()
     {
         QTest::addColumn<int>("characters");
+        QTest::addColumn<bool>("dressed");
         QTest::addColumn<int>("pages");
-        QTest::newRow("empty text: one blank page") << 0 << 1;
-        QTest::newRow("three pages") << 31 << 3;
+        QTest::newRow("empty text: one blank page") << 0 << false << 1;
+        QTest::newRow("three pages") << 31 << false << 3;
+        // What the page's lower part, drawn in bands, could cut wrongly at a band's edge: dotted
+        // diagonals, outlined glyphs, pinyin, a translucent grid and the page number.
+        QTest::newRow("three pages, all dressed") << 25 << true << 3;
     }
 
     void pages()
     {
         QFETCH(int, characters);
+        QFETCH(bool, dressed);
         QFETCH(int, pages);
         CopyBookWidget book;
+        if (dressed) {
+            book.setGridStyle(CopyBookOptions::GridMi);
+            book.setTraceStyle(CopyBookOptions::TraceHollow);
+            book.setPinyin(true);
+            book.setTitle(QStringLiteral("Title"));
+            book.setNameFields(true);
+            book.setPageNumbers(true);
+            book.setGridColor(QColor(200, 30, 30, 160));
+        }
         book.setContent(::characters(characters));
         // Saving over an existing file replaces it.
         const QString pdf = path(QStringLiteral("book.pdf"));
@@ -89,10 +103,11 @@ private slots:
             QCOMPARE(images[i].xPpi, 300);
         }
 
-        // Lossless: the embedded image is the engine's page, pixel for pixel.
-        const QImage embedded = PdfTools::embeddedImage(pdf, pages);
-        QCOMPARE(embedded.convertToFormat(QImage::Format_RGB32),
-            book.renderPage(pages - 1).convertToFormat(QImage::Format_RGB32));
+        // Lossless: each embedded image is the engine's page, pixel for pixel.
+        for (int page = 0; page < pages; ++page) {
+            QCOMPARE(PdfTools::embeddedImage(pdf, page + 1).convertToFormat(QImage::Format_RGB32),
+                book.renderPage(page).convertToFormat(QImage::Format_RGB32));
+        }
         QCOMPARE(leftovers(), QStringList {QStringLiteral("book.pdf")});
     }
 
