@@ -29,6 +29,29 @@ double boundedOpacity(double opacity)
     return std::isnan(opacity) ? 1.0 : qBound(0.0, opacity, 1.0);
 }
 
+// A page drawn band by band goes through its whole drawing once per band, through a clip; this tells
+// what cannot show through it, to be skipped where drawing it would take time.
+class ClipReach
+{
+public:
+    explicit ClipReach(QPainter *painter)
+        : clipped(painter->hasClipping())
+        , toDevice(painter->combinedTransform())
+        , reach(clipped ? toDevice.mapRect(painter->clipBoundingRect()) : QRectF())
+    { }
+
+    // Whether anything drawn within `area`, or up to `margin` device pixels outside it, may show.
+    bool mayShow(const QRectF &area, double margin) const
+    {
+        return !clipped || reach.intersects(toDevice.mapRect(area).adjusted(-margin, -margin, margin, margin));
+    }
+
+private:
+    const bool clipped;
+    const QTransform toDevice;
+    const QRectF reach;
+};
+
 } // namespace
 
 QSize CopyBookPages::pageSize(int resolution)
@@ -65,7 +88,15 @@ QVector<CopyBookCell> CopyBookPages::cellsOfPage(int page) const
 void CopyBookPages::drawGrid(QPainter *painter, GridPen::Mode mode) const
 {
     GridPen pen(painter, gridColor, mode);
+    const ClipReach clip(painter);
     for (const QVector<GridCell> &row : pageGrid) {
+        if (row.isEmpty())
+            continue;
+        // A line sets pixels up to a pixel and a half beyond its ends (its square cap and rounding).
+        const double left = row.first().x;
+        const double top = row.first().y - pinyinBand;
+        if (!clip.mayShow(QRectF(left, top, row.last().x + cellSide - left, cellSide + pinyinBand), 2))
+            continue;
         for (int column = 0; column < row.size(); ++column)
             row[column].draw(pen, cellSide, column == 0, sheet.gridStyle);
         if (pinyinBand > 0)
@@ -88,6 +119,7 @@ void CopyBookPages::drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &p
     const double hollowStroke = qMax(kThinnestHollowStroke, glyphFont.pixelSize() * kHollowStrokeShare);
     if (stamps)
         stamps->prepare(glyphFont, cellSide, painter->transform(), textColor, hollowStroke);
+    const ClipReach clip(painter);
     for (const CopyBookCell &cell : pageCells) {
         const int gridRow = cell.row % rows;
         if (gridRow < 0 || cell.column < 0 || cell.column >= pageGrid[gridRow].size())
@@ -106,6 +138,10 @@ void CopyBookPages::drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &p
             continue;
         }
         if (hollow) {
+            // Outlining a glyph is slow, and a hollow one stays within its square (give or take a pixel
+            // of rounding).
+            if (!clip.mayShow(rect, 1))
+                continue;
             painter->save();
             painter->setRenderHint(QPainter::Antialiasing);
             painter->setClipRect(rect, Qt::IntersectClip);
@@ -162,6 +198,16 @@ void CopyBookPages::renderPageInto(QImage *image, int page) const
 {
     QPainter painter(image);
     painter.fillRect(image->rect(), Qt::white);
+    drawPage(&painter, page, GridPen::Mode::PagePens);
+}
+
+void CopyBookPages::renderBandInto(QImage *image, int page, const QRect &band) const
+{
+    // The whole page drawn through a clip, not translated into an image of the band's size: a dotted
+    // line cut by the edge of the image starts its dots afresh there, and would come out shifted.
+    QPainter painter(image);
+    painter.setClipRect(band);
+    painter.fillRect(band, Qt::white);
     drawPage(&painter, page, GridPen::Mode::PagePens);
 }
 

@@ -55,6 +55,9 @@ struct CopyBookPages
     QImage renderPage(int page) const;
     // Renders a page into an image of the page size that is reused from page to page.
     void renderPageInto(QImage *image, int page) const;
+    // Renders the rows `band` of a page into an image of the page size, as renderPageInto() renders them,
+    // leaving every other pixel untouched.
+    void renderBandInto(QImage *image, int page, const QRect &band) const;
     // Page 0 drawn straight into a smaller image, as the whole page smooth-scaled to it would look. The
     // stamps, kept by the caller from one picture to the next, spare outlines already filled.
     void renderPreviewInto(QImage *image, GlyphStamps *glyphStamps) const;

@@ -58,8 +58,9 @@ bool CopyBookWidget::saveToPdf(const QString &fileName, const PdfExportProgress 
             settings.creator = QCoreApplication::applicationName();
             settings.jobs = exportJobs;
             written = writeRasterPdf(
-                &file, all.pageCount(), [all](int page, QImage *buffer) { all.renderPageInto(buffer, page); }, settings,
-                progress, &reason);
+                &file, all.pageCount(),
+                [all](int page, QImage *buffer, const QRect &band) { all.renderBandInto(buffer, page, band); },
+                settings, progress, &reason);
         }
         written = written && file.error() == QFileDevice::NoError && file.commit();
         if (!written)

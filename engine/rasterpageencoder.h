@@ -6,6 +6,7 @@
 #include <QSize>
 #include <QString>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -29,8 +30,13 @@ public:
 
 private:
     enum class State { Waiting, Claimed, Ready, Taken };
+    class Workspace;
 
-    void work();
+    // The life of the thread working in one slot: a few pages, after which it hands the slot over to a
+    // fresh thread (see kPagesPerThread).
+    void work(int slot);
+    // Starts the slot's next thread; false when none could be started. Called with the mutex held.
+    bool handOver(int slot);
     // The page a worker should make next, or -1 for none yet. Called with the mutex held.
     int claimablePage();
 
@@ -51,5 +57,9 @@ private:
     int wanted = -1; // the page take() waits for
     bool stopping = false;
     QString failure;
+    // For each slot: the thread working in it, the one that has just handed it over (joined by its
+    // successor) and the workspace that they pass on.
     std::vector<std::thread> workers;
+    std::vector<std::thread> retired;
+    std::vector<std::unique_ptr<Workspace>> workspaces;
 };

@@ -1,17 +1,19 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <functional>
 
 class QIODevice;
 
-// Draws page `page` (counted from 0) into `buffer`, an ARGB32 image of the page size, overwriting all of
-// it; the page must be opaque. Called from several worker threads at once, each with its own buffer that
-// it hands in again for every page it renders, so the callback must not keep a copy of the buffer (that
-// would cost a fresh page-sized allocation per page) and must be safe to run on any thread.
-using PageRenderer = std::function<void(int page, QImage *buffer)>;
+// Draws the rows `band` of page `page` (counted from 0) into `image`, an ARGB32 image of the page size,
+// overwriting every pixel of the band, which must come out opaque. A page is drawn in a few bands, top to
+// bottom, each into an image of its own made over the worker's memory, in which only the band's rows are
+// backed by memory of their own: the callback must leave every pixel outside the band alone and must not
+// keep the image. Called from several worker threads at once, so it must be safe to run on any thread.
+using PageRenderer = std::function<void(int page, QImage *image, const QRect &band)>;
 
 // Told after each page has been written, with the pages written so far and the page count; returning
 // false cancels.

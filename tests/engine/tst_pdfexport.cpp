@@ -66,17 +66,32 @@ private slots:
     {
         QTest::addColumn<int>("characters");
         QTest::addColumn<int>("jobs");
+        QTest::addColumn<bool>("dressed");
         QTest::addColumn<int>("pages");
-        QTest::newRow("empty text: one blank page") << 0 << 1 << 1;
-        QTest::newRow("three pages on two workers") << 31 << 2 << 3;
+        QTest::newRow("empty text: one blank page") << 0 << 1 << false << 1;
+        QTest::newRow("three pages on two workers") << 31 << 2 << false << 3;
+        // Five pages take each worker past a hand-over to a fresh thread, and everything that a page
+        // drawn in bands could cut wrongly at a band's edge is on them: dotted diagonals, outlined glyphs,
+        // pinyin, a translucent grid and the furniture.
+        QTest::newRow("five dressed pages on two workers") << 45 << 2 << true << 5;
     }
 
     void pageImages()
     {
         QFETCH(int, characters);
         QFETCH(int, jobs);
+        QFETCH(bool, dressed);
         QFETCH(int, pages);
         CopyBookWidget book;
+        if (dressed) {
+            book.setGridStyle(CopyBookOptions::GridMi);
+            book.setTraceStyle(CopyBookOptions::TraceHollow);
+            book.setPinyin(true);
+            book.setTitle(QStringLiteral("Title"));
+            book.setNameFields(true);
+            book.setPageNumbers(true);
+            book.setGridColor(QColor(200, 30, 30, 160));
+        }
         book.setContent(::characters(characters));
         book.setExportJobs(jobs);
         const QString pdf = path(QStringLiteral("book.pdf"));
