@@ -1,11 +1,22 @@
 #pragma once
 
-// Files as the export tests see them: whole contents, a quick way to plant an old file, and a full disk.
+// What the tests make and read: texts of many characters, whole files, a quick way to plant an old file,
+// and a full disk.
 
 #include <QByteArray>
 #include <QFile>
+#include <QString>
 #include <csignal>
 #include <sys/resource.h>
+
+// `count` different ideographs from U+4E00 on, `step` code points apart.
+inline QString ideographs(int count, int step = 1)
+{
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += QChar(0x4E00 + i * step);
+    return text;
+}
 
 inline QByteArray contentsOf(const QString &path)
 {

@@ -89,31 +89,6 @@ private slots:
         QCOMPARE(book.contentModel().cells.size(), 4 * 6);
     }
 
-    void glyphPixelSize_data()
-    {
-        QTest::addColumn<double>("sizeCm");
-        QTest::addColumn<int>("pixels");
-        QTest::newRow("0.5 cm") << 0.5 << 59;
-        QTest::newRow("single-precision 1.2 cm") << double(1.2f) << 141;
-        QTest::newRow("10 cm") << 10.0 << 1181;
-        QTest::newRow("negative: smallest size") << -2.0 << 1;
-        QTest::newRow("infinite: largest size") << std::numeric_limits<double>::infinity() << 4096;
-    }
-
-    void glyphPixelSize()
-    {
-        QFETCH(double, sizeCm);
-        QFETCH(int, pixels);
-        CopyBookWidget book;
-        book.setContent(QStringLiteral("永"));
-        book.setFontSize(sizeCm);
-        QCOMPARE(book.currentGlyphFont().pixelSize(), pixels);
-        QCOMPARE(book.contentModel().cells.size(), 6);
-        book.setFontNameAndSize(QStringLiteral("AR PL UKai CN"), sizeCm);
-        QCOMPARE(book.currentGlyphFont().pixelSize(), pixels);
-        QCOMPARE(book.currentGlyphFont().family(), QStringLiteral("AR PL UKai CN"));
-    }
-
     // Without an installed "楷体" the name must resolve to a Kai family, not whatever fontconfig picks.
     void kaiSubstitution()
     {

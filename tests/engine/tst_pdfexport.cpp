@@ -1,33 +1,12 @@
 #include "copybookwidget.h"
 #include "fonts.h"
 #include "pdftools.h"
+#include "pixels.h"
 #include "testfiles.h"
 
 #include <QtTest>
 
 namespace {
-
-QString characters(int count)
-{
-    QString text;
-    for (int i = 0; i < count; ++i)
-        text += QChar(0x4E00 + i * 7);
-    return text;
-}
-
-double meanDifference(const QImage &a, const QImage &b)
-{
-    const QImage left = a.convertToFormat(QImage::Format_RGB32);
-    const QImage right = b.convertToFormat(QImage::Format_RGB32).copy(left.rect());
-    qint64 sum = 0;
-    for (int y = 0; y < left.height(); ++y) {
-        const QRgb *l = reinterpret_cast<const QRgb *>(left.constScanLine(y));
-        const QRgb *r = reinterpret_cast<const QRgb *>(right.constScanLine(y));
-        for (int x = 0; x < left.width(); ++x)
-            sum += qAbs(qRed(l[x]) - qRed(r[x])) + qAbs(qGreen(l[x]) - qGreen(r[x])) + qAbs(qBlue(l[x]) - qBlue(r[x]));
-    }
-    return double(sum) / (3.0 * left.width() * left.height());
-}
 
 // The threads of this process: an export must leave none of its workers behind.
 int threadCount()
@@ -84,15 +63,11 @@ private slots:
         QFETCH(int, pages);
         CopyBookWidget book;
         if (dressed) {
-            book.setGridStyle(CopyBookOptions::GridMi);
-            book.setTraceStyle(CopyBookOptions::TraceHollow);
-            book.setPinyin(true);
-            book.setTitle(QStringLiteral("Title"));
-            book.setNameFields(true);
-            book.setPageNumbers(true);
+            CopyBookOptions::applySheet(&book,
+                {CopyBookOptions::GridMi, CopyBookOptions::TraceHollow, QStringLiteral("Title"), true, true, true});
             book.setGridColor(QColor(200, 30, 30, 160));
         }
-        book.setContent(::characters(characters));
+        book.setContent(ideographs(characters, 7));
         book.setExportJobs(jobs);
         const QString pdf = path(QStringLiteral("book.pdf"));
         QVERIFY(writeFile(pdf, "not a pdf"));
@@ -116,10 +91,10 @@ private slots:
     void pageAsAReaderDrawsIt()
     {
         CopyBookWidget book;
-        book.setContent(::characters(20));
+        book.setContent(ideographs(20, 7));
         const QString pdf = path(QStringLiteral("read.pdf"));
         QVERIFY(book.saveToPdf(pdf));
-        QVERIFY(meanDifference(book.renderPage(1), PdfTools::renderedPage(pdf, 2, 300)) < 1.0);
+        QVERIFY(difference(book.renderPage(1), PdfTools::renderedPage(pdf, 2, 300)).mean < 1.0);
     }
 
     // The vector export draws the same pages as lines and embedded font outlines, a fraction of the size.
@@ -128,7 +103,7 @@ private slots:
         CopyBookWidget book;
         book.setTraceType(2);
         book.setGridStyle(1);
-        book.setContent(::characters(30));
+        book.setContent(ideographs(30, 7));
         book.setVectorPdf(true);
         const QString pdf = path(QStringLiteral("vector.pdf"));
         QVERIFY(book.saveToPdf(pdf));
@@ -143,8 +118,7 @@ private slots:
             QCOMPARE(fields.at(fields.size() - 5), QStringLiteral("yes"));
         }
         QVERIFY(QFileInfo(pdf).size() < 2 * 60 * 1024);
-        const double difference = meanDifference(book.renderPage(1), PdfTools::renderedPage(pdf, 2, 300));
-        QVERIFY2(difference <= 3.0, qPrintable(QString::number(difference)));
+        QVERIFY(difference(book.renderPage(1), PdfTools::renderedPage(pdf, 2, 300)).mean <= 3.0);
     }
 
     // A target that cannot be written, a disk that fills up part-way (the write comes back short without
@@ -169,7 +143,7 @@ private slots:
         const QString pdf = path(QStringLiteral("keep.pdf"));
         QVERIFY(writeFile(pdf, "precious old contents"));
         CopyBookWidget book;
-        book.setContent(::characters(60));
+        book.setContent(ideographs(60, 7));
         book.setExportJobs(2);
         if (limitBytes < 0) {
             QVERIFY(book.saveToPdf(path(QStringLiteral("full.pdf"))));

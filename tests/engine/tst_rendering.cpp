@@ -1,9 +1,10 @@
 #include "copybookwidget.h"
 #include "fonts.h"
+#include "pixels.h"
+#include "testfiles.h"
 
 #include <QPainter>
 #include <QtTest>
-#include <cmath>
 
 namespace {
 
@@ -19,25 +20,17 @@ bool isGridInk(QRgb pixel)
     return qRed(pixel) > qGreen(pixel) + 40;
 }
 
-// The bounds of the glyph ink within an area.
-QRect inkIn(const QImage &image, const QRect &area)
+// The glyph ink within an area of a page.
+QRect inkIn(const QImage &image, const QRectF &area)
 {
-    QRect bounds;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (isGlyphInk(image.pixel(x, y)))
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
+    return boundsWhere(area.toAlignedRect(), [&](int x, int y) { return isGlyphInk(image.pixel(x, y)); });
 }
 
-QRect squareRect(const CopyBookWidget &book, int row, int column)
+// The inside of a square, clear of its outline.
+QRectF squareInside(const CopyBookWidget &book, int row, int column)
 {
     const GridCell &square = book.grid()[row][column];
-    const double side = book.cellSidePixels();
-    // The inside of the square, clear of its outline.
-    return QRectF(square.x + 2, square.y + 2, side - 4, side - 4).toAlignedRect().adjusted(1, 1, -1, -1);
+    return QRectF(square.x + 3, square.y + 3, book.cellSidePixels() - 6, book.cellSidePixels() - 6);
 }
 
 // The page as the first version of the program drew it, line by line: the oracle for "with every new
@@ -107,10 +100,7 @@ private slots:
         book.setCellSize(cellSize);
         book.setTraceType(0);
         book.setBlankLines(blankLines);
-        QString text;
-        for (int i = 0; i < characters; ++i)
-            text += QChar(0x4E00 + i);
-        book.setContent(text);
+        book.setContent(ideographs(characters));
         QCOMPARE(book.pageCount(), pages);
         const int rows = book.rowsPerPage();
         int total = 0;
@@ -176,15 +166,11 @@ private slots:
             {QStringLiteral("diagonal"), {0.27, 0.27}}, {QStringLiteral("inner"), {0.2, 0.27}},
             {QStringLiteral("third"), {1.0 / 3, 0.13}}};
         for (auto probe = probes.cbegin(); probe != probes.cend(); ++probe) {
-            // Dotted lines leave gaps: any grid ink within a few pixels along the line counts.
-            bool found = false;
-            for (int d = -3; d <= 3 && !found; ++d) {
-                const QPoint at(int(square.x + probe.value().x() * s) + d, int(square.y + probe.value().y() * s) + d);
-                for (int e = -1; e <= 1; ++e)
-                    found = found || isGridInk(page.pixel(at.x() + e, at.y()))
-                        || isGridInk(page.pixel(at.x(), at.y() + e));
-            }
-            QVERIFY2(found == inked.split(QLatin1Char(' ')).contains(probe.key()), qPrintable(probe.key()));
+            // Dotted lines leave gaps: any grid ink near the point counts.
+            const QPoint at(int(square.x + probe.value().x() * s), int(square.y + probe.value().y() * s));
+            const QRect near = boundsWhere(
+                QRect(at - QPoint(3, 3), QSize(7, 7)), [&](int x, int y) { return isGridInk(page.pixel(x, y)); });
+            QVERIFY2(near.isEmpty() != inked.contains(probe.key()), qPrintable(probe.key()));
         }
         // The outline is the same in every style.
         QCOMPARE(QColor(page.pixel(int(square.x + s * 0.25), int(square.y))), QColor(Qt::red));
@@ -198,9 +184,9 @@ private slots:
         const QImage solid = book.renderFirstPage();
         book.setTraceStyle(1);
         const QImage hollow = book.renderFirstPage();
-        const QRect model = squareRect(book, 0, 0);
+        const QRect model = squareInside(book, 0, 0).toAlignedRect();
         QCOMPARE(hollow.copy(model), solid.copy(model));
-        const QRect copy = squareRect(book, 0, 1);
+        const QRectF copy = squareInside(book, 0, 1);
         // The middle of the stroke: the centre of the solid glyph's ink, which is a plain horizontal bar.
         const QRect ink = inkIn(solid, copy);
         const QPoint middle = ink.center();
@@ -219,20 +205,13 @@ private slots:
         book.setNameFields(true);
         book.setPageNumbers(true);
         const QImage sheet = book.renderFirstPage();
-        const double margin = 1.91 / 2.54 * 300;
-        QRect changed;
-        for (int y = 0; y < sheet.height(); ++y) {
-            const QRgb *a = reinterpret_cast<const QRgb *>(plain.constScanLine(y));
-            const QRgb *b = reinterpret_cast<const QRgb *>(sheet.constScanLine(y));
-            for (int x = 0; x < sheet.width(); ++x) {
-                if (a[x] != b[x]) {
-                    changed |= QRect(x, y, 1, 1);
-                    QVERIFY2(
-                        y < margin || y > sheet.height() - margin, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
-                }
-            }
-        }
-        QVERIFY(changed.top() < margin && changed.bottom() > sheet.height() - margin);
+        const int margin = qFloor(1.91 / 2.54 * 300);
+        const auto changedIn = [&](const QRect &area) {
+            return boundsWhere(area, [&](int x, int y) { return plain.pixel(x, y) != sheet.pixel(x, y); });
+        };
+        QVERIFY(changedIn(sheet.rect().adjusted(0, margin, 0, -margin)).isEmpty());
+        const QRect changed = changedIn(sheet.rect());
+        QVERIFY(changed.bottom() > sheet.height() - margin);
         QVERIFY(changed.top() < book.grid()[0][0].y);
     }
 
@@ -261,45 +240,14 @@ private slots:
         QVERIFY(qAbs((first.y - band) - (3508.46 - bottom)) < 1.0);
         // The syllable's ink lies in the band over its square, the band's top line above it.
         const QImage page = book.renderFirstPage();
-        QVERIFY(!inkIn(page, QRectF(first.x + 2, first.y - band + 2, book.cellSidePixels() - 4, band - 4).toRect())
-                     .isEmpty());
+        QVERIFY(!inkIn(page, QRectF(first.x + 2, first.y - band + 2, book.cellSidePixels() - 4, band - 4)).isEmpty());
         QVERIFY(isGridInk(page.pixel(int(first.x + 10), int(first.y - band))));
         book.setPinyin(false);
         QCOMPARE(book.rowsPerPage(), cellSize == 1.5 ? 15 : 21);
     }
 
-    // The preview is drawn straight at its size; it must look like the whole page smooth-scaled down.
-    void previewLooksLikeTheScaledPage()
-    {
-        CopyBookWidget book;
-        book.setTraceType(2);
-        book.setContent(QStringLiteral("永字八法天地玄黄宇宙洪荒日月盈"));
-        book.resize(1000, 1400);
-        QImage shown(book.size(), QImage::Format_ARGB32);
-        shown.fill(Qt::white);
-        book.render(&shown, QPoint(), QRegion(), QWidget::RenderFlags());
-        const QImage scaled = book.renderFirstPage().scaled(book.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        QVector<int> differences;
-        qint64 sum = 0;
-        const int x0 = (book.width() - scaled.width()) / 2;
-        for (int y = 0; y < scaled.height(); ++y) {
-            for (int x = 0; x < scaled.width(); ++x) {
-                const QRgb a = shown.pixel(x0 + x, y);
-                const QRgb b = scaled.pixel(x, y);
-                for (const int d : {qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)), qAbs(qBlue(a) - qBlue(b))}) {
-                    differences.append(d);
-                    sum += d;
-                }
-            }
-        }
-        std::sort(differences.begin(), differences.end());
-        const double mean = double(sum) / differences.size();
-        const int p99 = differences[differences.size() * 99 / 100];
-        qInfo("preview against the scaled page: mean %.3f, 99th percentile %d", mean, p99);
-        QVERIFY2(mean <= 1.5, qPrintable(QString::number(mean)));
-        QVERIFY2(p99 <= 40, qPrintable(QString::number(p99)));
-    }
-
+    // The preview is drawn straight at its size, centred, and must look like the whole page smooth-scaled
+    // down. It keeps its picture: a plain repaint draws nothing anew, a new colour shows at once.
     void preview_data()
     {
         QTest::addColumn<QSize>("widgetSize");
@@ -315,37 +263,32 @@ private slots:
         QFETCH(QSize, widgetSize);
         QFETCH(QRect, pageArea);
         CopyBookWidget book;
+        book.setTraceType(2);
+        book.setContent(QStringLiteral("永字八法天地玄黄宇宙洪荒日月盈"));
         book.resize(widgetSize);
         QImage target(qMax(widgetSize.width(), 1), qMax(widgetSize.height(), 1), QImage::Format_ARGB32);
         const QRgb sentinel = qRgb(255, 0, 255);
         target.fill(sentinel);
-        book.render(&target, QPoint(), QRegion(), QWidget::RenderFlags());
-        QRect painted;
-        for (int y = 0; y < target.height(); ++y) {
-            for (int x = 0; x < target.width(); ++x) {
-                if (target.pixel(x, y) != sentinel)
-                    painted |= QRect(x, y, 1, 1);
-            }
-        }
-        QCOMPARE(painted, pageArea);
+        const auto paint = [&] { book.render(&target, QPoint(), QRegion(), QWidget::RenderFlags()); };
+        paint();
+        QCOMPARE(boundsWhere(target.rect(), [&](int x, int y) { return target.pixel(x, y) != sentinel; }), pageArea);
         if (pageArea.isEmpty())
             return;
-        // The picture is kept: a plain repaint draws nothing anew, a new colour shows at once.
+        const Difference scaled = difference(target.copy(pageArea),
+            book.renderFirstPage().scaled(pageArea.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        qInfo("preview against the scaled page: mean %.3f, 99th percentile %d", scaled.mean, scaled.percentile99);
+        QVERIFY(scaled.mean <= 1.5 && scaled.percentile99 <= 40);
         const int renders = book.previewRenderCount();
-        book.render(&target, QPoint(), QRegion(), QWidget::RenderFlags());
+        paint();
         QCOMPARE(book.previewRenderCount(), renders);
         book.setTextColor(Qt::darkGray);
-        book.render(&target, QPoint(), QRegion(), QWidget::RenderFlags());
+        paint();
         book.setGridColor(Qt::blue);
-        book.render(&target, QPoint(), QRegion(), QWidget::RenderFlags());
+        paint();
         QCOMPARE(book.previewRenderCount(), renders + 2);
-        const QPoint centre = pageArea.center();
-        bool blue = false;
-        for (int y = centre.y(); y < centre.y() + 80 && !blue; ++y) {
-            for (int x = centre.x(); x < centre.x() + 80 && !blue; ++x)
-                blue = qBlue(target.pixel(x, y)) > qRed(target.pixel(x, y)) + 30;
-        }
-        QVERIFY(blue);
+        QVERIFY(!boundsWhere(QRect(pageArea.center(), QSize(80, 80)), [&](int x, int y) {
+            return qBlue(target.pixel(x, y)) > qRed(target.pixel(x, y)) + 30;
+        }).isEmpty());
     }
 };
 
