@@ -22,6 +22,8 @@ struct Difference
 {
     double mean = 0;
     int percentile99 = 0;
+    // Channel values more than a quarter of the range apart: a line or a glyph that moved or went.
+    qint64 far = 0;
 };
 
 inline Difference difference(const QImage &a, const QImage &b)
@@ -44,6 +46,7 @@ inline Difference difference(const QImage &a, const QImage &b)
     qint64 below = 0;
     for (int level = 0; level < 256; ++level) {
         sum += level * counts[level];
+        result.far += level > 64 ? counts[level] : 0;
         if (below * 100 < total * 99)
             result.percentile99 = level;
         below += counts[level];

