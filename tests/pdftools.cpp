@@ -54,18 +54,14 @@ QStringList images(const QString &pdfPath)
 
 QImage embeddedImage(const QString &pdfPath, int page)
 {
-    const QString number = QString::number(page);
-    return firstImage(QStringLiteral("pdfimages"),
-        {QStringLiteral("-png"), QStringLiteral("-f"), number, QStringLiteral("-l"), number}, pdfPath);
+    return firstImage(
+        QStringLiteral("pdfimages"), {"-png", "-f", QString::number(page), "-l", QString::number(page)}, pdfPath);
 }
 
 QImage renderedPage(const QString &pdfPath, int page, int dpi)
 {
-    const QString number = QString::number(page);
     return firstImage(QStringLiteral("pdftoppm"),
-        {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), number,
-            QStringLiteral("-l"), number},
-        pdfPath);
+        {"-png", "-r", QString::number(dpi), "-f", QString::number(page), "-l", QString::number(page)}, pdfPath);
 }
 
 } // namespace PdfTools

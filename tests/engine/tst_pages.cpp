@@ -58,17 +58,6 @@ class TestPages : public QObject
 private slots:
     void initTestCase() { installKaiFontSubstitution(); }
 
-    void freshEngine()
-    {
-        CopyBookWidget book;
-        QCOMPARE(book.rowsPerPage(), 15);
-        QCOMPARE(book.columnsPerRow(), 11);
-        QCOMPARE(book.contentModel().columns, 11);
-        QCOMPARE(book.currentGlyphFont().pixelSize(), 141);
-        QVERIFY(qAbs(book.grid()[0][0].x - 265.748) < 0.01);
-        QVERIFY(qAbs(book.grid()[1][0].y - book.grid()[0][0].y - 200.787) < 0.01);
-    }
-
     void cellSizes_data()
     {
         QTest::addColumn<double>("cellSize");
@@ -77,6 +66,7 @@ private slots:
         QTest::addColumn<double>("firstXCm");
         QTest::addColumn<double>("firstYCm");
         QTest::newRow("0.5 cm") << 0.5 << 37 << 34 << 2.0 << 2.0000003;
+        QTest::newRow("1.5 cm, as a fresh engine has it") << 1.5 << 15 << 11 << 2.25 << 2.2000004;
         QTest::newRow("2 cm") << 2.0 << 11 << 8 << 2.5 << 2.8500004;
         // Exactly where 8 rows fit with the single-precision page height and row gap; a double-precision
         // height alone would give 7.
@@ -101,6 +91,8 @@ private slots:
         const double pixelsPerCm = 300 / 2.54;
         QVERIFY(qAbs(book.grid()[0][0].x - firstXCm * pixelsPerCm) < 1e-4);
         QVERIFY(qAbs(book.grid()[0][0].y - firstYCm * pixelsPerCm) < 1e-4);
+        // Rows 0.2 cm apart.
+        QVERIFY(qAbs(book.grid()[1][0].y - book.grid()[0][0].y - (cellSize + 0.2) * pixelsPerCm) < 1e-3);
         // Laid out anew for the new column count (a Half row: the model and half the rest); font untouched.
         QCOMPARE(book.contentModel().cells.last().column, columns / 2);
         QCOMPARE(book.currentGlyphFont().pixelSize(), 141);
@@ -143,6 +135,7 @@ private slots:
         const QFontInfo info(QFont(QStringLiteral("楷体")));
         QVERIFY2(info.family().contains(QLatin1String("Kai")), qPrintable(info.family()));
     }
+
     void pageSplit_data()
     {
         QTest::addColumn<double>("cellSize");
