@@ -58,73 +58,69 @@ class TestPages : public QObject
 private slots:
     void initTestCase() { installKaiFontSubstitution(); }
 
-    void cellSizes_data()
+    // The squares a cell size gives: rows and columns, where the first one stands (cm from the page's
+    // corner), 0.2 cm between rows; the text (a Trace/All book, a row per character, blank rows after each)
+    // then goes onto pages a page of rows at a time. Sizes no control offers but a stored setting can carry
+    // give no usable grid and one blank page, never a page count divided by zero rows.
+    void geometry_data()
     {
         QTest::addColumn<double>("cellSize");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("columns");
-        QTest::addColumn<double>("firstXCm");
-        QTest::addColumn<double>("firstYCm");
-        QTest::newRow("0.5 cm") << 0.5 << 37 << 34 << 2.0 << 2.0000003;
-        QTest::newRow("1.5 cm, as a fresh engine has it") << 1.5 << 15 << 11 << 2.25 << 2.2000004;
-        QTest::newRow("2 cm") << 2.0 << 11 << 8 << 2.5 << 2.8500004;
+        QTest::addColumn<int>("blankLines");
+        QTest::addColumn<int>("characters");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char *name, double cellSize, int blankLines, int characters, const char *expected) {
+            QTest::newRow(name) << cellSize << blankLines << characters << QString(expected);
+        };
+        row("0.5 cm", 0.5, 0, 2, "37x34 at 2,2 cm; 1 pages");
+        row("1.5 cm, no text: one blank page", 1.5, 0, 0, "15x11 at 2.25,2.2 cm; 1 pages");
+        row("1.5 cm, last glyph on row 14", 1.5, 0, 15, "15x11 at 2.25,2.2 cm; 1 pages");
+        row("1.5 cm, last glyph on row 15", 1.5, 0, 16, "15x11 at 2.25,2.2 cm; 2 pages");
+        row("2 cm", 2.0, 0, 2, "11x8 at 2.5,2.85 cm; 1 pages");
         // Exactly where 8 rows fit with the single-precision page height and row gap; a double-precision
         // height alone would give 7.
-        QTest::newRow("8-row boundary: single precision") << 3.0600001011043787 << 8 << 5 << 2.85 << 1.91;
-        QTest::newRow("10 cm: one centred column") << 10.0 << 2 << 1 << 5.5 << 4.7500004;
+        row("8-row boundary: single precision", 3.0600001011043787, 0, 2, "8x5 at 2.85,1.91 cm; 1 pages");
+        row("10 cm, blank rows: one centred column, a grid-only page before the last", 10.0, 5, 2,
+            "2x1 at 5.5,4.75 cm; 4 pages");
+        row("wider than the page: rows without columns", 20.0, 0, 2, "1x0; 1 pages");
+        row("taller than the page: no row", 30.0, 0, 2, "0x0; 1 pages");
+        row("zero", 0.0, 0, 2, "0x0; 1 pages");
+        row("not a number", std::numeric_limits<double>::quiet_NaN(), 0, 2, "0x0; 1 pages");
+        row("vanishing", 1e-300, 0, 2, "0x0; 1 pages");
     }
 
-    void cellSizes()
+    void geometry()
     {
         QFETCH(double, cellSize);
-        QFETCH(int, rows);
-        QFETCH(int, columns);
-        QFETCH(double, firstXCm);
-        QFETCH(double, firstYCm);
+        QFETCH(int, blankLines);
+        QFETCH(int, characters);
+        QFETCH(QString, expected);
         CopyBookWidget book;
-        book.setContent(QStringLiteral("永字"));
+        book.setTraceType(CopyBookOptions::TraceAll);
+        book.setBlankLines(blankLines);
+        book.setContent(ideographs(characters));
         book.setCellSize(cellSize);
-        QCOMPARE(book.rowsPerPage(), rows);
-        QCOMPARE(book.columnsPerRow(), columns);
-        for (const QVector<GridCell> &row : book.grid())
-            QCOMPARE(row.size(), columns);
         const double pixelsPerCm = 300 / 2.54;
-        QVERIFY(qAbs(book.grid()[0][0].x - firstXCm * pixelsPerCm) < 1e-4);
-        QVERIFY(qAbs(book.grid()[0][0].y - firstYCm * pixelsPerCm) < 1e-4);
-        // Rows 0.2 cm apart.
-        QVERIFY(qAbs(book.grid()[1][0].y - book.grid()[0][0].y - (cellSize + 0.2) * pixelsPerCm) < 1e-3);
-        // Laid out anew for the new column count (a Half row: the model and half the rest); font untouched.
-        QCOMPARE(book.contentModel().cells.last().column, columns / 2);
+        QString actual = QStringLiteral("%1x%2").arg(book.rowsPerPage()).arg(book.columnsPerRow());
+        if (book.columnsPerRow() > 0) {
+            const GridCell first = book.grid()[0][0];
+            actual += QStringLiteral(" at %1,%2 cm").arg(first.x / pixelsPerCm).arg(first.y / pixelsPerCm);
+            QVERIFY(qAbs(book.grid()[1][0].y - first.y - (cellSize + 0.2) * pixelsPerCm) < 1e-3);
+        }
+        QCOMPARE(actual + QStringLiteral("; %1 pages").arg(book.pageCount()), expected);
+        for (const QVector<GridCell> &row : book.grid())
+            QCOMPARE(row.size(), book.columnsPerRow());
+        // Laid out anew for the column count, each glyph on the page of its row; the font untouched.
+        QCOMPARE(book.contentModel().cells.size(), characters * book.columnsPerRow());
+        int onPages = 0;
+        for (int page = 0; page < book.pageCount(); ++page) {
+            for (const CopyBookCell &cell : book.cellsOfPage(page)) {
+                QCOMPARE(cell.row / book.rowsPerPage(), page);
+                ++onPages;
+            }
+        }
+        QCOMPARE(onPages, book.contentModel().cells.size());
         QCOMPARE(book.currentGlyphFont().pixelSize(), 141);
-    }
-
-    // Values no control offers but a stored setting can carry: a small, consistent geometry (possibly
-    // none) and one blank page, never a page count divided by zero rows.
-    void unusableCellSizes_data()
-    {
-        QTest::addColumn<double>("cellSize");
-        QTest::addColumn<int>("rows");
-        QTest::newRow("wider than the page: rows without columns") << 20.0 << 1;
-        QTest::newRow("taller than the page: no row") << 30.0 << 0;
-        QTest::newRow("zero") << 0.0 << 0;
-        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 0;
-        QTest::newRow("vanishing") << 1e-300 << 0;
-    }
-
-    void unusableCellSizes()
-    {
-        QFETCH(double, cellSize);
-        QFETCH(int, rows);
-        CopyBookWidget book;
-        book.setContent(QStringLiteral("永字八法"));
-        book.setCellSize(cellSize);
-        QCOMPARE(book.rowsPerPage(), rows);
-        QCOMPARE(book.columnsPerRow(), 0);
-        QVERIFY(book.contentModel().cells.isEmpty());
-        QCOMPARE(book.pageCount(), 1);
-        QCOMPARE(book.renderPage(0).size(), QSize(2480, 3508));
-        book.setCellSize(1.5);
-        QCOMPARE(book.contentModel().cells.size(), 4 * 6);
+        QCOMPARE(book.renderPage(book.pageCount() - 1).size(), QSize(2480, 3508));
     }
 
     // Without an installed "楷体" the name must resolve to a Kai family, not whatever fontconfig picks.
@@ -134,41 +130,6 @@ private slots:
             QSKIP("a family named 楷体 is installed here");
         const QFontInfo info(QFont(QStringLiteral("楷体")));
         QVERIFY2(info.family().contains(QLatin1String("Kai")), qPrintable(info.family()));
-    }
-
-    void pageSplit_data()
-    {
-        QTest::addColumn<double>("cellSize");
-        QTest::addColumn<int>("blankLines");
-        QTest::addColumn<int>("characters");
-        QTest::addColumn<int>("pages");
-        QTest::newRow("none: one blank page") << 1.5 << 0 << 0 << 1;
-        QTest::newRow("last cell on row 14") << 1.5 << 0 << 15 << 1;
-        QTest::newRow("last cell on row 15") << 1.5 << 0 << 16 << 2;
-        QTest::newRow("big cells, blank rows: a grid-only page before the last") << 10.0 << 5 << 2 << 4;
-    }
-
-    void pageSplit()
-    {
-        QFETCH(double, cellSize);
-        QFETCH(int, blankLines);
-        QFETCH(int, characters);
-        QFETCH(int, pages);
-        CopyBookWidget book;
-        book.setCellSize(cellSize);
-        book.setTraceType(0);
-        book.setBlankLines(blankLines);
-        book.setContent(ideographs(characters));
-        QCOMPARE(book.pageCount(), pages);
-        const int rows = book.rowsPerPage();
-        int total = 0;
-        for (int page = 0; page < pages; ++page) {
-            const QVector<CopyBookCell> cells = book.cellsOfPage(page);
-            for (const CopyBookCell &cell : cells)
-                QCOMPARE(cell.row / rows, page);
-            total += cells.size();
-        }
-        QCOMPARE(total, characters);
     }
 
     void defaultPagesAreTheOriginalOnes_data()

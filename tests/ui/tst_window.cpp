@@ -57,7 +57,8 @@ QVariant shownValue(const MainWindow &window, const QString &key)
     return {};
 }
 
-// Drives a control as a user would: "type:TEXT" (over a spin box's value), "up"/"down", "click", "pick:ITEM".
+// Drives a control as a user would: "type:TEXT" (over a spin box's value), "up"/"down", "click", "pick:ITEM",
+// "swatch:COLOUR" (a right click on a colour swatch, the dialog answered with the colour or cancelled).
 void drive(const MainWindow &window, const QString &key, const QString &action)
 {
     QWidget *control = controlOf(window, key);
@@ -68,6 +69,8 @@ void drive(const MainWindow &window, const QString &key, const QString &action)
     } else if (action.startsWith(QLatin1String("pick:"))) {
         auto *combo = qobject_cast<QComboBox *>(control);
         combo->setCurrentIndex(combo->findText(action.mid(5)));
+    } else if (action.startsWith(QLatin1String("swatch:"))) {
+        QTest::mouseClick(control, Qt::RightButton);
     } else if (action == QLatin1String("click")) {
         QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, QPoint(6, control->height() / 2));
     } else {
@@ -170,6 +173,9 @@ private slots:
         row("Sheet/GridStyle", "Sheet/GridStyle", none, "pick:Mi grid", 1, 1, 1);
         row("Sheet/TraceStyle", "Sheet/TraceStyle", none, "down", 1, 1, 1);
         row("Sheet/Title", "Sheet/Title", none, "type:Week 1", "Week 1", "Week 1", "Week 1");
+        const QColor blue(0, 0, 200);
+        row("grid colour chosen", "GridColor", none, "swatch:#0000c8", blue, blue, blue);
+        row("text colour dialog cancelled", "TextColor", none, "swatch:", QColor(Qt::black), QColor(Qt::black), none);
         for (const char *key : {"Sheet/NameFields", "Sheet/PageNumbers", "Sheet/Pinyin", "Sheet/PinyinOnly",
                  "Sheet/VectorPdf", "Sheet/MoreOptionsOpen"})
             row(key, key, none, "click", true, true, true);
@@ -186,40 +192,22 @@ private slots:
         if (before.isValid())
             store.reset({{key, before}});
         MainWindow window;
+        Answers answers;
+        answers.colour = QColor(action.mid(7));
+        answers.install(window);
+        const QVariant was = shownValue(window, key);
         if (!action.isEmpty())
             drive(window, key, action);
+        // A swatch opens the colour dialog with its colour.
+        QCOMPARE(
+            answers.asked, action.startsWith("swatch:") ? QStringList {was.value<QColor>().name()} : QStringList());
         if (shown.isValid())
             QCOMPARE(shownValue(window, key), shown);
         QCOMPARE(engineValue(window, key), engine);
         QCOMPARE(store.value(key).userType(), after.userType());
         QCOMPARE(store.value(key), after);
-        QCOMPARE(QSettings().allKeys().size(), action.isEmpty() ? int(before.isValid()) : kControls.size());
-    }
-
-    // A swatch opens the colour dialog with its colour; a choice is stored, shown and drawn, a cancel is not.
-    void colourSwatches_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QColor>("chosen");
-        QTest::newRow("grid colour chosen") << QStringLiteral("GridColor") << QColor(0, 0, 200);
-        QTest::newRow("text dialog cancelled") << QStringLiteral("TextColor") << QColor();
-    }
-
-    void colourSwatches()
-    {
-        QFETCH(QString, key);
-        QFETCH(QColor, chosen);
-        MainWindow window;
-        Answers answers;
-        answers.colour = chosen;
-        answers.install(window);
-        const QVariant before = shownValue(window, key);
-        QTest::mouseClick(controlOf(window, key), Qt::RightButton);
-        QCOMPARE(answers.asked, QStringList {before.value<QColor>().name()});
-        const QVariant expected = chosen.isValid() ? QVariant(chosen) : before;
-        QCOMPARE(shownValue(window, key), expected);
-        QCOMPARE(engineValue(window, key), expected);
-        QCOMPARE(store.value(key), chosen.isValid() ? QVariant(chosen) : QVariant());
+        const bool changed = !action.isEmpty() && after.isValid();
+        QCOMPARE(QSettings().allKeys().size(), changed ? kControls.size() : int(before.isValid()));
     }
 
     // The editor hands its whole text over when it loses the focus, and only then; it is never stored.
@@ -242,65 +230,57 @@ private slots:
         QVERIFY(!store.exists());
     }
 
+    // Saving: the file dialog, then the question whether to open the saved file or the failure box. A long
+    // export shows its progress and can be cancelled: then the old file stays as it was and no box shows.
     void saveFlow_data()
     {
         QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("openIt");
-        QTest::newRow("cancelled") << QString() << false;
-        QTest::newRow("saved and opened") << QStringLiteral("book.pdf") << true;
-        QTest::newRow("missing directory") << QStringLiteral("missing/book.pdf") << true;
+        QTest::addColumn<int>("cancelAfter");
+        QTest::newRow("dialog cancelled") << QString() << false << 0;
+        QTest::newRow("saved and opened") << QStringLiteral("book.pdf") << true << 0;
+        QTest::newRow("missing directory") << QStringLiteral("missing/book.pdf") << true << 0;
+        QTest::newRow("export cancelled after page 3") << QStringLiteral("book.pdf") << true << 3;
     }
 
     void saveFlow()
     {
         QFETCH(QString, target);
         QFETCH(bool, openIt);
+        QFETCH(int, cancelAfter);
+        QVERIFY(writeFile(path(QStringLiteral("book.pdf")), "old contents"));
         MainWindow window;
         Answers answers;
         answers.fileName = target.isEmpty() ? QString() : path(target);
         answers.openIt = openIt;
         answers.install(window);
-        window.findChild<CopyBookWidget *>()->setContent(QStringLiteral("永字八法"));
-        QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("btnSave")), Qt::LeftButton);
-        QStringList expected {kSaveDialog};
-        const bool saved = target == QLatin1String("book.pdf");
-        if (!target.isEmpty())
-            expected << (saved ? kQuestion : kFailure);
-        QCOMPARE(answers.asked, expected);
-        QCOMPARE(answers.opened, saved && openIt ? QStringList {answers.fileName} : QStringList());
-        QCOMPARE(files().size(), saved ? 1 : 0);
-    }
-
-    // A long export shows its progress and can be cancelled: no file, the old one untouched, no box.
-    void cancelLongExport()
-    {
-        const QString target = path(QStringLiteral("long.pdf"));
-        QVERIFY(writeFile(target, "old contents"));
-        MainWindow window;
-        Answers answers;
-        answers.fileName = target;
-        answers.install(window);
-        window.findChild<CopyBookWidget *>()->setContent(ideographs(20 * 15));
+        window.findChild<CopyBookWidget *>()->setContent(ideographs(cancelAfter > 0 ? 20 * 15 : 4));
         QStringList labels;
-        // The progress dialog exists only during the export: catch it as it shows, cancel after page 3.
-        QObject::connect(qApp, &QApplication::focusChanged, this, [&labels](QWidget *, QWidget *) {
+        // The progress dialog exists only during the export: catch it as it shows.
+        QObject::connect(qApp, &QApplication::focusChanged, this, [&](QWidget *, QWidget *) {
             auto *progress = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget());
             if (!progress || progress->property("watched").toBool())
                 return;
             progress->setProperty("watched", true);
-            QObject::connect(progress->findChild<QProgressBar *>(), &QProgressBar::valueChanged, progress,
-                [progress, &labels](int value) {
+            QObject::connect(
+                progress->findChild<QProgressBar *>(), &QProgressBar::valueChanged, progress, [&, progress](int value) {
                     labels << progress->labelText();
-                    if (value >= 3)
+                    if (value == cancelAfter)
                         progress->cancel();
                 });
         });
         QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("btnSave")), Qt::LeftButton);
         QObject::disconnect(qApp, &QApplication::focusChanged, this, nullptr);
-        QCOMPARE(answers.asked, QStringList {kSaveDialog});
-        QCOMPARE(contentsOf(target), QByteArray("old contents"));
-        QCOMPARE(files(), QStringList {QStringLiteral("long.pdf")});
-        QVERIFY2(labels.contains(QStringLiteral("page 3 of 20")), qPrintable(labels.join(QLatin1Char(','))));
+        const bool saved = target == QLatin1String("book.pdf") && cancelAfter == 0;
+        QStringList expected {kSaveDialog};
+        if (!target.isEmpty() && cancelAfter == 0)
+            expected << (saved ? kQuestion : kFailure);
+        QCOMPARE(answers.asked, expected);
+        QCOMPARE(answers.opened, saved && openIt ? QStringList {answers.fileName} : QStringList());
+        QCOMPARE(contentsOf(path(QStringLiteral("book.pdf"))) == "old contents", !saved);
+        QCOMPARE(files(), QStringList {QStringLiteral("book.pdf")});
+        if (cancelAfter > 0)
+            QVERIFY2(labels.contains(QStringLiteral("page 3 of 20")), qPrintable(labels.join(QLatin1Char(','))));
     }
 
     void aboutText_data()
