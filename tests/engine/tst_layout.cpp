@@ -10,21 +10,20 @@ namespace {
 // each row must stand in consecutive columns from 0, which both layouts promise; a gap shows as "_".
 QString describe(const QVector<CopyBookCell> &cells)
 {
-    QStringList rows;
-    int currentRow = -1;
+    QString rows;
+    int row = -1;
     int nextColumn = 0;
     for (const CopyBookCell &cell : cells) {
-        if (cell.row != currentRow) {
-            currentRow = cell.row;
+        if (cell.row != row) {
+            row = cell.row;
             nextColumn = 0;
-            rows << QString::number(cell.row) + QLatin1Char(':');
+            rows += QStringLiteral(" %1:").arg(row);
         }
-        for (; nextColumn < cell.column; ++nextColumn)
-            rows.last() += QLatin1Char('_');
-        rows.last() += cell.character + QString(cell.opacity == 1.0 ? QStringLiteral("!") : QString());
+        rows += QString(cell.column - nextColumn, QLatin1Char('_')) + cell.character;
+        rows += cell.opacity == 1.0 ? QStringLiteral("!") : QString();
         nextColumn = cell.column + 1;
     }
-    return rows.join(QLatin1Char(' '));
+    return rows.mid(1);
 }
 
 } // namespace

@@ -210,10 +210,13 @@ private slots:
         QCOMPARE(QSettings().allKeys().size(), changed ? kControls.size() : int(before.isValid()));
     }
 
-    // The editor hands its whole text over when it loses the focus, and only then; it is never stored.
-    void contentReachesTheEngineOnFocusOut()
+    // In a shown window: the editor hands its whole text over when it loses the focus, and only then, and
+    // it is never stored; without a system menu, About is on F1 and on the preview's right-click menu.
+    void shownWindow()
     {
         MainWindow window;
+        Answers answers;
+        answers.install(window);
         window.show();
         QApplication::setActiveWindow(&window);
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -228,6 +231,16 @@ private slots:
         QTest::mouseClick(book, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
         QTRY_COMPARE(book->contentModel().text, QStringLiteral("永\nab"));
         QVERIFY(!store.exists());
+
+        QTest::keyClick(&window, Qt::Key_F1);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), book->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(book, &event);
+        QMenu *menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) != nullptr);
+        menu->actions().first()->trigger();
+        menu->close();
+        const QString about = "About|" + MainWindow::aboutText(AppInfo::buildDate(), AppInfo::buildTime());
+        QCOMPARE(answers.asked, QStringList({about, about}));
     }
 
     // Saving: the file dialog, then the question whether to open the saved file or the failure box. A long
@@ -307,28 +320,6 @@ private slots:
             QVERIFY(installBuiltInTranslation(&translator));
         QCOMPARE(MainWindow::aboutText(date, QStringLiteral("19:09:54")), expected);
         QCoreApplication::removeTranslator(&translator);
-    }
-
-    // Without a system menu, About is on F1 and on the preview's right-click menu.
-    void aboutOnKeyAndMenu()
-    {
-        MainWindow window;
-        Answers answers;
-        answers.install(window);
-        window.show();
-        QApplication::setActiveWindow(&window);
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        QTest::keyClick(&window, Qt::Key_F1);
-        auto *preview = window.findChild<CopyBookWidget *>();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), preview->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(preview, &event);
-        QMenu *menu = nullptr;
-        QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) != nullptr);
-        QCOMPARE(menu->actions().size(), 1);
-        menu->actions().first()->trigger();
-        menu->close();
-        const QString about = "About|" + MainWindow::aboutText(AppInfo::buildDate(), AppInfo::buildTime());
-        QCOMPARE(answers.asked, QStringList({about, about}));
     }
 
     // Started as the program starts: styled, the panel's rows in their order with the new section closed
