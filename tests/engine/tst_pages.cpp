@@ -66,10 +66,12 @@ private slots:
     {
         QTest::addColumn<double>("cellSize");
         QTest::addColumn<int>("blankLines");
+        QTest::addColumn<bool>("pinyin");
         QTest::addColumn<int>("characters");
         QTest::addColumn<QString>("expected");
-        const auto row = [](const char *name, double cellSize, int blankLines, int characters, const char *expected) {
-            QTest::newRow(name) << cellSize << blankLines << characters << QString(expected);
+        const auto row = [](const char *name, double cellSize, int blankLines, int characters, const char *expected,
+                             bool pinyin = false) {
+            QTest::newRow(name) << cellSize << blankLines << pinyin << characters << QString(expected);
         };
         row("0.5 cm", 0.5, 0, 2, "37x34 at 2,2 cm; 1 pages");
         row("1.5 cm, no text: one blank page", 1.5, 0, 0, "15x11 at 2.25,2.2 cm; 1 pages");
@@ -81,6 +83,9 @@ private slots:
         row("8-row boundary: single precision", 3.0600001011043787, 0, 2, "8x5 at 2.85,1.91 cm; 1 pages");
         row("10 cm, blank rows: one centred column, a grid-only page before the last", 10.0, 5, 2,
             "2x1 at 5.5,4.75 cm; 4 pages");
+        // A pinyin band half a square high above every row takes room: fewer rows, still centred.
+        row("1.5 cm with pinyin bands", 1.5, 0, 2, "10x11 at 2.25,3.45 cm; 1 pages", true);
+        row("1 cm with pinyin bands", 1.0, 0, 2, "15x17 at 2,2.7 cm; 1 pages", true);
         row("wider than the page: rows without columns", 20.0, 0, 2, "1x0; 1 pages");
         row("taller than the page: no row", 30.0, 0, 2, "0x0; 1 pages");
         row("zero", 0.0, 0, 2, "0x0; 1 pages");
@@ -92,11 +97,13 @@ private slots:
     {
         QFETCH(double, cellSize);
         QFETCH(int, blankLines);
+        QFETCH(bool, pinyin);
         QFETCH(int, characters);
         QFETCH(QString, expected);
         CopyBookWidget book;
         book.setTraceType(CopyBookOptions::TraceAll);
         book.setBlankLines(blankLines);
+        book.setPinyin(pinyin);
         book.setContent(ideographs(characters));
         book.setCellSize(cellSize);
         const double pixelsPerCm = 300 / 2.54;
@@ -104,7 +111,9 @@ private slots:
         if (book.columnsPerRow() > 0) {
             const GridCell first = book.grid()[0][0];
             actual += QStringLiteral(" at %1,%2 cm").arg(first.x / pixelsPerCm).arg(first.y / pixelsPerCm);
-            QVERIFY(qAbs(book.grid()[1][0].y - first.y - (cellSize + 0.2) * pixelsPerCm) < 1e-3);
+            const double band = pinyin ? book.cellSidePixels() / 2 : 0.0;
+            QCOMPARE(book.pinyinBandPixels(), band);
+            QVERIFY(qAbs(book.grid()[1][0].y - first.y - (cellSize + 0.2) * pixelsPerCm - band) < 1e-3);
         }
         QCOMPARE(actual + QStringLiteral("; %1 pages").arg(book.pageCount()), expected);
         for (const QVector<GridCell> &row : book.grid())
@@ -203,32 +212,6 @@ private slots:
         QVERIFY2(expected.size() == picture.size(), qPrintable(file));
         const Difference apart = difference(picture, expected);
         QVERIFY2(apart.far <= 50, qPrintable(QString::number(apart.far)));
-    }
-
-    // With pinyin, a band above every row takes room: fewer rows, still centred.
-    void pinyinBand_data()
-    {
-        QTest::addColumn<double>("cellSize");
-        QTest::addColumn<int>("rows");
-        QTest::newRow("1.5 cm") << 1.5 << 10;
-        QTest::newRow("1 cm") << 1.0 << 15;
-    }
-
-    void pinyinBand()
-    {
-        QFETCH(double, cellSize);
-        QFETCH(int, rows);
-        CopyBookWidget book;
-        book.setCellSize(cellSize);
-        book.setPinyin(true);
-        QCOMPARE(book.rowsPerPage(), rows);
-        const double band = book.pinyinBandPixels();
-        QCOMPARE(band, book.cellSidePixels() * 0.5);
-        const GridCell first = book.grid().first().first();
-        const double bottom = book.grid().last().first().y + book.cellSidePixels();
-        QVERIFY(qAbs((first.y - band) - (3508.46 - bottom)) < 1.0);
-        book.setPinyin(false);
-        QCOMPARE(book.rowsPerPage(), cellSize == 1.5 ? 15 : 21);
     }
 
     // The preview is drawn straight at its size, centred, and must look like the whole page smooth-scaled

@@ -1,8 +1,8 @@
 #include "appinfo.h"
+#include "appsettings.h"
 #include "copybookwidget.h"
 #include "fonts.h"
 #include "mainwindow.h"
-#include "settingsstore.h"
 #include "startup.h"
 #include "testfiles.h"
 
@@ -118,22 +118,38 @@ class TestWindow : public QObject
     Q_OBJECT
 
 private:
-    SettingsStore store;
+    // The settings store and the files a test writes, both in a temporary place.
     QTemporaryDir directory;
 
     QString path(const QString &name) const { return directory.filePath(name); }
     QStringList files() const { return QDir(directory.path()).entryList(QDir::Files | QDir::Hidden); }
 
+    // Empties the store, stores the given values and gives the process-wide record a fresh first load, as
+    // at a program start.
+    static void resetStore(const QVariantMap &stored = {})
+    {
+        QSettings settings;
+        settings.clear();
+        for (auto it = stored.cbegin(); it != stored.cend(); ++it)
+            settings.setValue(it.key(), it.value());
+        settings.sync();
+        *AppSettings::instance() = AppSettings();
+        AppSettings::instance()->loadSettings();
+    }
+
 private slots:
     void initTestCase()
     {
+        QCoreApplication::setOrganizationName(QStringLiteral("Kelvo"));
+        QCoreApplication::setApplicationName(QStringLiteral("LattiScribe"));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, directory.path());
         installKaiFontSubstitution();
         installInterfaceFontSubstitution();
     }
 
     void init()
     {
-        store.reset();
+        resetStore();
         for (const QString &file : files())
             QFile::remove(path(file));
     }
@@ -190,7 +206,7 @@ private slots:
         QFETCH(QVariant, engine);
         QFETCH(QVariant, after);
         if (before.isValid())
-            store.reset({{key, before}});
+            resetStore({{key, before}});
         MainWindow window;
         Answers answers;
         answers.colour = QColor(action.mid(7));
@@ -204,10 +220,53 @@ private slots:
         if (shown.isValid())
             QCOMPARE(shownValue(window, key), shown);
         QCOMPARE(engineValue(window, key), engine);
-        QCOMPARE(store.value(key).userType(), after.userType());
-        QCOMPARE(store.value(key), after);
+        QCOMPARE(QSettings().value(key).userType(), after.userType());
+        QCOMPARE(QSettings().value(key), after);
         const bool changed = !action.isEmpty() && after.isValid();
         QCOMPARE(QSettings().allKeys().size(), changed ? kControls.size() : int(before.isValid()));
+    }
+
+    // What a hand-edited or damaged store loads as, without a window: every value ends up one the window's
+    // controls could have produced, and is written back so.
+    void oddStoredValues_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QVariant>("loaded");
+        const auto row = [](const char *name, const char *key, const QVariant &stored, const QVariant &loaded) {
+            QTest::newRow(name) << QString::fromLatin1(key) << stored << loaded;
+        };
+        row("cell size too large", "CellSize", QStringLiteral("100"), 10.0f);
+        row("cell size infinite", "CellSize", QStringLiteral("inf"), 1.5f);
+        row("font size zero", "FontSize", QStringLiteral("0"), 0.5f);
+        row("opacity seven", "Opacity", QStringLiteral("7"), 1.0f);
+        row("blank lines negative", "BlankLines", QStringLiteral("-3"), 0);
+        row("unknown book type is kept for the engine", "BookType", QStringLiteral("9"), 9);
+        row("trace type text", "TraceType", QStringLiteral("half"), 1);
+        row("grid colour unreadable", "GridColor", QStringLiteral("stripes"), QColor(Qt::red));
+        row("grid colour by name", "GridColor", QStringLiteral("#123456"), QColor(0x123456));
+        row("a transparent text colour loads opaque", "TextColor", QColor(0, 0, 200, 0), QColor(0, 0, 200));
+
+        row("grid style past the list", "Sheet/GridStyle", QStringLiteral("5"), 0);
+        row("grid style text", "Sheet/GridStyle", QStringLiteral("mi"), 0);
+        row("trace style past the list", "Sheet/TraceStyle", QStringLiteral("2"), 0);
+        // What the INI reader makes of a hand-written title with an unquoted comma.
+        row("title with a comma", "Sheet/Title", QStringList {QStringLiteral("Week 1"), QStringLiteral("Day 2")},
+            QStringLiteral("Week 1, Day 2"));
+        row("switch as a digit", "Sheet/PageNumbers", QStringLiteral("1"), true);
+        row("switch in capitals", "Sheet/Pinyin", QStringLiteral("TRUE"), true);
+        row("switch not a switch stays off", "Sheet/VectorPdf", QStringLiteral("yes"), false);
+    }
+
+    void oddStoredValues()
+    {
+        QFETCH(QString, key);
+        QFETCH(QVariant, stored);
+        QFETCH(QVariant, loaded);
+        resetStore({{key, stored}});
+        AppSettings::instance()->saveSettings();
+        QCOMPARE(QSettings().value(key).userType(), loaded.userType());
+        QCOMPARE(QSettings().value(key), loaded);
     }
 
     // In a shown window: the editor hands its whole text over when it loses the focus, and only then, and
@@ -230,7 +289,7 @@ private slots:
         QVERIFY(book->contentModel().text.isEmpty());
         QTest::mouseClick(book, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
         QTRY_COMPARE(book->contentModel().text, QStringLiteral("永\nab"));
-        QVERIFY(!store.exists());
+        QVERIFY(QSettings().allKeys().isEmpty());
 
         QTest::keyClick(&window, Qt::Key_F1);
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), book->mapToGlobal(QPoint(5, 5)));
