@@ -81,7 +81,6 @@ private slots:
         // Without pinyin a bracketed reading is text like any other.
         row("copy, brackets without pinyin", 1, 1, 0, false, 11, "行[hang2]", "0:行[hang2]");
         row("no columns: no cells", 0, 1, 0, true, 0, two, QString());
-        row("empty text, trace", 0, 1, 0, true, 11, QString(), QString());
         row("surrogate halves are separate cells", 1, 1, 0, false, 11, "\U00020000", "0:\U00020000");
     }
 
@@ -111,9 +110,7 @@ private slots:
         row("行: xíng, not the rarer háng", "reading", "行", "xíng");
         row("地: first of two values", "reading", "地", "de");
         row("compatibility ideograph", "reading", "\uFA18", "lǐ");
-        row("ideographic space", "reading", "\u3000", QString());
         row("main block, no kMandarin value", "reading", "\u9FFF", QString());
-        row("hao3", "tone", "hao3", "hǎo");
         row("gui4: last vowel", "tone", "gui4", "guì");
         row("lüe4: e before ü", "tone", "lve4", "lüè");
         row("n2: the nasal takes the mark", "tone", "n2", "ń");

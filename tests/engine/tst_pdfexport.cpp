@@ -6,16 +6,6 @@
 
 #include <QtTest>
 
-namespace {
-
-// The threads of this process: an export must leave none of its workers behind.
-int threadCount()
-{
-    return QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
-}
-
-} // namespace
-
 class TestPdfExport : public QObject
 {
     Q_OBJECT
@@ -133,7 +123,9 @@ private slots:
             limitBytes += static_cast<int>(QFileInfo(path(QStringLiteral("full.pdf"))).size());
             QFile::remove(path(QStringLiteral("full.pdf")));
         }
-        const int threadsBefore = threadCount();
+        // An export must leave none of its workers behind.
+        const auto threadCount = [] { return QDir(QStringLiteral("/proc/self/task")).count(); };
+        const uint threadsBefore = threadCount();
         QVector<int> reported;
         bool saved = true;
         QString error;

@@ -22,12 +22,9 @@ Run render(const QStringList &arguments, const QByteArray &input = {})
 {
     QByteArray in = input;
     Run run;
-    QBuffer inBuffer(&in);
-    QBuffer outBuffer(&run.out);
-    QBuffer errBuffer(&run.err);
-    inBuffer.open(QIODevice::ReadOnly);
-    outBuffer.open(QIODevice::WriteOnly);
-    errBuffer.open(QIODevice::WriteOnly);
+    QBuffer inBuffer(&in), outBuffer(&run.out), errBuffer(&run.err);
+    for (QBuffer *buffer : {&inBuffer, &outBuffer, &errBuffer})
+        buffer->open(QIODevice::ReadWrite);
     run.exitCode = runRenderer(
         QStringList {QStringLiteral("lattiscribe-render")} + arguments, {&inBuffer, &outBuffer, &errBuffer, false});
     return run;
