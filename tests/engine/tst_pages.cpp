@@ -83,7 +83,8 @@ private slots:
         row("8-row boundary: single precision", 3.0600001011043787, 0, 2, "8x5 at 2.85,1.91 cm; 1 pages");
         row("10 cm, blank rows: one centred column, a grid-only page before the last", 10.0, 5, 2,
             "2x1 at 5.5,4.75 cm; 4 pages");
-        // A pinyin band half a square high above every row takes room: fewer rows, still centred.
+        // A pinyin band half a square high above every row takes room: fewer rows, still centred (at 1.5
+        // cm the first band starts 2.7 cm from the top and the last row ends 2.7 cm from the bottom).
         row("1.5 cm with pinyin bands", 1.5, 0, 2, "10x11 at 2.25,3.45 cm; 1 pages", true);
         row("1 cm with pinyin bands", 1.0, 0, 2, "15x17 at 2,2.7 cm; 1 pages", true);
         row("wider than the page: rows without columns", 20.0, 0, 2, "1x0; 1 pages");
