@@ -2,6 +2,7 @@
 
 #include "glyphstamps.h"
 #include "pagefurniture.h"
+#include "pagegeometry.h"
 #include "pinyinband.h"
 
 #include <QPainter>
@@ -15,9 +16,8 @@ using namespace CopyBookOptions;
 
 namespace {
 
-// The A4 sides in inches: 21 / 2.54 and 29.7 / 2.54, the height from the single-precision 29.7.
-constexpr double kPageWidthInches = 8.26771653543307;
-constexpr double kPageHeightInches = 11.692913686196635;
+constexpr double kPageWidthInches = PageGeometry::kPageWidthCm / PageGeometry::kCmPerInch;
+constexpr double kPageHeightInches = PageGeometry::kPageHeightCm / PageGeometry::kCmPerInch;
 
 // The outline of a hollow glyph: thick enough to follow at arm's length, thin enough to leave room
 // inside the strokes of a small glyph. About a quarter of a millimetre at the default size.
@@ -109,7 +109,16 @@ bool CopyBookPages::isModel(const CopyBookCell &cell) const
     return bookType == TraceBook && cell.column == 0;
 }
 
-void CopyBookPages::drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &pageCells) const
+const GridCell *CopyBookPages::squareOf(const CopyBookCell &cell) const
+{
+    const int rows = rowsPerPage();
+    const int gridRow = rows > 0 ? cell.row % rows : -1;
+    if (gridRow < 0 || cell.column < 0 || cell.column >= pageGrid[gridRow].size())
+        return nullptr;
+    return &pageGrid[gridRow][cell.column];
+}
+
+void CopyBookPages::drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &pageCells, GlyphStamps *stamps) const
 {
     const int rows = rowsPerPage();
     if (rows == 0)
@@ -121,14 +130,11 @@ void CopyBookPages::drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &p
         stamps->prepare(glyphFont, cellSide, painter->transform(), textColor, hollowStroke);
     const ClipReach clip(painter);
     for (const CopyBookCell &cell : pageCells) {
-        const int gridRow = cell.row % rows;
-        if (gridRow < 0 || cell.column < 0 || cell.column >= pageGrid[gridRow].size())
-            continue;
+        const GridCell *square = squareOf(cell);
         const bool model = isModel(cell);
-        if (sheet.pinyinOnly && !model)
+        if (!square || (sheet.pinyinOnly && !model))
             continue;
-        const GridCell &square = pageGrid[gridRow][cell.column];
-        const QRectF rect(square.x, square.y, cellSide, cellSide);
+        const QRectF rect(square->x, square->y, cellSide, cellSide);
         QColor color = textColor;
         // The cell's opacity replaces the colour's own alpha rather than multiplying it.
         color.setAlphaF(boundedOpacity(cell.opacity));
@@ -158,31 +164,36 @@ void CopyBookPages::drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &p
 
 void CopyBookPages::drawPinyin(QPainter *painter, const QVector<CopyBookCell> &pageCells) const
 {
-    const int rows = rowsPerPage();
     QColor color = textColor;
     color.setAlpha(255);
     const PinyinBand band(pinyinBand);
     painter->setFont(band.font());
     painter->setPen(color);
+    const ClipReach clip(painter);
     for (const CopyBookCell &cell : pageCells) {
-        const int gridRow = cell.row % rows;
-        if (cell.pinyin.isEmpty() || gridRow < 0 || cell.column < 0 || cell.column >= pageGrid[gridRow].size())
-            continue;
-        const GridCell &square = pageGrid[gridRow][cell.column];
-        band.drawSyllable(painter, QPointF(square.x, square.y), cellSide, cell.pinyin);
+        const GridCell *square = squareOf(cell);
+        // A syllable stays within its band, whose height is a margin to spare.
+        if (!cell.pinyin.isEmpty() && square
+            && clip.mayShow(QRectF(square->x, square->y - pinyinBand, cellSide, pinyinBand), pinyinBand))
+            band.drawSyllable(painter, QPointF(square->x, square->y), cellSide, cell.pinyin);
     }
 }
 
 void CopyBookPages::drawFurniture(QPainter *painter, int page) const
 {
-    PageFurniture::draw(painter, sheet, textColor, pageSize(resolution), margin, page, pageCount());
+    // The furniture stands in the top and bottom margins, give or take a few pixels of a glyph's overhang.
+    const QSize size = pageSize(resolution);
+    const ClipReach clip(painter);
+    if (clip.mayShow(QRectF(0, 0, size.width(), margin), 16)
+        || clip.mayShow(QRectF(0, size.height() - margin, size.width(), margin), 16))
+        PageFurniture::draw(painter, sheet, textColor, size, margin, page, pageCount());
 }
 
-void CopyBookPages::drawPage(QPainter *painter, int page, GridPen::Mode mode) const
+void CopyBookPages::drawPage(QPainter *painter, int page, GridPen::Mode mode, GlyphStamps *stamps) const
 {
     drawGrid(painter, mode);
     drawFurniture(painter, page);
-    drawGlyphs(painter, cellsOfPage(page));
+    drawGlyphs(painter, cellsOfPage(page), stamps);
 }
 
 QImage CopyBookPages::renderGridPage() const
@@ -192,13 +203,6 @@ QImage CopyBookPages::renderGridPage() const
     painter.fillRect(image.rect(), Qt::white);
     drawGrid(&painter, GridPen::Mode::PagePens);
     return image;
-}
-
-void CopyBookPages::renderPageInto(QImage *image, int page) const
-{
-    QPainter painter(image);
-    painter.fillRect(image->rect(), Qt::white);
-    drawPage(&painter, page, GridPen::Mode::PagePens);
 }
 
 void CopyBookPages::renderBandInto(QImage *image, int page, const QRect &band) const
@@ -214,7 +218,9 @@ void CopyBookPages::renderBandInto(QImage *image, int page, const QRect &band) c
 QImage CopyBookPages::renderPage(int page) const
 {
     QImage image(pageSize(resolution), QImage::Format_ARGB32);
-    renderPageInto(&image, page);
+    QPainter painter(&image);
+    painter.fillRect(image.rect(), Qt::white);
+    drawPage(&painter, page, GridPen::Mode::PagePens);
     return image;
 }
 
@@ -225,7 +231,5 @@ void CopyBookPages::renderPreviewInto(QImage *image, GlyphStamps *glyphStamps) c
     QPainter painter(image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(double(image->width()) / page.width(), double(image->height()) / page.height());
-    CopyBookPages preview = *this;
-    preview.stamps = glyphStamps;
-    preview.drawPage(&painter, 0, GridPen::Mode::ScaledFills);
+    drawPage(&painter, 0, GridPen::Mode::ScaledFills, glyphStamps);
 }

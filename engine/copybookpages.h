@@ -33,8 +33,6 @@ struct CopyBookPages
     QVector<CopyBookCell> cells;
     int bookType = CopyBookOptions::TraceBook;
     CopyBookOptions::SheetOptions sheet;
-    // For a scaled-down picture, the glyphs are stamped from these instead of drawn (see GlyphStamps).
-    GlyphStamps *stamps = nullptr;
 
     // A4 at the given resolution: 2480 x 3508 pixels at 300 dots per inch.
     static QSize pageSize(int resolution);
@@ -44,18 +42,17 @@ struct CopyBookPages
     QVector<CopyBookCell> cellsOfPage(int page) const;
 
     // The parts of a page, drawn onto whatever the painter is on: the grid (with the pinyin bands), the
-    // glyphs of the given cells, and the title, name fields and page number.
+    // glyphs of the given cells, and the title, name fields and page number. For a scaled-down picture
+    // the glyphs are stamped from `stamps` instead of drawn (see GlyphStamps).
     void drawGrid(QPainter *painter, GridPen::Mode mode) const;
-    void drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &pageCells) const;
+    void drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &pageCells, GlyphStamps *stamps = nullptr) const;
     void drawFurniture(QPainter *painter, int page) const;
     // All of one page, without a background: for a PDF, or over a white image.
-    void drawPage(QPainter *painter, int page, GridPen::Mode mode) const;
+    void drawPage(QPainter *painter, int page, GridPen::Mode mode, GlyphStamps *stamps = nullptr) const;
 
     QImage renderGridPage() const;
     QImage renderPage(int page) const;
-    // Renders a page into an image of the page size that is reused from page to page.
-    void renderPageInto(QImage *image, int page) const;
-    // Renders the rows `band` of a page into an image of the page size, as renderPageInto() renders them,
+    // Renders the rows `band` of a page into an image of the page size, as renderPage() renders them,
     // leaving every other pixel untouched.
     void renderBandInto(QImage *image, int page, const QRect &band) const;
     // Page 0 drawn straight into a smaller image, as the whole page smooth-scaled to it would look. The
@@ -64,5 +61,7 @@ struct CopyBookPages
 
 private:
     bool isModel(const CopyBookCell &cell) const;
+    // The square a cell of this page stands in, or none for a cell outside the grid.
+    const GridCell *squareOf(const CopyBookCell &cell) const;
     void drawPinyin(QPainter *painter, const QVector<CopyBookCell> &pageCells) const;
 };

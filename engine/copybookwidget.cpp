@@ -113,8 +113,8 @@ void CopyBookWidget::setFontNameAndSize(const QString &family, double size)
     refreshPreview();
 }
 
-// Unlike the first design, a new colour shows at once: the preview keeps its picture until something
-// changes it, so a colour left to the next repaint for another reason would not show at all.
+// The preview keeps its picture until something changes it, so a new colour must drop that picture
+// here: left to the next repaint, it would not show at all.
 void CopyBookWidget::setGridColor(QColor color)
 {
     gridColor = color;
@@ -215,16 +215,14 @@ void CopyBookWidget::updatePageGeometry()
     const double availableHeight = kPageHeightCm - pageMargins.top - pageMargins.bottom;
     const double usableWidth = kPageWidthCm - pageMargins.left - pageMargins.right;
     const bool layable = cellSize >= kSmallestCellSizeCm && std::isfinite(cellSize);
-    // The pinyin band sits on top of each row of squares; without it the arithmetic is exactly the plain
-    // sheet's, whose row and column counts depend on it to the last bit.
+    // The pinyin band sits on top of each row of squares. Without it the band is +0.0, which leaves every
+    // sum below exactly the plain sheet's: its row and column counts depend on them to the last bit.
     const double band = sheet.showsPinyin() ? cellSize * PinyinBand::kHeightShare : 0.0;
-    const double rowHeight = band > 0 ? cellSize + band : cellSize;
+    const double rowHeight = cellSize + band;
     const int rows = layable ? static_cast<int>((availableHeight + kRowGapCm) / (rowHeight + kRowGapCm)) : 0;
     const int columns = layable ? static_cast<int>(usableWidth / cellSize) : 0;
 
-    double y = (availableHeight - rows * rowHeight - (rows - 1) * kRowGapCm) * 0.5 + pageMargins.top;
-    if (band > 0)
-        y += band;
+    double y = (availableHeight - rows * rowHeight - (rows - 1) * kRowGapCm) * 0.5 + pageMargins.top + band;
     for (int r = 0; r < rows; ++r) {
         double x = (usableWidth - columns * cellSize) * 0.5 + pageMargins.left;
         QVector<GridCell> row;

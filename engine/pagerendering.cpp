@@ -1,4 +1,5 @@
 #include "copybookwidget.h"
+#include "pagegeometry.h"
 
 #include <QPainter>
 
@@ -8,7 +9,7 @@ CopyBookPages CopyBookWidget::pages() const
     pages.pageGrid = pageGrid;
     pages.cellSide = cellSidePixels();
     pages.pinyinBand = pinyinBandPixels();
-    pages.margin = pageMargins.top / 2.54 * resolution;
+    pages.margin = PageGeometry::cmToPixels(pageMargins.top, resolution);
     pages.resolution = resolution;
     pages.glyphFont = glyphFont;
     pages.gridColor = gridColor;
