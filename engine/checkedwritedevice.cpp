@@ -9,11 +9,14 @@ qint64 CheckedWriteDevice::readData(char *, qint64)
 
 qint64 CheckedWriteDevice::writeData(const char *data, qint64 size)
 {
-    if (failed)
+    if (hasFailed())
         return -1;
-    if (target->write(data, size) != size) {
-        failed = true;
-        return -1;
-    }
-    return size;
+    const qint64 written = target->write(data, size);
+    if (written == size)
+        return size;
+    // In English like the renderer's other messages.
+    failure = written < 0
+        ? target->errorString()
+        : QStringLiteral("Only %1 of %2 bytes could be written; the disk may be full.").arg(written).arg(size);
+    return -1;
 }

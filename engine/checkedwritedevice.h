@@ -10,7 +10,9 @@ class CheckedWriteDevice : public QIODevice
 public:
     explicit CheckedWriteDevice(QIODevice *target, QObject *parent = nullptr);
 
-    bool hasFailed() const { return failed; }
+    bool hasFailed() const { return !failure.isEmpty(); }
+    // Why the first failed write failed: the target's own reason, or a short write's.
+    const QString &failureReason() const { return failure; }
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override;
@@ -18,5 +20,5 @@ protected:
 
 private:
     QIODevice *target;
-    bool failed = false;
+    QString failure;
 };

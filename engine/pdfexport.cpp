@@ -32,7 +32,7 @@ bool writeVectorPdf(QIODevice *file, const CopyBookPages &pages, const PdfExport
     }
     written = painter.end() && written && !checked.hasFailed();
     if (checked.hasFailed())
-        *error = file->errorString();
+        *error = checked.failureReason();
     return written;
 }
 

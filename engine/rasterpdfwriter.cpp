@@ -1,5 +1,6 @@
 #include "rasterpdfwriter.h"
 
+#include "checkedwritedevice.h"
 #include "rasterpageencoder.h"
 
 #include <QIODevice>
@@ -25,38 +26,34 @@ struct Abandoned
     QString reason;
 };
 
-// QPDFWriter's output, passed on to the device one write at a time, each checked whole: a file on a full
-// disk reports a short write without any error flag, and the document must stop at the first one rather
-// than be finished with a hole in it.
+// QPDFWriter's output, passed on to the device one write at a time, each checked whole: the document
+// must stop at the first short write rather than be finished with a hole in it.
 class DevicePipeline final : public Pipeline
 {
 public:
-    explicit DevicePipeline(QIODevice *device) : Pipeline("QIODevice", nullptr), device(device) { }
+    explicit DevicePipeline(QIODevice *device) : Pipeline("QIODevice", nullptr), checked(device)
+    {
+        checked.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
 
     void write(unsigned char const *data, size_t size) override
     {
-        if (!failure.isEmpty())
+        if (checked.hasFailed())
             return;
-        const qint64 written = device->write(reinterpret_cast<const char *>(data), qint64(size));
-        if (written == qint64(size))
-            return;
-        failure = written < 0
-            ? device->errorString()
-            : errorText("Only %1 of %2 bytes could be written; the disk may be full.").arg(written).arg(size);
+        checked.write(reinterpret_cast<const char *>(data), qint64(size));
         // Thrown at once to stop the document, except while an exception is already leaving QPDFWriter
         // (it finishes its pipelines from destructors), where a second one would end the program; the
         // failure is checked again once QPDFWriter::write() returns.
-        if (std::uncaught_exceptions() == 0)
-            throw Abandoned {failure};
+        if (checked.hasFailed() && std::uncaught_exceptions() == 0)
+            throw Abandoned {checked.failureReason()};
     }
 
     void finish() override { }
 
-    const QString &writeFailure() const { return failure; }
+    const QString &writeFailure() const { return checked.failureReason(); }
 
 private:
-    QIODevice *device;
-    QString failure;
+    CheckedWriteDevice checked;
 };
 
 // Gives each page image its compressed pixels as QPDFWriter reaches it, and reports the pages before it,
