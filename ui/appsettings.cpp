@@ -60,9 +60,8 @@ int plainInt(const QSettings &store, const QString &key, int current, int fallba
 // rather than the nearest end of the list.
 int choice(const QSettings &store, const QString &key, int current, int fallback, int last)
 {
-    bool ok = false;
-    const int value = store.value(key, current).toInt(&ok);
-    return ok && value >= 0 && value <= last ? value : fallback;
+    const int value = plainInt(store, key, current, fallback);
+    return value >= 0 && value <= last ? value : fallback;
 }
 
 // QVariant would read any text but "0" and "false" as true, so a damaged switch would turn itself on.

@@ -249,13 +249,7 @@ void MainWindow::applySettings()
 {
     const AppSettings *settings = AppSettings::instance();
     applyInOrder(copyBook, *settings);
-    copyBook->setGridStyle(settings->sheet.gridStyle);
-    copyBook->setTraceStyle(settings->sheet.traceStyle);
-    copyBook->setTitle(settings->sheet.title);
-    copyBook->setNameFields(settings->sheet.nameFields);
-    copyBook->setPageNumbers(settings->sheet.pageNumbers);
-    copyBook->setPinyin(settings->sheet.pinyin);
-    copyBook->setPinyinOnly(settings->sheet.pinyinOnly);
+    applySheet(copyBook, settings->sheet);
     copyBook->setVectorPdf(settings->vectorPdf);
 }
 

@@ -31,15 +31,16 @@ public:
     bool readInput(const QString &path, QByteArray &bytes, QString &error)
     {
         const bool fromStandardInput = path.isEmpty() || path == QLatin1String("-");
-        if (fromStandardInput) {
-            bytes = streams.input->readAll();
-            return true;
-        }
         QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            bytes = file.readAll();
-        if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-            error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        QIODevice *source = fromStandardInput ? streams.input : &file;
+        const bool opened = fromStandardInput ? source->isOpen() : file.open(QIODevice::ReadOnly);
+        if (opened)
+            bytes = source->readAll();
+        // Only a file says whether a read failed; in the program, standard input is one too.
+        const auto *fileDevice = qobject_cast<const QFileDevice *>(source);
+        if (!opened || (fileDevice && fileDevice->error() != QFileDevice::NoError)) {
+            error = QStringLiteral("cannot read %1: %2")
+                        .arg(fromStandardInput ? QStringLiteral("standard input") : path, source->errorString());
             return false;
         }
         return true;
