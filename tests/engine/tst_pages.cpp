@@ -77,7 +77,6 @@ private slots:
         row("1.5 cm, no text: one blank page", 1.5, 0, 0, "15x11 at 2.25,2.2 cm; 1 pages");
         row("1.5 cm, last glyph on row 14", 1.5, 0, 15, "15x11 at 2.25,2.2 cm; 1 pages");
         row("1.5 cm, last glyph on row 15", 1.5, 0, 16, "15x11 at 2.25,2.2 cm; 2 pages");
-        row("2 cm", 2.0, 0, 2, "11x8 at 2.5,2.85 cm; 1 pages");
         // Exactly where 8 rows fit with the single-precision page height and row gap; a double-precision
         // height alone would give 7.
         row("8-row boundary: single precision", 3.0600001011043787, 0, 2, "8x5 at 2.85,1.91 cm; 1 pages");
