@@ -14,10 +14,34 @@ namespace {
 
 constexpr int kIndicatorSide = 18;
 
+// Drawn premultiplied and brought to straight alpha here, in integers: Qt's own conversion (used when
+// drawing onto a straight-alpha image) takes an approximate reciprocal on SSE4.1 whose low bits differ
+// between processor makers, and the committed images must come out the same on every machine.
+QImage blankImage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+QImage straightAlpha(const QImage &premultiplied)
+{
+    QImage image(premultiplied.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(premultiplied.constScanLine(y));
+        auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int alpha = qAlpha(in[x]);
+            const auto channel = [alpha](int c) { return alpha == 0 ? 0 : qMin(255, (c * 255 + alpha / 2) / alpha); };
+            out[x] = qRgba(channel(qRed(in[x])), channel(qGreen(in[x])), channel(qBlue(in[x])), alpha);
+        }
+    }
+    return image;
+}
+
 QImage indicator(const QColor &color, bool checked)
 {
-    QImage image(kIndicatorSide, kIndicatorSide, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
+    QImage image = blankImage(kIndicatorSide, kIndicatorSide);
     const int last = kIndicatorSide - 1;
     QColor ring = color;
     ring.setAlpha(128);
@@ -40,14 +64,13 @@ QImage indicator(const QColor &color, bool checked)
         for (const QPoint &corner : {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last)})
             image.setPixelColor(corner, softened);
     }
-    return image;
+    return straightAlpha(image);
 }
 
 // A practice square: white paper, red outline and dotted cross, one black brush stroke.
 QImage icon(int side)
 {
-    QImage image(side, side, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
+    QImage image = blankImage(side, side);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const double unit = side / 16.0;
@@ -72,7 +95,8 @@ QImage icon(int side)
     painter.setPen(QPen(QColor(0x20, 0x20, 0x20), unit * 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(stroke);
-    return image;
+    painter.end();
+    return straightAlpha(image);
 }
 
 QByteArray pngBytes(const QImage &image)
