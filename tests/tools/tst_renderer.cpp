@@ -1,6 +1,7 @@
 #include "fonts.h"
 #include "pdftools.h"
 #include "renderer.h"
+#include "textinput.h"
 
 #include <QBuffer>
 #include <QJsonArray>
@@ -106,8 +107,7 @@ private slots:
         row("unknown grid style", "-o @/never.pdf --grid-style dots", {}, 2, "tian, mi, square, hui, nine");
         row("no export threads", "-o @/never.pdf --jobs 0", {}, 2, "outside");
         row("missing input file", "-o @/never.pdf /nonexistent/text.txt", {}, 1, "cannot read");
-        row("invalid UTF-8 names the offset", "-o @/never.pdf", "ab\xe6\xb0", 1, "byte offset 2");
-        row("UTF-8 surrogate", "-o @/never.pdf", "a\xed\xa0\x80", 1, "byte offset 1");
+        row("undecodable input", "-o @/never.pdf", "ab\xe6\xb0", 1, "not valid UTF-8 at byte offset 2");
         row("page past the last", "-o @/never.png --page 1", "永", 1, "1 page");
         row("unwritable output", "-o /nonexistent/dir/x.pdf", "永", 1, "cannot write");
     }
@@ -126,6 +126,51 @@ private slots:
         QVERIFY(!QFile::exists(QDir::temp().filePath(QStringLiteral("never.png"))));
     }
 
+    // The bytes of a text file as the editor would hold them, or why they are refused (written "!message").
+    void decoding_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("UTF-8, mark dropped, CR LF and CR are line feeds")
+            << QByteArray("\xef\xbb\xbf永\r\n字\r八") << QStringLiteral("永\n字\n八");
+        QTest::newRow("two marks: the second is text")
+            << QByteArray("\xef\xbb\xbf\xef\xbb\xbf永") << QStringLiteral("\uFEFF永");
+        QTest::newRow("UTF-8 beyond the BMP") << QByteArray("\xf0\xa0\x80\x80") << QStringLiteral("\U00020000");
+        QTest::newRow("invalid UTF-8 names the offset")
+            << QByteArray("ab\xe6\xb0") << "!not valid UTF-8 at byte offset 2";
+        QTest::newRow("UTF-8 surrogate") << QByteArray("a\xed\xa0\x80") << "!not valid UTF-8 at byte offset 1";
+        QTest::newRow("NUL in UTF-8") << QByteArray("永\0字八法", 13) << "!NUL at byte offset 3";
+        // Windows Notepad's "Unicode": UTF-16 with its mark.
+        QTest::newRow("UTF-16LE") << QByteArray("\xff\xfe\x38\x6c\x57\x5b\x0d\x00\x0a\x00", 10)
+                                  << QStringLiteral("永字\n");
+        QTest::newRow("UTF-16BE beyond the BMP")
+            << QByteArray("\xfe\xff\x6c\x38\xd8\x40\xdc\x00", 8) << QStringLiteral("永\U00020000");
+        QTest::newRow("UTF-16LE, two marks") << QByteArray("\xff\xfe\xff\xfe\x38\x6c", 6) << QStringLiteral("\uFEFF永");
+        QTest::newRow("NUL in UTF-16") << QByteArray("\xff\xfe\x38\x6c\x00\x00\x57\x5b", 8) << "!NUL at byte offset 4";
+        QTest::newRow("UTF-16, odd length")
+            << QByteArray("\xff\xfe\x38\x6c\x57", 5) << "!not valid UTF-16 at byte offset 4";
+        QTest::newRow("UTF-16, lone surrogate")
+            << QByteArray("\xff\xfe\x40\xd8\x38\x6c", 6) << "!not valid UTF-16 at byte offset 2";
+    }
+
+    // In-process, and through the renderer: a refused text is exit status 1 with the reason.
+    void decoding()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        const DecodedText decoded = decodeText(bytes);
+        const Run run = render({QStringLiteral("--layout"), QStringLiteral("--all-characters")}, bytes);
+        if (expected.startsWith(QLatin1Char('!'))) {
+            QVERIFY2(decodingProblem(decoded).contains(expected.mid(1)), qPrintable(decodingProblem(decoded)));
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY(QString::fromUtf8(run.err).contains(expected.mid(1)));
+        } else {
+            QCOMPARE(decoded.text, expected);
+            QCOMPARE(decoded.problem, DecodedText::Problem::None);
+            QCOMPARE(run.exitCode, 0);
+        }
+    }
+
     void optionsReachTheEngine_data()
     {
         QTest::addColumn<QStringList>("options");
@@ -139,8 +184,6 @@ private slots:
               };
         row("trace none", "--trace-type none", "永字", "glyphs", "永@0,0 字@1,0");
         row("copy with blank lines", "--book-type copy --blank-lines 1", "永\n字", "glyphs", "永@0,0 字@2,0");
-        row("BOM dropped, CR LF and CR are line feeds", "--book-type copy --all-characters", "\xef\xbb\xbf永\r\n字\r八",
-            "glyphs", "永@0,0 字@1,0 八@2,0");
         row("pinyin: readings, an override, brackets not laid out", "--pinyin --trace-type none", "银行[hang2]字",
             "readings", "yín háng zì");
         row("pinyin: fewer rows, the band's height", "--pinyin", "永", "pinyinBandPx", "88.5827");

@@ -100,9 +100,8 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
     if (!run.readInput(request.inputPath, bytes, error))
         return run.fail(RendererInputOutputError, error);
     const DecodedText decoded = decodeText(bytes);
-    if (decoded.invalidByteOffset >= 0)
-        return run.fail(RendererInputOutputError,
-            QStringLiteral("input is not valid UTF-8 at byte offset %1").arg(decoded.invalidByteOffset));
+    if (decoded.problem != DecodedText::Problem::None)
+        return run.fail(RendererInputOutputError, decodingProblem(decoded));
 
     CopyBookWidget book;
     request.applyTo(&book);

@@ -41,24 +41,102 @@ int sequenceLength(const QByteArray &bytes, int i)
     return length;
 }
 
+DecodedText failure(DecodedText::Problem problem, qint64 offset)
+{
+    DecodedText decoded;
+    decoded.problem = problem;
+    decoded.invalidByteOffset = offset;
+    return decoded;
+}
+
+// Decoded here rather than by QString::fromUtf8, which stops at a NUL and drops a leading mark of its own,
+// so that a second mark would vanish too.
+DecodedText decodeUtf8(const QByteArray &bytes, int start)
+{
+    QString text;
+    text.reserve(bytes.size() - start);
+    for (int i = start; i < bytes.size();) {
+        const int length = sequenceLength(bytes, i);
+        if (length == 0)
+            return failure(DecodedText::Problem::InvalidUtf8, i);
+        const auto lead = static_cast<unsigned char>(bytes.at(i));
+        if (lead == 0)
+            return failure(DecodedText::Problem::NulByte, i);
+        char32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
+        for (int k = 1; k < length; ++k)
+            codePoint = codePoint << 6 | (static_cast<unsigned char>(bytes.at(i + k)) & 0x3F);
+        if (QChar::requiresSurrogates(codePoint)) {
+            text += QChar(QChar::highSurrogate(codePoint));
+            text += QChar(QChar::lowSurrogate(codePoint));
+        } else {
+            text += QChar(char16_t(codePoint));
+        }
+        i += length;
+    }
+    DecodedText decoded;
+    decoded.text = text;
+    return decoded;
+}
+
+DecodedText decodeUtf16(const QByteArray &bytes, bool bigEndian)
+{
+    QString text;
+    text.reserve(bytes.size() / 2);
+    const auto unitAt = [&](int i) {
+        const auto first = static_cast<unsigned char>(bytes.at(i));
+        const auto second = static_cast<unsigned char>(bytes.at(i + 1));
+        return char16_t(bigEndian ? first << 8 | second : second << 8 | first);
+    };
+    for (int i = 2; i < bytes.size(); i += 2) {
+        if (i + 1 >= bytes.size())
+            return failure(DecodedText::Problem::InvalidUtf16, i);
+        const char16_t unit = unitAt(i);
+        if (unit == 0)
+            return failure(DecodedText::Problem::NulByte, i);
+        if (QChar::isLowSurrogate(unit))
+            return failure(DecodedText::Problem::InvalidUtf16, i);
+        if (QChar::isHighSurrogate(unit)) {
+            if (i + 3 >= bytes.size() || !QChar::isLowSurrogate(unitAt(i + 2)))
+                return failure(DecodedText::Problem::InvalidUtf16, i);
+            text += QChar(unit);
+            i += 2;
+            text += QChar(unitAt(i));
+            continue;
+        }
+        text += QChar(unit);
+    }
+    DecodedText decoded;
+    decoded.text = text;
+    return decoded;
+}
+
 } // namespace
 
 DecodedText decodeText(const QByteArray &bytes)
 {
     DecodedText decoded;
-    for (int i = 0; i < bytes.size();) {
-        const int length = sequenceLength(bytes, i);
-        if (length == 0) {
-            decoded.invalidByteOffset = i;
-            return decoded;
-        }
-        i += length;
-    }
-    QString text = QString::fromUtf8(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    decoded.text = text;
+    if (bytes.startsWith("\xFF\xFE"))
+        decoded = decodeUtf16(bytes, false);
+    else if (bytes.startsWith("\xFE\xFF"))
+        decoded = decodeUtf16(bytes, true);
+    else
+        decoded = decodeUtf8(bytes, bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0);
+    decoded.text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    decoded.text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return decoded;
+}
+
+QString decodingProblem(const DecodedText &decoded)
+{
+    switch (decoded.problem) {
+    case DecodedText::Problem::InvalidUtf8:
+        return QStringLiteral("input is not valid UTF-8 at byte offset %1").arg(decoded.invalidByteOffset);
+    case DecodedText::Problem::InvalidUtf16:
+        return QStringLiteral("input is not valid UTF-16 at byte offset %1").arg(decoded.invalidByteOffset);
+    case DecodedText::Problem::NulByte:
+        return QStringLiteral("input holds a NUL at byte offset %1, which no text has").arg(decoded.invalidByteOffset);
+    case DecodedText::Problem::None:
+        break;
+    }
+    return {};
 }
