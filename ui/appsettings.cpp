@@ -1,5 +1,6 @@
 #include "appsettings.h"
 
+#include <QDataStream>
 #include <QSettings>
 #include <cmath>
 
@@ -87,10 +88,30 @@ QString storedText(const QSettings &store, const QString &key, const QString &cu
     return value.toString();
 }
 
+// A damaged store can hold a colour whose spec field is none of QColor's (a truncated value reads one
+// from whatever byte follows). Copying such a colour is undefined behaviour, so the stored colour is
+// written out by Qt and its spec checked in the bytes before any QColor of ours is made from it.
+QColor readableColor(const QVariant &value)
+{
+    if (value.userType() != QMetaType::QColor)
+        return QColor(value.toString());
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    if (!QMetaType::save(out, QMetaType::QColor, value.constData()) || bytes.isEmpty())
+        return {};
+    const int spec = static_cast<signed char>(bytes.at(0));
+    if (spec < QColor::Rgb || spec > QColor::ExtendedRgb)
+        return {};
+    QDataStream in(bytes);
+    QColor color;
+    in >> color;
+    return color;
+}
+
 QColor storedColor(const QSettings &store, const QString &key, const QColor &current, const QColor &fallback)
 {
     // A stored QColor comes back as one; a name such as "#c00000" converts.
-    const QColor color = store.value(key, current).value<QColor>();
+    const QColor color = readableColor(store.value(key, current));
     // An unreadable colour would paint the grid or the glyphs in an arbitrary colour, and one that is not
     // opaque (no control gives one, a damaged value can) could make the grid or the text vanish.
     if (!color.isValid())
@@ -122,8 +143,8 @@ void AppSettings::loadSettings()
     cellSize = boundedFloat(store, kCellSize, cellSize, defaults.cellSize, kMinCellSize, kMaxCellSize);
     fontSize = boundedFloat(store, kFontSize, fontSize, defaults.fontSize, kMinFontSize, kMaxFontSize);
     opacity = boundedFloat(store, kOpacity, opacity, defaults.opacity, kMinOpacity, kMaxOpacity);
-    fontName = store.value(kFontName, fontName).toString();
-    commonChineseOnly = store.value(kCommonChineseOnly, commonChineseOnly).toBool();
+    fontName = storedText(store, kFontName, fontName);
+    commonChineseOnly = storedBool(store, kCommonChineseOnly, commonChineseOnly, defaults.commonChineseOnly);
     gridColor = storedColor(store, kGridColor, gridColor, defaults.gridColor);
     textColor = storedColor(store, kTextColor, textColor, defaults.textColor);
 

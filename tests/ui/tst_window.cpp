@@ -125,13 +125,24 @@ private:
     QStringList files() const { return QDir(directory.path()).entryList(QDir::Files | QDir::Hidden); }
 
     // Empties the store, stores the given values and gives the process-wide record a fresh first load, as
-    // at a program start.
+    // at a program start. A byte array is written into the file as it stands, as a hand or a damaged disk
+    // would leave it.
     static void resetStore(const QVariantMap &stored = {})
     {
         QSettings settings;
         settings.clear();
-        for (auto it = stored.cbegin(); it != stored.cend(); ++it)
-            settings.setValue(it.key(), it.value());
+        QByteArray raw;
+        for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
+            if (it.value().userType() == QMetaType::QByteArray)
+                raw += "[General]\n" + it.key().toUtf8() + '=' + it.value().toByteArray() + '\n';
+            else
+                settings.setValue(it.key(), it.value());
+        }
+        settings.sync();
+        QFile file(settings.fileName());
+        QVERIFY(raw.isEmpty() || (file.open(QIODevice::Append) && file.write(raw) == raw.size()));
+        file.close();
+        // Read again: the store caches the file and takes in a change from outside only when synced.
         settings.sync();
         *AppSettings::instance() = AppSettings();
         AppSettings::instance()->loadSettings();
@@ -246,6 +257,10 @@ private slots:
         row("grid colour unreadable", "GridColor", QStringLiteral("stripes"), QColor(Qt::red));
         row("grid colour by name", "GridColor", QStringLiteral("#123456"), QColor(0x123456));
         row("a transparent text colour loads opaque", "TextColor", QColor(0, 0, 200, 0), QColor(0, 0, 200));
+        // A truncated colour whose spec byte is none of QColor's.
+        row("grid colour damaged", "GridColor", QByteArray("@Variant(\\0\\0\\0\\x43\\x31)"), QColor(Qt::red));
+        row("switch left empty takes its default", "CommonChineseOnly", QByteArray(""), true);
+        row("switch as text", "CommonChineseOnly", QStringLiteral("False"), false);
 
         row("grid style past the list", "Sheet/GridStyle", QStringLiteral("5"), 0);
         row("trace style past the list", "Sheet/TraceStyle", QStringLiteral("2"), 0);
