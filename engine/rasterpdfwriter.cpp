@@ -143,6 +143,9 @@ void addPages(
         imageDictionary.replaceKey("/Height", QPDFObjectHandle::newInteger(settings.pageSize.height()));
         imageDictionary.replaceKey("/ColorSpace", QPDFObjectHandle::newName("/DeviceRGB"));
         imageDictionary.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
+        // Readers built on Ghostscript sample the page image without it when they draw it smaller, and
+        // drop most of the one-pixel grid lines at screen resolution; at print resolution it changes nothing.
+        imageDictionary.replaceKey("/Interpolate", QPDFObjectHandle::newBool(true));
         image.replaceStreamData(provider, QPDFObjectHandle::newName("/FlateDecode"), QPDFObjectHandle::newNull());
         // The data is compressed already and final: the writer is neither to decode it nor to compress
         // it again.

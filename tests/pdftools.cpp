@@ -47,7 +47,7 @@ QStringList images(const QString &pdfPath)
     for (const QString &line : lines.mid(2)) {
         const QStringList fields = line.simplified().split(QLatin1Char(' '));
         if (fields.size() >= 14)
-            entries << QStringList {fields[0], fields[2], fields[3], fields[4], fields[12]}.join(' ');
+            entries << QStringList {fields[0], fields[2], fields[3], fields[4], fields[9], fields[12]}.join(' ');
     }
     return entries;
 }

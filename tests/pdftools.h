@@ -11,7 +11,7 @@ namespace PdfTools {
 QString run(const QString &program, const QStringList &arguments);
 // pdfinfo's "Key: value" lines; empty when pdfinfo rejects the file.
 QMap<QString, QString> info(const QString &pdfPath);
-// "pdfimages -list": one line per image, "page type width height x-ppi".
+// "pdfimages -list": one line per image, "page type width height interpolated x-ppi".
 QStringList images(const QString &pdfPath);
 // The image embedded on one page (counted from 1), extracted without conversion.
 QImage embeddedImage(const QString &pdfPath, int page);

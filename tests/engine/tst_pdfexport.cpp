@@ -76,7 +76,7 @@ private slots:
         const QStringList images = PdfTools::images(pdf);
         QCOMPARE(images.size(), vector ? 0 : pages);
         for (int page = 0; page < images.size(); ++page) {
-            QCOMPARE(images[page], QStringLiteral("%1 image 2480 3508 300").arg(page + 1));
+            QCOMPARE(images[page], QStringLiteral("%1 image 2480 3508 yes 300").arg(page + 1));
             QCOMPARE(PdfTools::embeddedImage(pdf, page + 1).convertToFormat(QImage::Format_RGB32),
                 book.renderPage(page).convertToFormat(QImage::Format_RGB32));
         }
