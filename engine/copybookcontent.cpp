@@ -36,83 +36,122 @@ int fadedCopiesPerRow(int traceType, int columns)
     }
 }
 
-// The text to lay out and, with pinyin on, the reading of each of its code units.
-struct Source
-{
-    QString text;
-    QVector<QString> overrides;
-    bool withReadings = false;
-
-    QString readingAt(int i) const
-    {
-        if (!withReadings)
-            return {};
-        return overrides.at(i).isEmpty() ? Pinyin::readingOf(text.at(i)) : overrides.at(i);
-    }
-};
-
-void layoutTrace(const CopyBookContent &content, const Source &source, int blankLines, QVector<CopyBookCell> &cells)
-{
-    const int copies = fadedCopiesPerRow(content.traceType, content.columns);
-    qint64 row = 0;
-    for (int at = 0; at < source.text.size(); ++at) {
-        const QChar ch = source.text.at(at);
-        if (!ch.isPrint() || ch.isSpace() || (content.commonChineseOnly && !isCommonChinese(ch)))
-            continue;
-        if (row > kLastRow)
-            return;
-        const QString reading = source.readingAt(at);
-        for (int i = 0; i <= copies; ++i)
-            cells.append({i, static_cast<int>(row), ch, i == 0 ? 1.0 : content.opacity, reading});
-        row += 1 + blankLines;
-    }
-}
-
-void layoutCopy(const CopyBookContent &content, const Source &source, int blankLines, QVector<CopyBookCell> &cells)
-{
-    int column = 0;
-    qint64 row = 0;
-    // Set after a line break or a wrap: a line break that follows one of them leaves a single empty row.
-    bool freshLine = false;
-    for (int at = 0; at < source.text.size(); ++at) {
-        const QChar ch = source.text.at(at);
-        if (ch == QLatin1Char('\n')) {
-            column = 0;
-            row += freshLine ? 1 : 1 + blankLines;
-            freshLine = true;
-            continue;
-        }
-        if (content.commonChineseOnly && !isCommonChinese(ch))
-            continue;
-        if (row > kLastRow)
-            return;
-        cells.append({column, static_cast<int>(row), ch, content.opacity, source.readingAt(at)});
-        freshLine = false;
-        if (++column == content.columns) {
-            column = 0;
-            row += 1 + blankLines;
-            freshLine = true;
-        }
-    }
-}
-
 } // namespace
+
+QString CopyBookContent::readingAt(int at) const
+{
+    if (!pinyin)
+        return {};
+    return overrides.at(at).isEmpty() ? Pinyin::readingOf(layoutText.at(at)) : overrides.at(at);
+}
+
+// Lays the cells out from `cursor` on, handing each to visit(cell, cursor at that cell) until it returns
+// false or the text ends. Both layouts walk the text one code unit at a time. Readings are left out when
+// not asked for: finding the pages does not need them, and looking them up would cost most of the walk.
+template<typename Visit> void CopyBookContent::walk(Cursor cursor, bool withReadings, Visit visit) const
+{
+    if (columns < 1)
+        return;
+    const int blank = qBound(0, blankLines, kLargestBlankLines);
+    if (bookType == CopyBookOptions::TraceBook) {
+        const int copies = fadedCopiesPerRow(traceType, columns);
+        for (; cursor.at < layoutText.size(); ++cursor.at, cursor.copy = 0) {
+            const QChar ch = layoutText.at(cursor.at);
+            if (!ch.isPrint() || ch.isSpace() || (commonChineseOnly && !isCommonChinese(ch)))
+                continue;
+            if (cursor.row > kLastRow)
+                return;
+            const QString reading = withReadings ? readingAt(cursor.at) : QString();
+            for (; cursor.copy <= copies; ++cursor.copy) {
+                const CopyBookCell cell {cursor.copy, int(cursor.row), ch, cursor.copy == 0 ? 1.0 : opacity, reading};
+                if (!visit(cell, cursor))
+                    return;
+            }
+            cursor.row += 1 + blank;
+        }
+        return;
+    }
+    for (; cursor.at < layoutText.size(); ++cursor.at) {
+        const QChar ch = layoutText.at(cursor.at);
+        if (ch == QLatin1Char('\n')) {
+            cursor.column = 0;
+            cursor.row += cursor.freshLine ? 1 : 1 + blank;
+            cursor.freshLine = true;
+            continue;
+        }
+        if (commonChineseOnly && !isCommonChinese(ch))
+            continue;
+        if (cursor.row > kLastRow)
+            return;
+        if (!visit(CopyBookCell {cursor.column, int(cursor.row), ch, opacity,
+                       withReadings ? readingAt(cursor.at) : QString()},
+                cursor))
+            return;
+        cursor.freshLine = false;
+        if (++cursor.column == columns) {
+            cursor.column = 0;
+            cursor.row += 1 + blank;
+            cursor.freshLine = true;
+        }
+    }
+}
 
 void CopyBookContent::rebuildCells()
 {
-    cells.clear();
-    if (columns < 1)
-        return;
-    const int effectiveBlankLines = qBound(0, blankLines, kLargestBlankLines);
-    Source source;
     if (pinyin) {
         Pinyin::AnnotatedText annotated = Pinyin::parseReadingOverrides(text);
-        source = {annotated.text, annotated.readings, true};
+        layoutText = annotated.text;
+        overrides = annotated.readings;
     } else {
-        source.text = text;
+        layoutText = text;
+        overrides.clear();
     }
-    if (bookType == CopyBookOptions::TraceBook)
-        layoutTrace(*this, source, effectiveBlankLines, cells);
-    else
-        layoutCopy(*this, source, effectiveBlankLines, cells);
+    pageStarts.clear();
+    placedCells = 0;
+    lastCellRow = -1;
+    walk(Cursor(), false, [this](const CopyBookCell &cell, const Cursor &here) {
+        ++placedCells;
+        lastCellRow = cell.row;
+        // A page without a cell of its own (blank rows before a later page) starts where the next does.
+        while (rowsPerPage > 0 && pageStarts.size() <= cell.row / rowsPerPage)
+            pageStarts.append(here);
+        return true;
+    });
+}
+
+int CopyBookContent::pageCount() const
+{
+    if (rowsPerPage <= 0 || lastCellRow < 0)
+        return 1;
+    return lastCellRow / rowsPerPage + 1;
+}
+
+QVector<CopyBookCell> CopyBookContent::cellsOfPage(int page) const
+{
+    QVector<CopyBookCell> cells;
+    if (page < 0 || page >= pageStarts.size())
+        return cells;
+    const qint64 end = (qint64(page) + 1) * rowsPerPage;
+    walk(pageStarts.at(page), true, [&](const CopyBookCell &cell, const Cursor &) {
+        if (cell.row >= end)
+            return false;
+        cells.append(cell);
+        return true;
+    });
+    return cells;
+}
+
+void CopyBookContent::forEachCell(const std::function<bool(const CopyBookCell &)> &visit) const
+{
+    walk(Cursor(), true, [&](const CopyBookCell &cell, const Cursor &) { return visit(cell); });
+}
+
+QVector<CopyBookCell> CopyBookContent::allCells() const
+{
+    QVector<CopyBookCell> cells;
+    forEachCell([&](const CopyBookCell &cell) {
+        cells.append(cell);
+        return true;
+    });
+    return cells;
 }

@@ -8,9 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QTextOption>
-#include <algorithm>
 #include <cmath>
-#include <iterator>
 
 using namespace CopyBookOptions;
 
@@ -61,28 +59,12 @@ QSize CopyBookPages::pageSize(int resolution)
 
 int CopyBookPages::pageCount() const
 {
-    const int rows = rowsPerPage();
-    if (rows == 0 || cells.isEmpty())
-        return 1;
-    return cells.last().row / rows + 1;
+    return content.pageCount();
 }
 
 QVector<CopyBookCell> CopyBookPages::cellsOfPage(int page) const
 {
-    const qint64 rows = rowsPerPage();
-    if (rows == 0)
-        return {};
-    const qint64 low = page * rows;
-    const qint64 high = low + rows;
-    // The layout keeps rows non-decreasing along the list, so a page's cells are one contiguous run;
-    // searching for it keeps a long export from scanning the whole list once per page.
-    const auto rowBelow = [](const CopyBookCell &cell, qint64 row) { return cell.row < row; };
-    const auto first = std::lower_bound(cells.cbegin(), cells.cend(), low, rowBelow);
-    const auto last = std::lower_bound(first, cells.cend(), high, rowBelow);
-    QVector<CopyBookCell> result;
-    result.reserve(static_cast<int>(last - first));
-    std::copy(first, last, std::back_inserter(result));
-    return result;
+    return content.cellsOfPage(page);
 }
 
 void CopyBookPages::drawGrid(QPainter *painter, GridPen::Mode mode) const
@@ -106,7 +88,7 @@ void CopyBookPages::drawGrid(QPainter *painter, GridPen::Mode mode) const
 
 bool CopyBookPages::isModel(const CopyBookCell &cell) const
 {
-    return bookType == TraceBook && cell.column == 0;
+    return content.bookType == TraceBook && cell.column == 0;
 }
 
 const GridCell *CopyBookPages::squareOf(const CopyBookCell &cell) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "copybookcell.h"
+#include "copybookcontent.h"
 #include "copybookoptions.h"
 #include "gridcell.h"
 #include "gridpen.h"
@@ -30,8 +31,8 @@ struct CopyBookPages
     QFont glyphFont;
     QColor gridColor;
     QColor textColor;
-    QVector<CopyBookCell> cells;
-    int bookType = CopyBookOptions::TraceBook;
+    // The layout, which gives the cells of a page as they are asked for.
+    CopyBookContent content;
     CopyBookOptions::SheetOptions sheet;
 
     // A4 at the given resolution: 2480 x 3508 pixels at 300 dots per inch.

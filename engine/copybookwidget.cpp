@@ -238,5 +238,6 @@ void CopyBookWidget::updatePageGeometry()
     // With no row at all the old cells would refer to a grid that no longer exists; dropping them gives
     // one blank page instead of a page count divided by zero rows.
     content.columns = pageGrid.isEmpty() ? 0 : pageGrid.first().size();
+    content.rowsPerPage = pageGrid.size();
     content.rebuildCells();
 }

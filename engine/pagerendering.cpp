@@ -14,8 +14,7 @@ CopyBookPages CopyBookWidget::pages() const
     pages.glyphFont = glyphFont;
     pages.gridColor = gridColor;
     pages.textColor = textColor;
-    pages.cells = content.cells;
-    pages.bookType = content.bookType;
+    pages.content = content;
     pages.sheet = sheet;
     return pages;
 }

@@ -84,16 +84,28 @@ private slots:
         row("surrogate halves are separate cells", 1, 1, 0, false, 11, "\U00020000", "0:\U00020000");
     }
 
-    // Models are solid; every other cell takes the book's opacity.
+    // Models are solid; every other cell takes the book's opacity. Laid out again page by page (two rows
+    // to a page here), the cells are the same as in one walk, each on the page of its row.
     void layout()
     {
         QFETCH(CopyBookContent, content);
         QFETCH(QString, expected);
         content.opacity = 0.25;
+        content.rowsPerPage = 2;
         content.rebuildCells();
-        QCOMPARE(describe(content.cells), expected);
-        for (const CopyBookCell &cell : content.cells)
+        const QVector<CopyBookCell> cells = content.allCells();
+        QCOMPARE(describe(cells), expected);
+        QCOMPARE(content.cellCount(), cells.size());
+        for (const CopyBookCell &cell : cells)
             QVERIFY(cell.opacity == 1.0 || cell.opacity == 0.25);
+        QVector<CopyBookCell> paged;
+        for (int page = 0; page < content.pageCount(); ++page) {
+            for (const CopyBookCell &cell : content.cellsOfPage(page)) {
+                QCOMPARE(cell.row / 2, page);
+                paged.append(cell);
+            }
+        }
+        QCOMPARE(describe(paged), expected);
     }
 
     // "reading": the table's reading of a character; "tone": a syllable in tone-marked form (empty when it

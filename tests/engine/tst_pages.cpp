@@ -119,7 +119,7 @@ private slots:
         for (const QVector<GridCell> &row : book.grid())
             QCOMPARE(row.size(), book.columnsPerRow());
         // Laid out anew for the column count, each glyph on the page of its row; the font untouched.
-        QCOMPARE(book.contentModel().cells.size(), characters * book.columnsPerRow());
+        QCOMPARE(book.contentModel().cellCount(), characters * book.columnsPerRow());
         int onPages = 0;
         for (int page = 0; page < book.pageCount(); ++page) {
             for (const CopyBookCell &cell : book.cellsOfPage(page)) {
@@ -127,7 +127,7 @@ private slots:
                 ++onPages;
             }
         }
-        QCOMPARE(onPages, book.contentModel().cells.size());
+        QCOMPARE(onPages, book.contentModel().cellCount());
         QCOMPARE(book.currentGlyphFont().pixelSize(), 141);
         QCOMPARE(book.renderPage(book.pageCount() - 1).size(), QSize(2480, 3508));
     }

@@ -187,6 +187,8 @@ private slots:
         row("pinyin: readings, an override, brackets not laid out", "--pinyin --trace-type none", "银行[hang2]字",
             "readings", "yín háng zì");
         row("pinyin: fewer rows, the band's height", "--pinyin", "永", "pinyinBandPx", "88.5827");
+        row("odd characters", "--book-type copy --all-characters --pinyin", "\"\\\x01\t\x7f永", "glyphs",
+            "\"@0,0 \\@0,1 \x01@0,2 \t@0,3 \x7f@0,4 永@0,5");
     }
 
     void optionsReachTheEngine()
@@ -197,7 +199,10 @@ private slots:
         QFETCH(QString, value);
         const Run run = render(QStringList {QStringLiteral("--layout")} + options, input);
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(layoutValue(QJsonDocument::fromJson(run.out).object(), key), value);
+        const QJsonDocument layout = QJsonDocument::fromJson(run.out);
+        QCOMPARE(layoutValue(layout.object(), key), value);
+        // Written cell by cell, exactly as the whole document would write itself.
+        QCOMPARE(run.out, layout.toJson(QJsonDocument::Compact) + '\n');
     }
 
     void pngPage()

@@ -108,7 +108,9 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
     book.setContent(decoded.text);
 
     if (request.layoutOnly) {
-        streams.output->write(layoutJson(book) + '\n');
+        if (!writeLayoutJson(book, streams.output) || streams.output->write("\n") != 1)
+            return run.fail(RendererInputOutputError,
+                QStringLiteral("cannot write the layout: %1").arg(streams.output->errorString()));
         return RendererSuccess;
     }
     if (request.writesPdf()) {
