@@ -14,6 +14,10 @@ namespace {
 // Exports shorter than this finish without a progress dialog flashing up.
 constexpr int kProgressDelayMs = 500;
 
+// A book longer than this (a whole novel pasted in, say) takes minutes and a large file: the user is asked
+// first, since a text this long is more often a mistake than a plan.
+constexpr int kPagesWorthAsking = 1000;
+
 } // namespace
 
 QString MainWindow::aboutText(const QString &buildDate, const QString &buildTime)
@@ -57,6 +61,11 @@ bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, long *r
 
 void MainWindow::onSaveAs()
 {
+    const int pages = copyBook->pageCount();
+    if (pages > kPagesWorthAsking
+        && !dialogs.askYesNo(
+            this, tr("This copybook has %1 pages; saving them all takes a while. Save it anyway?").arg(pages)))
+        return;
     const QString fileName = dialogs.askSaveFileName(this, tr("Save File"), tr("PDF files (*.pdf)"));
     if (fileName.isEmpty())
         return;

@@ -330,6 +330,8 @@ private slots:
         QTest::newRow("saved and opened") << QStringLiteral("book.pdf") << true << 0;
         QTest::newRow("missing directory") << QStringLiteral("missing/book.pdf") << true << 0;
         QTest::newRow("export cancelled after page 3") << QStringLiteral("book.pdf") << true << 3;
+        // Over a thousand pages: asked first, and "No" leaves it there.
+        QTest::newRow("a book of 1001 pages not saved") << QStringLiteral("book.pdf") << false << -1;
     }
 
     void saveFlow()
@@ -343,7 +345,9 @@ private slots:
         answers.fileName = target.isEmpty() ? QString() : path(target);
         answers.openIt = openIt;
         answers.install(window);
-        window.findChild<CopyBookWidget *>()->setContent(ideographs(cancelAfter > 0 ? 20 * 15 : 4));
+        window.findChild<CopyBookWidget *>()->setContent(ideographs(cancelAfter > 0 ? 20 * 15
+                : cancelAfter < 0                                                   ? 1001 * 15
+                                                                                    : 4));
         QStringList labels;
         // The progress dialog exists only during the export: catch it as it shows.
         QObject::connect(qApp, &QApplication::focusChanged, this, [&](QWidget *, QWidget *) {
@@ -364,6 +368,9 @@ private slots:
         QStringList expected {kSaveDialog};
         if (!target.isEmpty() && cancelAfter == 0)
             expected << (saved ? kQuestion : kFailure);
+        if (cancelAfter < 0)
+            expected = QStringList {
+                QStringLiteral("This copybook has 1001 pages; saving them all takes a while. Save it anyway?")};
         QCOMPARE(answers.asked, expected);
         QCOMPARE(answers.opened, saved && openIt ? QStringList {answers.fileName} : QStringList());
         QCOMPARE(contentsOf(path(QStringLiteral("book.pdf"))) == "old contents", !saved);
