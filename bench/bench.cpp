@@ -88,6 +88,47 @@ int runExport(int pages, const QString &way, const QString &fileName)
     return ok && book.pageCount() == pages ? 0 : 1;
 }
 
+// Child: a text of `megabytes` MB of UTF-8 (ideographs, a line break now and then) set in a Copy book,
+// then the preview of page 1 drawn at 1000 x 1400; printed as "setSeconds paintSeconds pages peakKiB".
+int runLongText(int megabytes)
+{
+    QString text;
+    const int characters = megabytes * 1000 * 1000 / 3;
+    text.reserve(characters + characters / 40);
+    for (int i = 0; i < characters; ++i) {
+        text += QChar(0x4E00 + (i * 37) % 0x5000);
+        if (i % 50 == 49)
+            text += QLatin1Char('\n');
+    }
+    CopyBookWidget book;
+    book.setBookType(1);
+    book.resize(1000, 1400);
+    QImage target(book.size(), QImage::Format_ARGB32_Premultiplied);
+    QElapsedTimer timer;
+    timer.start();
+    book.setContent(text);
+    const double setSeconds = timer.nsecsElapsed() / 1e9;
+    timer.restart();
+    book.render(&target);
+    const double paintSeconds = timer.nsecsElapsed() / 1e9;
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%f %f %d %ld\n", setSeconds, paintSeconds, book.pageCount(), usage.ru_maxrss);
+    return 0;
+}
+
+void benchLongText(int megabytes)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--long-text"), QString::number(megabytes)});
+    child.waitForFinished(-1);
+    const QStringList fields = QString::fromLatin1(child.readAllStandardOutput()).simplified().split(QLatin1Char(' '));
+    if (fields.size() != 4)
+        return;
+    std::printf("| %d MB | %s | %.2f | %.3f | %.0f |\n", megabytes, qPrintable(fields[2]), fields[0].toDouble(),
+        fields[1].toDouble(), fields[3].toDouble() / 1024);
+}
+
 struct ExportRun
 {
     double secondsPerPage = 0;
@@ -157,6 +198,8 @@ int main(int argc, char *argv[])
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 5 && arguments[1] == QLatin1String("--export"))
         return runExport(arguments[2].toInt(), arguments[3], arguments[4]);
+    if (arguments.size() == 3 && arguments[1] == QLatin1String("--long-text"))
+        return runLongText(arguments[2].toInt());
 
     std::printf(
         "Preview, ms per paint (min / median of %d); the first way renders the page and scales it\n\n", kPreviewRuns);
@@ -164,6 +207,11 @@ int main(int argc, char *argv[])
     std::printf("|---|---:|---:|---:|---:|\n");
     for (const QSize &size : {QSize(1000, 1400), QSize(2000, 2800)})
         benchPreview(size);
+
+    std::printf("\nA long text in a Copy book: setting it, then the first preview, in a process of its own\n\n");
+    std::printf("| text | pages | set (s) | preview (s) | peak RSS (MiB) |\n|---:|---:|---:|---:|---:|\n");
+    for (const int megabytes : {2, 20})
+        benchLongText(megabytes);
 
     std::printf("\nExport of a Trace/All book, %d alternating runs each (min / median)\n\n", kRuns);
     std::printf("| pages | way | s/page | peak RSS (MiB) | bytes/page | time / first way |\n");

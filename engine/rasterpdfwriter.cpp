@@ -133,7 +133,9 @@ void addPages(
     const double pointsPerPixel = 72.0 / settings.resolution;
     const QSize mediaBox(
         qRound(settings.pageSize.width() * pointsPerPixel), qRound(settings.pageSize.height() * pointsPerPixel));
-    const std::string contents = pageContents(mediaBox, settings.pageSize, pointsPerPixel);
+    // Every page shows its image the same way, so they share one content stream: fewer objects for the
+    // writer to hold, which a book of thousands of pages would otherwise feel.
+    const QPDFObjectHandle contents = pdf->newStream(pageContents(mediaBox, settings.pageSize, pointsPerPixel));
     for (int page = 0; page < pageCount; ++page) {
         QPDFObjectHandle image = pdf->newStream();
         QPDFObjectHandle imageDictionary = image.getDict();
@@ -161,7 +163,7 @@ void addPages(
         pageDictionary.replaceKey("/MediaBox",
             QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(0, 0, mediaBox.width(), mediaBox.height())));
         pageDictionary.replaceKey("/Resources", resources);
-        pageDictionary.replaceKey("/Contents", pdf->newStream(contents));
+        pageDictionary.replaceKey("/Contents", contents);
         pdf->addPage(pdf->makeIndirectObject(pageDictionary), false);
     }
 }
