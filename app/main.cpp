@@ -41,7 +41,8 @@ int main(int argc, char *argv[])
     installQtTranslation(&qtTranslator);
 
     MainWindow window;
-    applyBuiltInStyle(&window);
+    // On the window, not the application: dialogs without the window as ancestor keep the platform look.
+    window.setStyleSheet(builtInStyleSheet());
     window.show();
     return app.exec();
 }

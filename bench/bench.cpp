@@ -5,13 +5,16 @@
 // minimum and the median over the runs, since a shared machine is noisy.
 
 #include "appinfo.h"
-#include "copybookwidget.h"
+#include "copybook.h"
 #include "fonts.h"
+#include "glyphstamps.h"
+#include "pagegeometry.h"
+#include "pdfexport.h"
 #include "startup.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -42,7 +45,7 @@ struct Figures
 };
 
 // A Trace book with trace type All and a distinct character per row: every square holds a glyph.
-void fillTraceBook(CopyBookWidget &book, int pages)
+void fillTraceBook(CopyBook &book, int pages)
 {
     book.setTraceType(2);
     QString text;
@@ -52,7 +55,7 @@ void fillTraceBook(CopyBookWidget &book, int pages)
 }
 
 // The export as first built: QPdfWriter draws each page image, losslessly.
-bool exportTheFirstWay(const CopyBookWidget &book, const QString &fileName)
+bool exportTheFirstWay(const CopyBook &book, const QString &fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
@@ -67,7 +70,7 @@ bool exportTheFirstWay(const CopyBookWidget &book, const QString &fileName)
     for (int page = 0; page < book.pageCount(); ++page) {
         if (page > 0)
             writer.newPage();
-        painter.drawImage(painter.viewport(), book.renderPage(page));
+        painter.drawImage(painter.viewport(), book.pages().renderPage(page));
     }
     return painter.end();
 }
@@ -75,18 +78,39 @@ bool exportTheFirstWay(const CopyBookWidget &book, const QString &fileName)
 // Child: one export, printed as "seconds bytes peakKiB".
 int runExport(int pages, const QString &way, const QString &fileName)
 {
-    CopyBookWidget book;
+    CopyBook book;
     fillTraceBook(book, pages);
     book.setVectorPdf(way == QLatin1String("vector"));
     QElapsedTimer timer;
     timer.start();
-    const bool ok = way == QLatin1String("first") ? exportTheFirstWay(book, fileName) : book.saveToPdf(fileName);
+    const bool ok = way == QLatin1String("first") ? exportTheFirstWay(book, fileName)
+                                                  : saveCopyBookPdf(book.pages(), fileName, book.pdfExportOptions());
     const double seconds = timer.nsecsElapsed() / 1e9;
     rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("%f %lld %ld\n", seconds, static_cast<long long>(QFileInfo(fileName).size()), usage.ru_maxrss);
     return ok && book.pageCount() == pages ? 0 : 1;
 }
+
+// The preview as the window draws it: page 0 straight into a kept picture of the size shown, with the
+// glyph stamps kept from one picture to the next; a repaint with nothing changed only copies the picture.
+struct Preview
+{
+    explicit Preview(const QSize &shown)
+        : picture(CopyBookPages::pageSize(PageGeometry::kResolution).scaled(shown, Qt::KeepAspectRatio),
+            QImage::Format_ARGB32_Premultiplied)
+    { }
+
+    void redraw(const CopyBook &book) { book.pages().renderPreviewInto(&picture, &stamps); }
+    void show(QImage *target) const
+    {
+        QPainter painter(target);
+        painter.drawImage(QPoint(), picture);
+    }
+
+    QImage picture;
+    GlyphStamps stamps;
+};
 
 // Child: a text of `megabytes` MB of UTF-8 (ideographs, a line break now and then) set in a Copy book,
 // then the preview of page 1 drawn at 1000 x 1400; printed as "setSeconds paintSeconds pages peakKiB".
@@ -100,16 +124,15 @@ int runLongText(int megabytes)
         if (i % 50 == 49)
             text += QLatin1Char('\n');
     }
-    CopyBookWidget book;
+    CopyBook book;
     book.setBookType(1);
-    book.resize(1000, 1400);
-    QImage target(book.size(), QImage::Format_ARGB32_Premultiplied);
+    Preview preview(QSize(1000, 1400));
     QElapsedTimer timer;
     timer.start();
     book.setContent(text);
     const double setSeconds = timer.nsecsElapsed() / 1e9;
     timer.restart();
-    book.render(&target);
+    preview.redraw(book);
     const double paintSeconds = timer.nsecsElapsed() / 1e9;
     rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
@@ -152,32 +175,36 @@ bool exportInChild(int pages, const QString &way, ExportRun &run)
     return true;
 }
 
-// Milliseconds for one paint of the widget into an image, after `change` (which may do nothing).
-double paintMs(CopyBookWidget &book, QImage &target, const std::function<void()> &change)
+// Milliseconds `paint` takes.
+double paintMs(const std::function<void()> &paint)
 {
-    change();
     QElapsedTimer timer;
     timer.start();
-    book.render(&target);
+    paint();
     return timer.nsecsElapsed() / 1e6;
 }
 
 void benchPreview(const QSize &size)
 {
-    CopyBookWidget book;
+    CopyBook book;
     fillTraceBook(book, 1);
-    book.resize(size);
+    Preview preview(size);
     QImage target(size, QImage::Format_ARGB32_Premultiplied);
-    book.render(&target);
+    preview.redraw(book);
     Figures change, repaint, firstWay;
     double opacity = 0.5;
     for (int i = 0; i < kPreviewRuns; ++i) {
-        change.values.append(paintMs(book, target, [&] { book.setOpacity(opacity += 0.01); }));
-        repaint.values.append(paintMs(book, target, [] {}));
+        book.setOpacity(opacity += 0.01);
+        change.values.append(paintMs([&] {
+            preview.redraw(book);
+            preview.show(&target);
+        }));
+        repaint.values.append(paintMs([&] { preview.show(&target); }));
         QElapsedTimer timer;
         timer.start();
         QPainter painter(&target);
-        painter.drawImage(QPoint(), book.renderFirstPage().scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        painter.drawImage(
+            QPoint(), book.pages().renderPage(0).scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
         painter.end();
         firstWay.values.append(timer.nsecsElapsed() / 1e6);
     }
@@ -191,7 +218,7 @@ void benchPreview(const QSize &size)
 int main(int argc, char *argv[])
 {
     preferOffscreenPlatform();
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     AppInfo::applyIdentity();
     installKaiFontSubstitution();
 
@@ -203,7 +230,7 @@ int main(int argc, char *argv[])
 
     std::printf(
         "Preview, ms per paint (min / median of %d); the first way renders the page and scales it\n\n", kPreviewRuns);
-    std::printf("| widget | after an option change | plain repaint | first way | change / first way |\n");
+    std::printf("| preview | after an option change | plain repaint | first way | change / first way |\n");
     std::printf("|---|---:|---:|---:|---:|\n");
     for (const QSize &size : {QSize(1000, 1400), QSize(2000, 2800)})
         benchPreview(size);

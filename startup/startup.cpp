@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QLibraryInfo>
 #include <QTranslator>
-#include <QWidget>
 
 // The bundle is compiled into this static library; naming it here makes every program that uses the
 // library keep it, where an unreferenced resource object would be dropped by the linker. Outside any
@@ -32,17 +31,17 @@ bool installQtTranslation(QTranslator *translator)
     return QCoreApplication::installTranslator(translator);
 }
 
-void applyBuiltInStyle(QWidget *window)
+QString builtInStyleSheet()
 {
     registerResources();
     QFile file(QStringLiteral(":/qss/main.qss"));
     if (!file.open(QIODevice::ReadOnly))
-        return;
+        return QString();
     QString style = QString::fromUtf8(file.readAll());
     const QString standIn = interfaceFontStandIn();
     if (!standIn.isEmpty())
         style.replace(QStringLiteral("\"微软雅黑\","), QStringLiteral("\"微软雅黑\", \"%1\",").arg(standIn));
-    window->setStyleSheet(style);
+    return style;
 }
 
 void preferOffscreenPlatform()

@@ -1,7 +1,7 @@
 #pragma once
 
 class QTranslator;
-class QWidget;
+class QString;
 
 // Loads the built-in Simplified Chinese catalogue and installs it whatever the system's language; the
 // translator must live as long as the application uses it. False when the catalogue could not be
@@ -12,11 +12,10 @@ bool installBuiltInTranslation(QTranslator *translator);
 // the Qt installation, beside the built-in one. False, and nothing installed, where it is missing.
 bool installQtTranslation(QTranslator *translator);
 
-// Styles the main window with the built-in stylesheet; unreadable, the window keeps the platform's look.
-// On the window, not the application: dialogs without the window as ancestor keep the platform look.
-// Where the stylesheet's interface font is not installed, the installed Chinese stand-in is put right
-// after it in the font list, so Latin text and digits do not fall to the monospace family listed next.
-void applyBuiltInStyle(QWidget *window);
+// The built-in stylesheet, or an empty one where it cannot be read. Where the stylesheet's interface font
+// is not installed, the installed Chinese stand-in is put right after it in the font list, so Latin text
+// and digits do not fall to the monospace family listed next.
+QString builtInStyleSheet();
 
 // Where no platform was chosen, the offscreen one: for the tools that need fonts but no screen, which
 // would otherwise refuse to start on a machine without a display. Call before the application exists.

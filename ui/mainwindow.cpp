@@ -60,7 +60,7 @@ void MainWindow::setupUi()
     cmbBookType->setObjectName(QStringLiteral("cmbBookType"));
     form->addRow(tr("Book Type"), cmbBookType);
     cmbBookType->addItem(tr("Trace"), TraceBook);
-    cmbBookType->addItem(tr("Copy"), CopyBook);
+    cmbBookType->addItem(tr("Copy"), CopyBookOptions::CopyBook);
     cmbBookType->setCurrentIndex(cmbBookType->findData(settings->bookType));
     connect(cmbBookType, qOverload<int>(&QComboBox::currentIndexChanged), this, &MainWindow::onBookTypeChanged);
 

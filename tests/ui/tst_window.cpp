@@ -389,7 +389,7 @@ private slots:
         QCOMPARE(MainWindow::aboutText("Aug  9 2022", "19:09:54"),
             QStringLiteral("格书字帖 0.1.0\n编译时间 Aug  9 2022 19:09:54\n版权所有 © 2026 Kelvo。保留所有权利。"));
         MainWindow window;
-        applyBuiltInStyle(&window);
+        window.setStyleSheet(builtInStyleSheet());
         QVERIFY(qApp->styleSheet().isEmpty());
         auto *form = qobject_cast<QFormLayout *>(window.findChild<QWidget *>(QStringLiteral("controlPanel"))->layout());
         QStringList rows;

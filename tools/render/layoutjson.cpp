@@ -1,6 +1,6 @@
 #include "layoutjson.h"
 
-#include "copybookwidget.h"
+#include "copybook.h"
 
 #include <QIODevice>
 #include <QJsonArray>
@@ -56,7 +56,7 @@ void appendCell(QByteArray *json, const CopyBookCell &cell, bool pinyin)
 
 } // namespace
 
-bool writeLayoutJson(const CopyBookWidget &book, QIODevice *output)
+bool writeLayoutJson(const CopyBook &book, QIODevice *output)
 {
     QJsonArray grid;
     for (const QVector<GridCell> &row : book.grid()) {
@@ -73,7 +73,7 @@ bool writeLayoutJson(const CopyBookWidget &book, QIODevice *output)
         {QStringLiteral("columns"), book.columnsPerRow()},
         {QStringLiteral("pages"), book.pageCount()},
         {QStringLiteral("cellSizePx"), book.cellSidePixels()},
-        {QStringLiteral("glyphPixelSize"), book.currentGlyphFont().pixelSize()},
+        {QStringLiteral("glyphPixelSize"), book.glyphFont().pixelSize()},
         {QStringLiteral("pageGrid"), grid},
         {QStringLiteral("cells"), QJsonArray()},
     };

@@ -3,8 +3,8 @@
 #include "renderer.h"
 #include "startup.h"
 
-#include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTranslator>
 #include <cstdio>
 
@@ -30,7 +30,7 @@ bool standardErrorIsTerminal()
 int main(int argc, char *argv[])
 {
     preferOffscreenPlatform();
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     AppInfo::applyIdentity();
     installKaiFontSubstitution();
     // Texts drawn on the pages come out in Chinese, as in the program's window.

@@ -1,8 +1,9 @@
 #include "renderer.h"
 
 #include "appinfo.h"
-#include "copybookwidget.h"
+#include "copybook.h"
 #include "layoutjson.h"
+#include "pdfexport.h"
 #include "renderrequest.h"
 #include "textinput.h"
 
@@ -103,7 +104,7 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
     if (decoded.problem != DecodedText::Problem::None)
         return run.fail(RendererInputOutputError, decodingProblem(decoded));
 
-    CopyBookWidget book;
+    CopyBook book;
     request.applyTo(&book);
     book.setContent(decoded.text);
 
@@ -114,7 +115,7 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
         return RendererSuccess;
     }
     if (request.writesPdf()) {
-        if (!book.saveToPdf(request.outputPath, run.progress(), &error))
+        if (!saveCopyBookPdf(book.pages(), request.outputPath, book.pdfExportOptions(), run.progress(), &error))
             return run.fail(
                 RendererInputOutputError, QStringLiteral("cannot write %1: %2").arg(request.outputPath, error));
         return RendererSuccess;
@@ -124,7 +125,7 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
             QStringLiteral("--page %1: the copybook has %2 page(s), counted from 0")
                 .arg(request.page)
                 .arg(book.pageCount()));
-    if (!writePng(book.renderPage(request.page), book.pageResolution(), request.outputPath, error))
+    if (!writePng(book.pages().renderPage(request.page), book.pageResolution(), request.outputPath, error))
         return run.fail(RendererInputOutputError, QStringLiteral("cannot write %1: %2").arg(request.outputPath, error));
     return RendererSuccess;
 }

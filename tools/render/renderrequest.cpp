@@ -1,6 +1,6 @@
 #include "renderrequest.h"
 
-#include "copybookwidget.h"
+#include "copybook.h"
 
 #include <QCommandLineParser>
 #include <cmath>
@@ -135,7 +135,7 @@ bool RenderRequest::writesPdf() const
     return outputPath.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
 }
 
-void RenderRequest::applyTo(CopyBookWidget *book) const
+void RenderRequest::applyTo(::CopyBook *book) const
 {
     applyInOrder(book, *this);
     applySheet(book, sheet);

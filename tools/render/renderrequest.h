@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-class CopyBookWidget;
+class CopyBook;
 
 // What one run of the renderer is asked to do. The option defaults are the program's first-run
 // settings, so a sheet made here matches one saved from the window.
@@ -42,7 +42,7 @@ struct RenderRequest
     bool writesPdf() const;
 
     // In the order the program hands its stored settings to the engine.
-    void applyTo(CopyBookWidget *book) const;
+    void applyTo(CopyBook *book) const;
 };
 
 // Parses the full argument list, program name first.

@@ -63,6 +63,14 @@ struct SheetOptions
     bool showsPinyin() const { return pinyin || pinyinOnly; }
 };
 
+// How a PDF is written: page images (the default) or the drawing itself, and with how many threads (0
+// for one per core).
+struct PdfExportOptions
+{
+    bool vector = false;
+    int jobs = 0;
+};
+
 // Hands a record of the ten options (the settings record, a renderer request) to the engine, in the
 // order the program has always used: the cell size before the font, the colours last.
 template<typename Book, typename Options> void applyInOrder(Book *book, const Options &options)

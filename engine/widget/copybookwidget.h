@@ -1,11 +1,13 @@
 #pragma once
 
+#include "copybook.h"
 #include "copybookcell.h"
 #include "copybookcontent.h"
 #include "copybookoptions.h"
 #include "copybookpages.h"
 #include "glyphstamps.h"
 #include "gridcell.h"
+#include "pdfexportprogress.h"
 
 #include <QColor>
 #include <QFont>
@@ -13,15 +15,10 @@
 #include <QList>
 #include <QVector>
 #include <QWidget>
-#include <functional>
 
 class QPainter;
 
-// Told after each page written to a PDF, with the pages done and the page count; returning false
-// cancels the export.
-using PdfExportProgress = std::function<bool(int pagesDone, int pageCount)>;
-
-// The page engine and, at the same time, the preview of the first page.
+// The page engine as a widget: the copybook, and at the same time the preview of its first page.
 class CopyBookWidget : public QWidget
 {
     Q_OBJECT
@@ -53,8 +50,8 @@ public:
     void setPinyinOnly(bool on);
     // How saveToPdf writes: page images (the default) or the drawing itself, and with how many threads
     // (0 for one per core).
-    void setVectorPdf(bool on);
-    void setExportJobs(int jobs);
+    void setVectorPdf(bool on) { book.setVectorPdf(on); }
+    void setExportJobs(int jobs) { book.setExportJobs(jobs); }
 
     QImage renderGridPage() const;
     QVector<CopyBookCell> cellsOfPage(int page) const;
@@ -64,26 +61,27 @@ public:
     QList<QImage> renderAllPages() const;
     QImage renderPage(int page) const;
     // Everything the pages are drawn from, as a value that outlives later changes.
-    CopyBookPages pages() const;
+    CopyBookPages pages() const { return book.pages(); }
+    const CopyBook &copyBook() const { return book; }
 
     // False when the file cannot be written completely or the export was cancelled; the file at that path
     // is then left as it was, and *error (when given) says why.
     bool saveToPdf(const QString &fileName, const PdfExportProgress &progress = {}, QString *error = nullptr) const;
 
-    int pageCount() const;
-    int rowsPerPage() const { return pageGrid.size(); }
-    int columnsPerRow() const { return pageGrid.isEmpty() ? 0 : pageGrid.first().size(); }
-    double cellSidePixels() const;
-    double pinyinBandPixels() const;
-    double cellSizeCm() const { return cellSize; }
-    int pageResolution() const { return resolution; }
-    const PageGrid &grid() const { return pageGrid; }
-    const CopyBookContent &contentModel() const { return content; }
-    const CopyBookOptions::SheetOptions &sheetOptions() const { return sheet; }
-    bool writesVectorPdf() const { return vectorPdf; }
-    const QFont &currentGlyphFont() const { return glyphFont; }
-    QColor currentGridColor() const { return gridColor; }
-    QColor currentTextColor() const { return textColor; }
+    int pageCount() const { return book.pageCount(); }
+    int rowsPerPage() const { return book.rowsPerPage(); }
+    int columnsPerRow() const { return book.columnsPerRow(); }
+    double cellSidePixels() const { return book.cellSidePixels(); }
+    double pinyinBandPixels() const { return book.pinyinBandPixels(); }
+    double cellSizeCm() const { return book.cellSizeCm(); }
+    int pageResolution() const { return book.pageResolution(); }
+    const PageGrid &grid() const { return book.grid(); }
+    const CopyBookContent &contentModel() const { return book.contentModel(); }
+    const CopyBookOptions::SheetOptions &sheetOptions() const { return book.sheetOptions(); }
+    bool writesVectorPdf() const { return book.pdfExportOptions().vector; }
+    const QFont &currentGlyphFont() const { return book.glyphFont(); }
+    QColor currentGridColor() const { return book.gridColor(); }
+    QColor currentTextColor() const { return book.textColor(); }
     // How many times the preview picture was drawn afresh (a repaint with nothing changed draws none).
     int previewRenderCount() const { return previewRenders; }
 
@@ -91,31 +89,10 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    struct Margins
-    {
-        double left;
-        double top;
-        double right;
-        double bottom;
-    };
-
-    void updatePageGeometry();
-    void setGlyphSizeCm(double size);
-    void relayout();
     // Marks the kept preview picture out of date and schedules a repaint, which draws it anew.
     void refreshPreview();
 
-    Margins pageMargins;
-    int resolution;
-    double cellSize;
-    QFont glyphFont;
-    QColor gridColor;
-    QColor textColor;
-    CopyBookContent content;
-    PageGrid pageGrid;
-    CopyBookOptions::SheetOptions sheet;
-    bool vectorPdf = false;
-    int exportJobs = 0;
+    CopyBook book;
     QImage previewPicture;
     bool previewCurrent = false;
     GlyphStamps previewStamps;

@@ -1,0 +1,219 @@
+#include "copybook.h"
+
+#include "pagegeometry.h"
+#include "pinyinband.h"
+
+#include <QtGlobal>
+#include <cmath>
+
+using namespace PageGeometry;
+
+namespace {
+
+// Cell sizes below this (and sizes that are not numbers) lay out no row at all. The controls stop at
+// 0.5 cm; a smaller stored value would otherwise ask for tens of thousands of squares per page, and a
+// vanishing one for more columns than an int can count.
+constexpr double kSmallestCellSizeCm = 0.1;
+
+// Glyph pixel sizes are held to this range whatever size is asked for: a zero or negative size is
+// rejected by QFont, and an enormous one would make the rasteriser allocate without bound. The upper end
+// is above the page height, so any glyph that can be seen at all is drawn as asked.
+constexpr int kSmallestGlyphPixels = 1;
+constexpr int kLargestGlyphPixels = 4096;
+
+int glyphPixelSize(double pixels)
+{
+    if (std::isnan(pixels))
+        return kSmallestGlyphPixels;
+    return static_cast<int>(qBound<double>(kSmallestGlyphPixels, pixels, kLargestGlyphPixels));
+}
+
+} // namespace
+
+CopyBook::CopyBook()
+    : resolution(kResolution)
+    , cellSize(static_cast<double>(CopyBookOptions::kDefaultCellSize))
+    , font(CopyBookOptions::defaultFontName())
+    , gridColour(CopyBookOptions::defaultGridColor())
+    , textColour(CopyBookOptions::defaultTextColor())
+{
+    font.setPixelSize(glyphPixelSize(cellSize * kDefaultGlyphFactor / kCmPerInch * resolution));
+    updatePageGeometry();
+}
+
+void CopyBook::setBookType(int bookType)
+{
+    content.bookType = bookType;
+    content.rebuildCells();
+}
+
+void CopyBook::setTraceType(int traceType)
+{
+    content.traceType = traceType;
+    content.rebuildCells();
+}
+
+void CopyBook::setBlankLines(int blankLines)
+{
+    content.blankLines = blankLines;
+    content.rebuildCells();
+}
+
+void CopyBook::setCommonChineseOnly(bool commonChineseOnly)
+{
+    content.commonChineseOnly = commonChineseOnly;
+    content.rebuildCells();
+}
+
+void CopyBook::setOpacity(double opacity)
+{
+    content.opacity = opacity;
+    content.rebuildCells();
+}
+
+void CopyBook::setContent(const QString &text)
+{
+    content.text = text;
+    content.rebuildCells();
+}
+
+void CopyBook::setCellSize(double size)
+{
+    cellSize = size;
+    updatePageGeometry();
+}
+
+void CopyBook::setFontName(const QString &family)
+{
+    font.setFamily(family);
+}
+
+void CopyBook::setFontSize(double size)
+{
+    setGlyphSizeCm(size);
+}
+
+void CopyBook::setFontNameAndSize(const QString &family, double size)
+{
+    font.setFamily(family);
+    setGlyphSizeCm(size);
+}
+
+void CopyBook::setGridColor(QColor color)
+{
+    gridColour = color;
+}
+
+void CopyBook::setTextColor(QColor color)
+{
+    textColour = color;
+}
+
+void CopyBook::setGridStyle(int style)
+{
+    sheet.gridStyle = style;
+}
+
+void CopyBook::setTraceStyle(int style)
+{
+    sheet.traceStyle = style;
+}
+
+void CopyBook::setTitle(const QString &title)
+{
+    sheet.title = title;
+}
+
+void CopyBook::setNameFields(bool on)
+{
+    sheet.nameFields = on;
+}
+
+void CopyBook::setPageNumbers(bool on)
+{
+    sheet.pageNumbers = on;
+}
+
+// The band takes room above every row, so the rows per page follow it.
+void CopyBook::setPinyin(bool on)
+{
+    sheet.pinyin = on;
+    updatePageGeometry();
+}
+
+void CopyBook::setPinyinOnly(bool on)
+{
+    sheet.pinyinOnly = on;
+    updatePageGeometry();
+}
+
+void CopyBook::setGlyphSizeCm(double size)
+{
+    font.setPixelSize(glyphPixelSize(resolution * (size / kCmPerInch)));
+}
+
+double CopyBook::cellSidePixels() const
+{
+    return cmToPixels(cellSize, resolution);
+}
+
+double CopyBook::pinyinBandPixels() const
+{
+    return sheet.showsPinyin() ? cellSidePixels() * PinyinBand::kHeightShare : 0.0;
+}
+
+double CopyBook::marginPixels() const
+{
+    return cmToPixels(kMarginCm, resolution);
+}
+
+CopyBookPages CopyBook::pages() const
+{
+    CopyBookPages pages;
+    pages.pageGrid = pageGrid;
+    pages.cellSide = cellSidePixels();
+    pages.pinyinBand = pinyinBandPixels();
+    pages.margin = marginPixels();
+    pages.resolution = resolution;
+    pages.glyphFont = font;
+    pages.gridColor = gridColour;
+    pages.textColor = textColour;
+    pages.content = content;
+    pages.sheet = sheet;
+    return pages;
+}
+
+void CopyBook::updatePageGeometry()
+{
+    pageGrid.clear();
+
+    const double availableHeight = kPageHeightCm - kMarginCm - kMarginCm;
+    const double usableWidth = kPageWidthCm - kMarginCm - kMarginCm;
+    const bool layable = cellSize >= kSmallestCellSizeCm && std::isfinite(cellSize);
+    // The pinyin band sits on top of each row of squares. Without it the band is +0.0, which leaves every
+    // sum below exactly the plain sheet's: its row and column counts depend on them to the last bit.
+    const double band = sheet.showsPinyin() ? cellSize * PinyinBand::kHeightShare : 0.0;
+    const double rowHeight = cellSize + band;
+    const int rows = layable ? static_cast<int>((availableHeight + kRowGapCm) / (rowHeight + kRowGapCm)) : 0;
+    const int columns = layable ? static_cast<int>(usableWidth / cellSize) : 0;
+
+    double y = (availableHeight - rows * rowHeight - (rows - 1) * kRowGapCm) * 0.5 + kMarginCm + band;
+    for (int r = 0; r < rows; ++r) {
+        double x = (usableWidth - columns * cellSize) * 0.5 + kMarginCm;
+        QVector<GridCell> row;
+        row.reserve(columns);
+        for (int c = 0; c < columns; ++c) {
+            row.append({cmToPixels(x, resolution), cmToPixels(y, resolution)});
+            x = x + cellSize;
+        }
+        pageGrid.append(row);
+        y = (rowHeight + kRowGapCm) + y;
+    }
+
+    // With no row at all the old cells would refer to a grid that no longer exists; dropping them gives
+    // one blank page instead of a page count divided by zero rows.
+    content.columns = columnsPerRow();
+    content.rowsPerPage = rowsPerPage();
+    content.pinyin = sheet.showsPinyin();
+    content.rebuildCells();
+}
