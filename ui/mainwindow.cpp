@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFontDatabase>
 #include <QFormLayout>
@@ -59,8 +60,7 @@ void MainWindow::setupUi()
     cmbBookType = new QComboBox(this);
     cmbBookType->setObjectName(QStringLiteral("cmbBookType"));
     form->addRow(tr("Book Type"), cmbBookType);
-    cmbBookType->addItem(tr("Trace"), TraceBook);
-    cmbBookType->addItem(tr("Copy"), CopyBookOptions::CopyBook);
+    addChoices(cmbBookType, *findOption("BookType"));
     cmbBookType->setCurrentIndex(cmbBookType->findData(settings->bookType));
     connect(cmbBookType, qOverload<int>(&QComboBox::currentIndexChanged), this, &MainWindow::onBookTypeChanged);
 
@@ -116,9 +116,7 @@ void MainWindow::setupUi()
     cmbTraceType = new QComboBox(this);
     cmbTraceType->setObjectName(QStringLiteral("cmbTraceType"));
     form->addRow(tr("Trace Type"), cmbTraceType);
-    cmbTraceType->addItem(tr("None"), TraceNone);
-    cmbTraceType->addItem(tr("Half"), TraceHalf);
-    cmbTraceType->addItem(tr("All"), TraceAll);
+    addChoices(cmbTraceType, *findOption("TraceType"));
     cmbTraceType->setCurrentIndex(cmbTraceType->findData(settings->traceType));
     connect(cmbTraceType, qOverload<int>(&QComboBox::currentIndexChanged), this, &MainWindow::onTraceTypeChanged);
 
@@ -133,6 +131,12 @@ void MainWindow::setupUi()
     // draw through a styled delegate.
     for (QComboBox *combo : findChildren<QComboBox *>())
         combo->setItemDelegate(new QStyledItemDelegate(this));
+}
+
+void MainWindow::addChoices(QComboBox *combo, const OptionRow &row)
+{
+    for (int value = 0; value < row.choices.size(); ++value)
+        combo->addItem(QCoreApplication::translate("MainWindow", row.choices[value].label), value);
 }
 
 QDoubleSpinBox *MainWindow::addDoubleRow(
@@ -161,36 +165,24 @@ void MainWindow::setupMoreOptions(QFormLayout *form)
 
     // The section's rows belong to the panel's form, so their fields line up with those above; they
     // are all shorter than the longest label above, so showing them moves nothing. The switches carry
-    // their text themselves for that reason.
+    // their text themselves for that reason. Each row comes from the option table.
     const int firstRow = form->rowCount();
-    addChoiceRow(form, tr("Grid Style"), QStringLiteral("cmbGridStyle"),
-        {tr("Tian grid"), tr("Mi grid"), tr("Square grid"), tr("Hui grid"), tr("Nine-square grid")},
-        &settings->sheet.gridStyle, [this](int style) { copyBook->setGridStyle(style); });
-    addChoiceRow(form, tr("Trace Style"), QStringLiteral("cmbTraceStyle"), {tr("Solid"), tr("Hollow")},
-        &settings->sheet.traceStyle, [this](int style) { copyBook->setTraceStyle(style); });
-
-    // The title goes to the engine as it is typed: a change to it redraws the preview once, without laying
-    // the page out again, and nothing typed is lost if the window closes before the field loses the focus.
-    auto *editTitle = new QLineEdit(this);
-    editTitle->setObjectName(QStringLiteral("editTitle"));
-    form->addRow(tr("Title"), editTitle);
-    editTitle->setText(settings->sheet.title);
-    connect(editTitle, &QLineEdit::textEdited, this, [this](const QString &title) {
-        copyBook->setTitle(title);
-        AppSettings::instance()->sheet.title = title;
-        AppSettings::instance()->saveSettings();
-    });
-
-    addSwitchRow(form, tr("Name fields"), QStringLiteral("chkNameFields"), &settings->sheet.nameFields,
-        [this](bool on) { copyBook->setNameFields(on); });
-    addSwitchRow(form, tr("Page numbers"), QStringLiteral("chkPageNumbers"), &settings->sheet.pageNumbers,
-        [this](bool on) { copyBook->setPageNumbers(on); });
-    addSwitchRow(form, tr("Pinyin"), QStringLiteral("chkPinyin"), &settings->sheet.pinyin,
-        [this](bool on) { copyBook->setPinyin(on); });
-    addSwitchRow(form, tr("Write from pinyin"), QStringLiteral("chkPinyinOnly"), &settings->sheet.pinyinOnly,
-        [this](bool on) { copyBook->setPinyinOnly(on); });
-    addSwitchRow(form, tr("Vector PDF"), QStringLiteral("chkVectorPdf"), &settings->vectorPdf,
-        [this](bool on) { copyBook->setVectorPdf(on); });
+    for (const OptionRow &row : optionTable()) {
+        if (!row.control)
+            continue;
+        const QString label = QCoreApplication::translate("MainWindow", row.label);
+        const QString name = QLatin1String(row.control);
+        if (const auto *field = std::get_if<int OptionValues::*>(&row.field)) {
+            QStringList items;
+            for (const Choice &choice : row.choices)
+                items << QCoreApplication::translate("MainWindow", choice.label);
+            addChoiceRow(form, label, name, items, &(settings->**field));
+        } else if (const auto *field = std::get_if<bool OptionValues::*>(&row.field)) {
+            addSwitchRow(form, label, name, &(settings->**field));
+        } else if (const auto *field = std::get_if<QString OptionValues::*>(&row.field)) {
+            addTextRow(form, label, name, &(settings->**field));
+        }
+    }
 
     QWidgetList section;
     for (int row = firstRow; row < form->rowCount(); ++row) {
@@ -213,8 +205,8 @@ void MainWindow::setupMoreOptions(QFormLayout *form)
     });
 }
 
-void MainWindow::addChoiceRow(QFormLayout *form, const QString &label, const QString &name, const QStringList &items,
-    int *field, const std::function<void(int)> &toEngine)
+void MainWindow::addChoiceRow(
+    QFormLayout *form, const QString &label, const QString &name, const QStringList &items, int *field)
 {
     auto *combo = new QComboBox(this);
     combo->setObjectName(name);
@@ -223,34 +215,50 @@ void MainWindow::addChoiceRow(QFormLayout *form, const QString &label, const QSt
     for (int value = 0; value < items.size(); ++value)
         combo->addItem(items[value], value);
     combo->setCurrentIndex(combo->findData(*field));
-    connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this, [combo, field, toEngine] {
-        const int value = combo->currentData(Qt::UserRole).toInt();
-        toEngine(value);
-        *field = value;
-        AppSettings::instance()->saveSettings();
+    connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this, [this, combo, field] {
+        *field = combo->currentData(Qt::UserRole).toInt();
+        onSheetOptionChanged();
     });
 }
 
-void MainWindow::addSwitchRow(
-    QFormLayout *form, const QString &text, const QString &name, bool *field, const std::function<void(bool)> &toEngine)
+void MainWindow::addSwitchRow(QFormLayout *form, const QString &text, const QString &name, bool *field)
 {
     auto *check = new QCheckBox(text, this);
     check->setObjectName(name);
     form->addRow(QString(), check);
     check->setChecked(*field);
-    connect(check, &QCheckBox::clicked, this, [field, toEngine](bool on) {
-        toEngine(on);
+    connect(check, &QCheckBox::clicked, this, [this, field](bool on) {
         *field = on;
-        AppSettings::instance()->saveSettings();
+        onSheetOptionChanged();
     });
+}
+
+// The text goes to the engine as it is typed: a change to a title redraws the preview once, without laying
+// the page out again, and nothing typed is lost if the window closes before the field loses the focus.
+void MainWindow::addTextRow(QFormLayout *form, const QString &label, const QString &name, QString *field)
+{
+    auto *edit = new QLineEdit(this);
+    edit->setObjectName(name);
+    form->addRow(label, edit);
+    edit->setText(*field);
+    connect(edit, &QLineEdit::textEdited, this, [this, field](const QString &text) {
+        *field = text;
+        onSheetOptionChanged();
+    });
+}
+
+void MainWindow::onSheetOptionChanged()
+{
+    const AppSettings *settings = AppSettings::instance();
+    copyBook->setSheet(settings->sheet());
+    copyBook->setVectorPdf(settings->vectorPdf);
+    settings->saveSettings();
 }
 
 void MainWindow::applySettings()
 {
     const AppSettings *settings = AppSettings::instance();
-    applyInOrder(copyBook, *settings);
-    applySheet(copyBook, settings->sheet);
-    copyBook->setVectorPdf(settings->vectorPdf);
+    applyOptions(copyBook, *settings);
 }
 
 void MainWindow::onBookTypeChanged()

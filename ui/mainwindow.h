@@ -1,9 +1,9 @@
 #pragma once
 
+#include "optiontable.h"
 #include "userdialogs.h"
 
 #include <QWidget>
-#include <functional>
 
 class ColorLabel;
 class CopyBookWidget;
@@ -41,12 +41,15 @@ private:
         QFormLayout *form, const QString &label, const QString &name, double min, double max, double value);
     // The collapsible section below Save As with the options beyond the main panel's.
     void setupMoreOptions(QFormLayout *form);
-    // Rows of that section; each change goes to the engine setter, then into the record field, then to
-    // the store. The field is one of the process-wide record's, which lives as long as the program.
-    void addChoiceRow(QFormLayout *form, const QString &label, const QString &name, const QStringList &items,
-        int *field, const std::function<void(int)> &toEngine);
-    void addSwitchRow(QFormLayout *form, const QString &text, const QString &name, bool *field,
-        const std::function<void(bool)> &toEngine);
+    // Rows of that section; each change goes into the record field, then to the engine and the store.
+    // The field is one of the process-wide record's, which lives as long as the program.
+    void addChoiceRow(
+        QFormLayout *form, const QString &label, const QString &name, const QStringList &items, int *field);
+    void addSwitchRow(QFormLayout *form, const QString &text, const QString &name, bool *field);
+    void addTextRow(QFormLayout *form, const QString &label, const QString &name, QString *field);
+    void onSheetOptionChanged();
+    // A combo's items from an option's choices, each carrying its value.
+    static void addChoices(QComboBox *combo, const CopyBookOptions::OptionRow &row);
     void offerAbout();
     void applySettings();
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "copybookcell.h"
+#include "copybookoptions.h"
 
 #include <QString>
 #include <QVector>
@@ -15,11 +16,11 @@ struct CopyBookContent
 {
     QString text;
     int columns = 0;
-    int blankLines = 0;
-    double opacity = 0.5;
-    int bookType = 0;
-    int traceType = 1;
-    bool commonChineseOnly = true;
+    int blankLines = CopyBookOptions::kDefaultBlankLines;
+    double opacity = static_cast<double>(CopyBookOptions::kDefaultOpacity);
+    int bookType = CopyBookOptions::kDefaultBookType;
+    int traceType = CopyBookOptions::kDefaultTraceType;
+    bool commonChineseOnly = CopyBookOptions::kDefaultCommonChineseOnly;
     // With pinyin on, a reading in brackets after a character ("行[hang2]") is taken out of the text and
     // every cell carries its reading; off, the text is laid out exactly as typed.
     bool pinyin = false;

@@ -86,16 +86,12 @@ template<typename Book, typename Options> void applyInOrder(Book *book, const Op
     book->setTextColor(options.textColor);
 }
 
-// Hands the sheet options to the engine, after the ten.
-template<typename Book> void applySheet(Book *book, const SheetOptions &sheet)
+// Hands every option of a record (see OptionValues) to the engine: the ten, then the sheet's.
+template<typename Book, typename Options> void applyOptions(Book *book, const Options &options)
 {
-    book->setGridStyle(sheet.gridStyle);
-    book->setTraceStyle(sheet.traceStyle);
-    book->setTitle(sheet.title);
-    book->setNameFields(sheet.nameFields);
-    book->setPageNumbers(sheet.pageNumbers);
-    book->setPinyin(sheet.pinyin);
-    book->setPinyinOnly(sheet.pinyinOnly);
+    applyInOrder(book, options);
+    book->setSheet(options.sheet());
+    book->setVectorPdf(options.vectorPdf);
 }
 
 } // namespace CopyBookOptions

@@ -1,5 +1,6 @@
 #include "copybook.h"
 
+#include "optiontable.h"
 #include "pagegeometry.h"
 #include "pinyinband.h"
 
@@ -30,15 +31,10 @@ int glyphPixelSize(double pixels)
 
 } // namespace
 
-CopyBook::CopyBook()
-    : resolution(kResolution)
-    , cellSize(static_cast<double>(CopyBookOptions::kDefaultCellSize))
-    , font(CopyBookOptions::defaultFontName())
-    , gridColour(CopyBookOptions::defaultGridColor())
-    , textColour(CopyBookOptions::defaultTextColor())
+CopyBook::CopyBook() : resolution(kResolution), cellSize(0.0)
 {
-    font.setPixelSize(glyphPixelSize(cellSize * kDefaultGlyphFactor / kCmPerInch * resolution));
-    updatePageGeometry();
+    // The engine starts where the settings and the renderer start.
+    CopyBookOptions::applyOptions(this, CopyBookOptions::OptionValues());
 }
 
 void CopyBook::setBookType(int bookType)
@@ -145,6 +141,14 @@ void CopyBook::setPinyinOnly(bool on)
 {
     sheet.pinyinOnly = on;
     updatePageGeometry();
+}
+
+void CopyBook::setSheet(const CopyBookOptions::SheetOptions &options)
+{
+    const bool bandChanges = options.showsPinyin() != sheet.showsPinyin();
+    sheet = options;
+    if (bandChanges)
+        updatePageGeometry();
 }
 
 void CopyBook::setGlyphSizeCm(double size)

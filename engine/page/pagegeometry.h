@@ -9,7 +9,6 @@ constexpr double kPageHeightCm = static_cast<double>(29.7f);
 constexpr double kRowGapCm = static_cast<double>(0.2f);
 constexpr double kMarginCm = static_cast<double>(1.91f);
 constexpr double kCmPerInch = 2.54;
-constexpr double kDefaultGlyphFactor = 0.8;
 constexpr int kResolution = 300;
 
 inline double cmToPixels(double cm, int resolution)

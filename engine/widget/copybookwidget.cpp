@@ -124,6 +124,12 @@ void CopyBookWidget::setPinyinOnly(bool on)
     refreshPreview();
 }
 
+void CopyBookWidget::setSheet(const CopyBookOptions::SheetOptions &options)
+{
+    book.setSheet(options);
+    refreshPreview();
+}
+
 void CopyBookWidget::refreshPreview()
 {
     previewCurrent = false;

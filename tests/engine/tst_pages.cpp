@@ -196,7 +196,7 @@ private slots:
         QFETCH(CopyBookOptions::SheetOptions, sheet);
         CopyBookWidget book;
         book.setContent(QStringLiteral("永"));
-        CopyBookOptions::applySheet(&book, sheet);
+        book.setSheet(sheet);
         // The title, the names and the first row, and the foot with the page number, in grey levels.
         const QImage page = book.renderFirstPage();
         QImage picture(page.width(), 720, QImage::Format_RGB32);

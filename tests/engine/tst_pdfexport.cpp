@@ -58,7 +58,7 @@ private slots:
         QFETCH(int, pages);
         CopyBookWidget book;
         if (dressed) {
-            CopyBookOptions::applySheet(&book,
+            book.setSheet(
                 {CopyBookOptions::GridMi, CopyBookOptions::TraceHollow, QStringLiteral("Title"), true, true, true});
             book.setGridColor(QColor(200, 30, 30, 160));
         }

@@ -11,12 +11,50 @@ using namespace CopyBookOptions;
 
 namespace {
 
-QString rangeHelp(const char *what, double min, double max, double defaultValue)
+QString defaultText(const OptionRow &row)
 {
-    return QStringLiteral("%1, %2 to %3 (default %4).").arg(QLatin1String(what)).arg(min).arg(max).arg(defaultValue);
+    static const OptionValues defaults;
+    if (const auto *field = std::get_if<float OptionValues::*>(&row.field))
+        return QString::number(static_cast<double>(defaults.**field));
+    if (const auto *field = std::get_if<int OptionValues::*>(&row.field))
+        return QString::number(defaults.**field);
+    if (const auto *field = std::get_if<QString OptionValues::*>(&row.field))
+        return defaults.**field;
+    if (const auto *field = std::get_if<QColor OptionValues::*>(&row.field))
+        return (defaults.**field).name();
+    return QString();
 }
 
-// Ranges and defaults come from the same constants as the window's controls and the settings store.
+// The help of an option, completed from the table: a number's range, a choice's list, a default.
+QString helpOf(const OptionRow &row)
+{
+    const QString help = QString::fromUtf8(row.help ? row.help : "");
+    if (row.isChoice()) {
+        static const OptionValues defaults;
+        const int defaultChoice = defaults.*std::get<int OptionValues::*>(row.field);
+        QStringList names;
+        for (int value = 0; value < row.choices.size(); ++value) {
+            const Choice &choice = row.choices[value];
+            QString name = QLatin1String(choice.name);
+            if (value == defaultChoice)
+                name += choice.help ? QStringLiteral(" (default: %1)").arg(QLatin1String(choice.help))
+                                    : QStringLiteral(" (default)");
+            else if (choice.help)
+                name += QStringLiteral(" (%1)").arg(QLatin1String(choice.help));
+            names << name;
+        }
+        const QString last = names.takeLast();
+        return QStringLiteral("%1 or %2%3.").arg(names.join(QStringLiteral(", ")), last, help);
+    }
+    if (std::holds_alternative<bool OptionValues::*>(row.field))
+        return help;
+    if (row.min < row.max)
+        return QStringLiteral("%1, %2 to %3 (default %4).").arg(help).arg(row.min).arg(row.max).arg(defaultText(row));
+    const QString defaultValue = defaultText(row);
+    return defaultValue.isEmpty() ? help : QStringLiteral("%1 (default %2).").arg(help, defaultValue);
+}
+
+// The options of the renderer's own, beside those of the table.
 struct Options
 {
     QCommandLineOption output {{QStringLiteral("o"), QStringLiteral("output")},
@@ -24,53 +62,20 @@ struct Options
         QStringLiteral("PATH")};
     QCommandLineOption page {QStringLiteral("page"), QStringLiteral("Page for PNG output, counted from 0 (default 0)."),
         QStringLiteral("N"), QStringLiteral("0")};
-    QCommandLineOption bookType {QStringLiteral("book-type"), QStringLiteral("trace (default) or copy."),
-        QStringLiteral("TYPE"), QStringLiteral("trace")};
-    QCommandLineOption traceType {QStringLiteral("trace-type"), QStringLiteral("none, half (default) or all."),
-        QStringLiteral("TYPE"), QStringLiteral("half")};
-    QCommandLineOption cellSize {QStringLiteral("cell-size"),
-        rangeHelp("Cell side", kMinCellSize, kMaxCellSize, kDefaultCellSize), QStringLiteral("CM")};
-    QCommandLineOption fontFamily {QStringLiteral("font-family"),
-        QStringLiteral("Glyph font family (default %1).").arg(defaultFontName()), QStringLiteral("NAME")};
-    QCommandLineOption fontSize {QStringLiteral("font-size"),
-        rangeHelp("Glyph size", kMinFontSize, kMaxFontSize, kDefaultFontSize), QStringLiteral("CM")};
-    QCommandLineOption opacity {QStringLiteral("opacity"),
-        rangeHelp("Opacity of faded glyphs", kMinOpacity, kMaxOpacity, kDefaultOpacity), QStringLiteral("X")};
-    QCommandLineOption blankLines {QStringLiteral("blank-lines"),
-        rangeHelp("Empty rows after each line", kMinBlankLines, kMaxBlankLines, kDefaultBlankLines),
-        QStringLiteral("N")};
-    QCommandLineOption allCharacters {QStringLiteral("all-characters"),
-        QStringLiteral("Lay out every character, not only CJK ideographs U+4E00 to U+9FFF.")};
-    QCommandLineOption gridColor {QStringLiteral("grid-color"),
-        QStringLiteral("Grid colour, such as #c00000 or navy (default %1).").arg(defaultGridColor().name()),
-        QStringLiteral("COLOR")};
-    QCommandLineOption textColor {QStringLiteral("text-color"),
-        QStringLiteral("Glyph colour (default %1).").arg(defaultTextColor().name()), QStringLiteral("COLOR")};
     QCommandLineOption layout {QStringLiteral("layout"),
         QStringLiteral("Write no pages; print the layout as one JSON object on standard output.")};
-    QCommandLineOption gridStyle {QStringLiteral("grid-style"),
-        QStringLiteral("tian (default: cross), mi (cross and diagonals), square (outline only), hui (inner square) "
-                       "or nine (three by three)."),
-        QStringLiteral("STYLE"), QStringLiteral("tian")};
-    QCommandLineOption traceStyle {QStringLiteral("trace-style"),
-        QStringLiteral("solid (default) or hollow: faded glyphs as outlines to trace."), QStringLiteral("STYLE"),
-        QStringLiteral("solid")};
-    QCommandLineOption title {
-        QStringLiteral("title"), QStringLiteral("A title centred at the top of every page."), QStringLiteral("TEXT")};
-    QCommandLineOption nameFields {
-        QStringLiteral("name-fields"), QStringLiteral("Fields for the pupil's name, class and date under the title.")};
-    QCommandLineOption pageNumbers {QStringLiteral("page-numbers"), QStringLiteral("Page numbers at the foot.")};
-    QCommandLineOption pinyin {QStringLiteral("pinyin"),
-        QStringLiteral("A pinyin band above every row, with the reading of each character; a reading in brackets "
-                       "after a character overrides it: 行[hang2] or 行[háng].")};
-    QCommandLineOption pinyinOnly {QStringLiteral("pinyin-only"),
-        QStringLiteral("Write from pinyin: the band shows the reading, the squares to write in stay empty.")};
-    QCommandLineOption vector {QStringLiteral("vector"),
-        QStringLiteral("Draw the PDF's pages as lines and text instead of page images: much smaller files.")};
     QCommandLineOption jobs {QStringLiteral("jobs"),
         QStringLiteral("Threads making page images for a PDF, 1 to %1 (default: one per core).").arg(kMaxJobs),
         QStringLiteral("N")};
 };
+
+QCommandLineOption tableOption(const OptionRow &row)
+{
+    const QString name = QLatin1String(row.flag);
+    if (!row.valueName)
+        return QCommandLineOption(name, helpOf(row));
+    return QCommandLineOption(name, helpOf(row), QLatin1String(row.valueName));
+}
 
 class Reader
 {
@@ -95,10 +100,13 @@ public:
         }
     }
 
-    void choice(const QCommandLineOption &option, const QStringList &names, int &value)
+    void choice(const QCommandLineOption &option, const QVector<Choice> &choices, int &value)
     {
         if (!error.isEmpty() || !parser.isSet(option))
             return;
+        QStringList names;
+        for (const Choice &choice : choices)
+            names << QLatin1String(choice.name);
         const int index = names.indexOf(parser.value(option).toLower());
         if (index < 0)
             fail(option,
@@ -116,6 +124,28 @@ public:
             fail(option, QStringLiteral("'%1' is not a colour").arg(name));
         else
             value = QColor(name);
+    }
+
+    // An option of the table, read as its field's kind; a switch turns it away from its default.
+    void tableOption(const QCommandLineOption &option, const OptionRow &row, OptionValues &values)
+    {
+        static const OptionValues defaults;
+        if (const auto *field = std::get_if<bool OptionValues::*>(&row.field)) {
+            if (parser.isSet(option))
+                values.**field = !(defaults.**field);
+        } else if (const auto *field = std::get_if<int OptionValues::*>(&row.field)) {
+            if (row.isChoice())
+                choice(option, row.choices, values.**field);
+            else
+                number(option, row.min, row.max, values.**field);
+        } else if (const auto *field = std::get_if<float OptionValues::*>(&row.field)) {
+            number(option, row.min, row.max, values.**field);
+        } else if (const auto *field = std::get_if<QString OptionValues::*>(&row.field)) {
+            if (parser.isSet(option))
+                values.**field = parser.value(option);
+        } else if (const auto *field = std::get_if<QColor OptionValues::*>(&row.field)) {
+            color(option, values.**field);
+        }
     }
 
     void fail(const QCommandLineOption &option, const QString &why)
@@ -137,9 +167,7 @@ bool RenderRequest::writesPdf() const
 
 void RenderRequest::applyTo(::CopyBook *book) const
 {
-    applyInOrder(book, *this);
-    applySheet(book, sheet);
-    book->setVectorPdf(vectorPdf);
+    applyOptions(book, options);
     book->setExportJobs(jobs);
 }
 
@@ -151,10 +179,15 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const Options options;
-    parser.addOptions({options.output, options.page, options.bookType, options.traceType, options.cellSize,
-        options.fontFamily, options.fontSize, options.opacity, options.blankLines, options.allCharacters,
-        options.gridColor, options.textColor, options.gridStyle, options.traceStyle, options.title, options.nameFields,
-        options.pageNumbers, options.pinyin, options.pinyinOnly, options.vector, options.jobs, options.layout});
+    parser.addOptions({options.output, options.page});
+    QVector<QPair<const OptionRow *, QCommandLineOption>> tableOptions;
+    for (const OptionRow &row : optionTable()) {
+        if (!row.flag)
+            continue;
+        tableOptions.append({&row, tableOption(row)});
+        parser.addOption(tableOptions.constLast().second);
+    }
+    parser.addOptions({options.jobs, options.layout});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("UTF-8 text; standard input when absent or -."),
         QStringLiteral("[FILE]"));
 
@@ -176,30 +209,9 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
     QString error;
     Reader read(parser, error);
     read.number(options.page, 0, std::numeric_limits<int>::max(), request.page);
-    read.choice(options.bookType, {QStringLiteral("trace"), QStringLiteral("copy")}, request.bookType);
-    read.choice(
-        options.traceType, {QStringLiteral("none"), QStringLiteral("half"), QStringLiteral("all")}, request.traceType);
-    read.number(options.cellSize, kMinCellSize, kMaxCellSize, request.cellSize);
-    read.number(options.fontSize, kMinFontSize, kMaxFontSize, request.fontSize);
-    read.number(options.opacity, kMinOpacity, kMaxOpacity, request.opacity);
-    read.number(options.blankLines, kMinBlankLines, kMaxBlankLines, request.blankLines);
-    read.color(options.gridColor, request.gridColor);
-    read.color(options.textColor, request.textColor);
-    read.choice(options.gridStyle,
-        {QStringLiteral("tian"), QStringLiteral("mi"), QStringLiteral("square"), QStringLiteral("hui"),
-            QStringLiteral("nine")},
-        request.sheet.gridStyle);
-    read.choice(options.traceStyle, {QStringLiteral("solid"), QStringLiteral("hollow")}, request.sheet.traceStyle);
+    for (const auto &option : tableOptions)
+        read.tableOption(option.second, *option.first, request.options);
     read.number(options.jobs, 1, kMaxJobs, request.jobs);
-    request.sheet.title = parser.value(options.title);
-    request.sheet.nameFields = parser.isSet(options.nameFields);
-    request.sheet.pageNumbers = parser.isSet(options.pageNumbers);
-    request.sheet.pinyin = parser.isSet(options.pinyin);
-    request.sheet.pinyinOnly = parser.isSet(options.pinyinOnly);
-    request.vectorPdf = parser.isSet(options.vector);
-    if (parser.isSet(options.fontFamily))
-        request.fontName = parser.value(options.fontFamily);
-    request.commonChineseOnly = !parser.isSet(options.allCharacters);
     request.layoutOnly = parser.isSet(options.layout);
     request.outputPath = parser.value(options.output);
 

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "copybookoptions.h"
+#include "optiontable.h"
 
-#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -23,19 +22,8 @@ struct RenderRequest
     bool layoutOnly = false;
     int page = 0;
 
-    int bookType = CopyBookOptions::kDefaultBookType;
-    int traceType = CopyBookOptions::kDefaultTraceType;
-    float cellSize = CopyBookOptions::kDefaultCellSize;
-    float fontSize = CopyBookOptions::kDefaultFontSize;
-    float opacity = CopyBookOptions::kDefaultOpacity;
-    int blankLines = CopyBookOptions::kDefaultBlankLines;
-    bool commonChineseOnly = CopyBookOptions::kDefaultCommonChineseOnly;
-    QString fontName = CopyBookOptions::defaultFontName();
-    QColor gridColor = CopyBookOptions::defaultGridColor();
-    QColor textColor = CopyBookOptions::defaultTextColor();
-
-    CopyBookOptions::SheetOptions sheet;
-    bool vectorPdf = false;
+    // The copybook's options, at the program's first-run settings unless given.
+    CopyBookOptions::OptionValues options;
     // Export threads; 0 for one per core.
     int jobs = 0;
 
