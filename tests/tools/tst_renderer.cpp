@@ -1,6 +1,9 @@
+#include "copybook.h"
 #include "fonts.h"
+#include "optiontable.h"
 #include "pdftools.h"
 #include "renderer.h"
+#include "renderrequest.h"
 #include "textinput.h"
 
 #include <QBuffer>
@@ -45,6 +48,62 @@ Run renderProcess(const QStringList &arguments, const QByteArray &input = {})
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
+}
+
+// What the engine holds for the option stored under `key`, as text.
+QString engineValue(const CopyBook &book, const QString &key)
+{
+    const CopyBookContent &content = book.contentModel();
+    const CopyBookOptions::SheetOptions &sheet = book.sheetOptions();
+    const QMap<QString, QVariant> values {
+        {"BookType", content.bookType},
+        {"TraceType", content.traceType},
+        {"CellSize", book.cellSizeCm()},
+        {"FontName", book.glyphFont().family()},
+        {"FontSize", book.glyphFont().pixelSize()},
+        {"Opacity", content.opacity},
+        {"BlankLines", content.blankLines},
+        {"CommonChineseOnly", content.commonChineseOnly},
+        {"GridColor", book.gridColor().name()},
+        {"TextColor", book.textColor().name()},
+        {"Sheet/GridStyle", sheet.gridStyle},
+        {"Sheet/TraceStyle", sheet.traceStyle},
+        {"Sheet/Title", sheet.title},
+        {"Sheet/NameFields", sheet.nameFields},
+        {"Sheet/PageNumbers", sheet.pageNumbers},
+        {"Sheet/Pinyin", sheet.pinyin},
+        {"Sheet/PinyinOnly", sheet.pinyinOnly},
+        {"Sheet/VectorPdf", book.pdfExportOptions().vector},
+    };
+    return values.contains(key) ? values[key].toString() : QStringLiteral("(not checked)");
+}
+
+using OptionRow = std::tuple<const char *, const char *, const char *>;
+
+// For each key of the option table: the renderer's arguments and the value the engine then holds.
+const QList<OptionRow> &optionRows()
+{
+    static const QList<OptionRow> rows {
+        {"BookType", "--book-type copy", "1"},
+        {"TraceType", "--trace-type ALL", "2"},
+        {"CellSize", "--cell-size 2.5", "2.5"},
+        {"FontName", "--font-family Serif", "Serif"},
+        {"FontSize", "--font-size 2", "236"},
+        {"Opacity", "--opacity 0.3", "0.30000001192092896"},
+        {"BlankLines", "--blank-lines 5", "5"},
+        {"CommonChineseOnly", "--all-characters", "false"},
+        {"GridColor", "--grid-color navy", "#000080"},
+        {"TextColor", "--text-color #123456", "#123456"},
+        {"Sheet/GridStyle", "--grid-style nine", "4"},
+        {"Sheet/TraceStyle", "--trace-style hollow", "1"},
+        {"Sheet/Title", "--title 三年级", "三年级"},
+        {"Sheet/NameFields", "--name-fields", "true"},
+        {"Sheet/PageNumbers", "--page-numbers", "true"},
+        {"Sheet/Pinyin", "--pinyin", "true"},
+        {"Sheet/PinyinOnly", "--pinyin-only", "true"},
+        {"Sheet/VectorPdf", "--vector", "true"},
+    };
+    return rows;
 }
 
 // The layout's value for a key; for "glyphs" the cells as 永@ROW,COLUMN, for "readings" their pinyin.
@@ -203,6 +262,46 @@ private slots:
         QCOMPARE(layoutValue(layout.object(), key), value);
         // Written cell by cell, exactly as the whole document would write itself.
         QCOMPARE(run.out, layout.toJson(QJsonDocument::Compact) + '\n');
+    }
+
+    // Every option of the table, from its flag through the request to the engine.
+    void everyOptionReachesTheEngine_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("value");
+        for (const auto &[key, arguments, value] : optionRows()) {
+            QTest::newRow(key) << QString::fromUtf8(key)
+                               << QString::fromUtf8(arguments).split(QLatin1Char(' ')) + QStringList {"--layout"}
+                               << QString::fromUtf8(value);
+        }
+    }
+
+    void everyOptionReachesTheEngine()
+    {
+        QFETCH(QString, key);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, value);
+        const RenderRequest request = parseRenderRequest(QStringList {"lattiscribe-render"} + arguments);
+        QCOMPARE(request.action, RenderRequest::Action::Render);
+        CopyBook book;
+        request.applyTo(&book);
+        QCOMPARE(engineValue(book, key), value);
+        // The default is something else, so the row proves the option arrived.
+        CopyBook untouched;
+        RenderRequest().applyTo(&untouched);
+        QVERIFY(engineValue(untouched, key) != value);
+    }
+
+    // A new option in the table needs its row above.
+    void everyOptionHasARow()
+    {
+        QStringList table, covered;
+        for (const CopyBookOptions::OptionRow &option : CopyBookOptions::optionTable())
+            table << QString::fromUtf8(option.key);
+        for (const auto &row : optionRows())
+            covered << QString::fromUtf8(std::get<0>(row));
+        QCOMPARE(covered, table);
     }
 
     void pngPage()
