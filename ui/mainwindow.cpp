@@ -172,16 +172,22 @@ void MainWindow::setupMoreOptions(QFormLayout *form)
             continue;
         const QString label = QCoreApplication::translate("MainWindow", row.label);
         const QString name = QLatin1String(row.control);
-        if (const auto *field = std::get_if<int OptionValues::*>(&row.field)) {
-            QStringList items;
-            for (const Choice &choice : row.choices)
-                items << QCoreApplication::translate("MainWindow", choice.label);
-            addChoiceRow(form, label, name, items, &(settings->**field));
-        } else if (const auto *field = std::get_if<bool OptionValues::*>(&row.field)) {
-            addSwitchRow(form, label, name, &(settings->**field));
-        } else if (const auto *field = std::get_if<QString OptionValues::*>(&row.field)) {
-            addTextRow(form, label, name, &(settings->**field));
-        }
+        std::visit(
+            [&](auto field) {
+                auto *value = &(settings->*field);
+                using Value = std::decay_t<decltype(*value)>;
+                if constexpr (std::is_same_v<Value, int>) {
+                    QStringList items;
+                    for (const Choice &choice : row.choices)
+                        items << QCoreApplication::translate("MainWindow", choice.label);
+                    addChoiceRow(form, label, name, items, value);
+                } else if constexpr (std::is_same_v<Value, bool>) {
+                    addSwitchRow(form, label, name, value);
+                } else if constexpr (std::is_same_v<Value, QString>) {
+                    addTextRow(form, label, name, value);
+                }
+            },
+            row.field);
     }
 
     QWidgetList section;

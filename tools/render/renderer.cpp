@@ -54,8 +54,11 @@ public:
         QIODevice *errors = streams.errors;
         return [errors](int done, int count) {
             if (count >= kPagesWorthReporting)
-                errors->write(
-                    QStringLiteral("\rpage %1 of %2%3").arg(done).arg(count).arg(done == count ? "\n" : "").toUtf8());
+                errors->write(QStringLiteral("\rpage %1 of %2%3")
+                                  .arg(done)
+                                  .arg(count)
+                                  .arg(done == count ? QLatin1String("\n") : QLatin1String())
+                                  .toUtf8());
             return true;
         };
     }

@@ -130,22 +130,27 @@ public:
     void tableOption(const QCommandLineOption &option, const OptionRow &row, OptionValues &values)
     {
         static const OptionValues defaults;
-        if (const auto *field = std::get_if<bool OptionValues::*>(&row.field)) {
-            if (parser.isSet(option))
-                values.**field = !(defaults.**field);
-        } else if (const auto *field = std::get_if<int OptionValues::*>(&row.field)) {
-            if (row.isChoice())
-                choice(option, row.choices, values.**field);
-            else
-                number(option, row.min, row.max, values.**field);
-        } else if (const auto *field = std::get_if<float OptionValues::*>(&row.field)) {
-            number(option, row.min, row.max, values.**field);
-        } else if (const auto *field = std::get_if<QString OptionValues::*>(&row.field)) {
-            if (parser.isSet(option))
-                values.**field = parser.value(option);
-        } else if (const auto *field = std::get_if<QColor OptionValues::*>(&row.field)) {
-            color(option, values.**field);
-        }
+        std::visit(
+            [&](auto field) {
+                using Value = std::decay_t<decltype(values.*field)>;
+                if constexpr (std::is_same_v<Value, bool>) {
+                    if (parser.isSet(option))
+                        values.*field = !(defaults.*field);
+                } else if constexpr (std::is_same_v<Value, int>) {
+                    if (row.isChoice())
+                        choice(option, row.choices, values.*field);
+                    else
+                        number(option, row.min, row.max, values.*field);
+                } else if constexpr (std::is_same_v<Value, float>) {
+                    number(option, row.min, row.max, values.*field);
+                } else if constexpr (std::is_same_v<Value, QString>) {
+                    if (parser.isSet(option))
+                        values.*field = parser.value(option);
+                } else {
+                    color(option, values.*field);
+                }
+            },
+            row.field);
     }
 
     void fail(const QCommandLineOption &option, const QString &why)
