@@ -3,6 +3,7 @@
 #include "appsettings.h"
 #include "colorlabel.h"
 #include "copybookwidget.h"
+#include "pinyinreview.h"
 #include "textedit.h"
 
 #include <QCheckBox>
@@ -68,6 +69,7 @@ void MainWindow::setupUi()
     editContent->setObjectName(QStringLiteral("editContent"));
     form->addRow(tr("Content"), editContent);
     connect(editContent, &TextEdit::signalFocusOut, this, &MainWindow::onContentFocusOut);
+    pinyinReview = new PinyinReview(editContent);
 
     spinCellSize = addDoubleRow(
         form, tr("Cell Size"), QStringLiteral("spinCellSize"), kMinCellSize, kMaxCellSize, settings->cellSize);
@@ -258,6 +260,7 @@ void MainWindow::onSheetOptionChanged()
     const AppSettings *settings = AppSettings::instance();
     copyBook->setSheet(settings->sheet());
     copyBook->setVectorPdf(settings->vectorPdf);
+    pinyinReview->setActive(settings->showsPinyin());
     settings->saveSettings();
 }
 
@@ -265,6 +268,7 @@ void MainWindow::applySettings()
 {
     const AppSettings *settings = AppSettings::instance();
     applyOptions(copyBook, *settings);
+    pinyinReview->setActive(settings->showsPinyin());
 }
 
 void MainWindow::onBookTypeChanged()

@@ -11,6 +11,7 @@ class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QFormLayout;
+class PinyinReview;
 class QSpinBox;
 class TextEdit;
 
@@ -66,6 +67,7 @@ private:
     CopyBookWidget *copyBook = nullptr;
     QComboBox *cmbBookType = nullptr;
     TextEdit *editContent = nullptr;
+    PinyinReview *pinyinReview = nullptr;
     QDoubleSpinBox *spinCellSize = nullptr;
     QDoubleSpinBox *spinFontSize = nullptr;
     QComboBox *cmbFontName = nullptr;

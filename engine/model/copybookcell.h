@@ -13,4 +13,10 @@ struct CopyBookCell
     double opacity = 1.0;
     // The tone-marked reading shown above the square when pinyin is on; empty otherwise.
     QString pinyin;
+    // The low surrogate of a character outside the Basic Multilingual Plane, whose high surrogate is
+    // `character`: such a character takes one cell. Null otherwise.
+    QChar trailing;
+
+    // The character as text, one code unit or a surrogate pair.
+    QString text() const { return trailing.isNull() ? QString(character) : QString(character) + trailing; }
 };

@@ -2,6 +2,7 @@
 
 #include "copybookoptions.h"
 #include "pinyin.h"
+#include "pinyinwords.h"
 
 #include <QtGlobal>
 #include <cmath>
@@ -24,6 +25,14 @@ bool isCommonChinese(QChar ch)
     return ch.unicode() >= 0x4E00 && ch.unicode() <= 0x9FFF;
 }
 
+// The low surrogate after a high one at `at`, which the two make one character of; null otherwise.
+QChar trailingHalf(const QString &text, int at)
+{
+    if (text.at(at).isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate())
+        return text.at(at + 1);
+    return {};
+}
+
 int fadedCopiesPerRow(int traceType, int columns)
 {
     switch (traceType) {
@@ -38,11 +47,11 @@ int fadedCopiesPerRow(int traceType, int columns)
 
 } // namespace
 
-QString CopyBookContent::readingAt(int at) const
+QString CopyBookContent::readingAt(int at, PinyinWords::Reader &reader) const
 {
     if (!pinyin)
         return {};
-    return overrides.at(at).isEmpty() ? Pinyin::readingOf(layoutText.at(at)) : overrides.at(at);
+    return overrides.at(at).isEmpty() ? reader.readingAt(at) : overrides.at(at);
 }
 
 // Lays the cells out from `cursor` on, handing each to visit(cell, cursor at that cell) until it returns
@@ -53,21 +62,30 @@ template<typename Visit> void CopyBookContent::walk(Cursor cursor, bool withRead
     if (columns < 1)
         return;
     const int blank = qBound(0, blankLines, kLargestBlankLines);
-    if (bookType == CopyBookOptions::TraceBook) {
+    // A Trace row shows one character, so 一 and 不 take the tone they have alone.
+    const bool trace = bookType == CopyBookOptions::TraceBook;
+    PinyinWords::Reader reader(
+        layoutText, trace || plainTones ? PinyinWords::Tones::Plain : PinyinWords::Tones::Changed);
+    if (trace) {
         const int copies = fadedCopiesPerRow(traceType, columns);
         for (; cursor.at < layoutText.size(); ++cursor.at, cursor.copy = 0) {
             const QChar ch = layoutText.at(cursor.at);
-            if (!ch.isPrint() || ch.isSpace() || (commonChineseOnly && !isCommonChinese(ch)))
+            const QChar trailing = trailingHalf(layoutText, cursor.at);
+            const uint code = trailing.isNull() ? ch.unicode() : QChar::surrogateToUcs4(ch, trailing);
+            if (!QChar::isPrint(code) || QChar::isSpace(code) || (commonChineseOnly && !isCommonChinese(ch)))
                 continue;
             if (cursor.row > kLastRow)
                 return;
-            const QString reading = withReadings ? readingAt(cursor.at) : QString();
+            const QString reading = withReadings ? readingAt(cursor.at, reader) : QString();
             for (; cursor.copy <= copies; ++cursor.copy) {
-                const CopyBookCell cell {cursor.copy, int(cursor.row), ch, cursor.copy == 0 ? 1.0 : opacity, reading};
+                const CopyBookCell cell {
+                    cursor.copy, int(cursor.row), ch, cursor.copy == 0 ? 1.0 : opacity, reading, trailing};
                 if (!visit(cell, cursor))
                     return;
             }
             cursor.row += 1 + blank;
+            if (!trailing.isNull())
+                ++cursor.at;
         }
         return;
     }
@@ -83,10 +101,13 @@ template<typename Visit> void CopyBookContent::walk(Cursor cursor, bool withRead
             continue;
         if (cursor.row > kLastRow)
             return;
+        const QChar trailing = trailingHalf(layoutText, cursor.at);
         if (!visit(CopyBookCell {cursor.column, int(cursor.row), ch, opacity,
-                       withReadings ? readingAt(cursor.at) : QString()},
+                       withReadings ? readingAt(cursor.at, reader) : QString(), trailing},
                 cursor))
             return;
+        if (!trailing.isNull())
+            ++cursor.at;
         cursor.freshLine = false;
         if (++cursor.column == columns) {
             cursor.column = 0;

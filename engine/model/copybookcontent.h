@@ -7,6 +7,10 @@
 #include <QVector>
 #include <functional>
 
+namespace PinyinWords {
+class Reader;
+}
+
 // The text, the layout options and the cells they produce, in reading order with non-decreasing rows.
 // The cells are not held: a long text would take memory in proportion to the whole book for every page
 // shown. rebuildCells() walks the layout once and remembers where each page starts, from which the cells
@@ -24,6 +28,9 @@ struct CopyBookContent
     // With pinyin on, a reading in brackets after a character ("行[hang2]") is taken out of the text and
     // every cell carries its reading; off, the text is laid out exactly as typed.
     bool pinyin = false;
+    // 一 and 不 with the tone of the character alone even in running text, as the national orthography
+    // writes them; off, a Copy book prints them as schoolbooks do (一个 yí gè).
+    bool plainTones = false;
     // Rows per page of the geometry, written with `columns`: where the walk cuts the cells into pages.
     int rowsPerPage = 0;
 
@@ -59,5 +66,5 @@ private:
     int lastCellRow = -1;
 
     template<typename Visit> void walk(Cursor cursor, bool withReadings, Visit visit) const;
-    QString readingAt(int at) const;
+    QString readingAt(int at, PinyinWords::Reader &reader) const;
 };

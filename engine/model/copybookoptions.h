@@ -59,6 +59,8 @@ struct SheetOptions
     bool pinyin = false;
     // "Write from pinyin": the band shows the reading, the squares to write in stay empty.
     bool pinyinOnly = false;
+    // 一 and 不 with their own tones in running text too (一个 yī gè), as the national orthography marks them.
+    bool plainTones = false;
 
     bool showsPinyin() const { return pinyin || pinyinOnly; }
 };

@@ -48,12 +48,16 @@ const QVector<OptionRow> &optionTable()
         {"Sheet/PageNumbers", &OptionValues::pageNumbers, "page-numbers", nullptr, "Page numbers at the foot.", 0, 0,
             {}, false, "chkPageNumbers", QT_TRANSLATE_NOOP("MainWindow", "Page numbers")},
         {"Sheet/Pinyin", &OptionValues::pinyin, "pinyin", nullptr,
-            "A pinyin band above every row, with the reading of each character; a reading in brackets after a "
-            "character overrides it: 行[hang2] or 行[háng].",
+            "A pinyin band above every row, with the reading of each character as it stands in its word; a reading "
+            "in brackets after a character overrides it: 行[hang2] or 行[háng].",
             0, 0, {}, false, "chkPinyin", QT_TRANSLATE_NOOP("MainWindow", "Pinyin")},
         {"Sheet/PinyinOnly", &OptionValues::pinyinOnly, "pinyin-only", nullptr,
             "Write from pinyin: the band shows the reading, the squares to write in stay empty.", 0, 0, {}, false,
             "chkPinyinOnly", QT_TRANSLATE_NOOP("MainWindow", "Write from pinyin")},
+        {"Sheet/PlainTones", &OptionValues::plainTones, "plain-tones", nullptr,
+            "With pinyin, 一 and 不 keep their own tones in running text (一个 yī gè) as the national orthography "
+            "marks them, instead of the changed tones schoolbooks print (yí gè).",
+            0, 0, {}, false, "chkPlainTones", QT_TRANSLATE_NOOP("MainWindow", "Plain tones of 一 and 不")},
         {"Sheet/VectorPdf", &OptionValues::vectorPdf, "vector", nullptr,
             "Draw the PDF's pages as lines and text instead of page images: much smaller files.", 0, 0, {}, false,
             "chkVectorPdf", QT_TRANSLATE_NOOP("MainWindow", "Vector PDF")},

@@ -143,11 +143,17 @@ void CopyBook::setPinyinOnly(bool on)
     updatePageGeometry();
 }
 
+void CopyBook::setPlainTones(bool on)
+{
+    sheet.plainTones = on;
+    updatePageGeometry();
+}
+
 void CopyBook::setSheet(const CopyBookOptions::SheetOptions &options)
 {
-    const bool bandChanges = options.showsPinyin() != sheet.showsPinyin();
+    const bool readingsChange = options.showsPinyin() != sheet.showsPinyin() || options.plainTones != sheet.plainTones;
     sheet = options;
-    if (bandChanges)
+    if (readingsChange)
         updatePageGeometry();
 }
 
@@ -219,5 +225,6 @@ void CopyBook::updatePageGeometry()
     content.columns = columnsPerRow();
     content.rowsPerPage = rowsPerPage();
     content.pinyin = sheet.showsPinyin();
+    content.plainTones = sheet.plainTones;
     content.rebuildCells();
 }

@@ -37,6 +37,7 @@ public:
     void setPageNumbers(bool on);
     void setPinyin(bool on);
     void setPinyinOnly(bool on);
+    void setPlainTones(bool on);
     void setSheet(const CopyBookOptions::SheetOptions &options);
     void setVectorPdf(bool on) { exportOptions.vector = on; }
     void setExportJobs(int jobs) { exportOptions.jobs = jobs; }

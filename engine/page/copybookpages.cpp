@@ -121,7 +121,8 @@ void CopyBookPages::drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &p
         // The cell's opacity replaces the colour's own alpha rather than multiplying it.
         color.setAlphaF(boundedOpacity(cell.opacity));
         const bool hollow = sheet.traceStyle == TraceHollow && !model;
-        if (stamps) {
+        // A stamp holds one code unit's glyph; the rare character outside the BMP is drawn as text.
+        if (stamps && cell.trailing.isNull()) {
             stamps->draw(painter, rect, cell.character, hollow, color.alphaF());
             continue;
         }
@@ -133,12 +134,12 @@ void CopyBookPages::drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &p
             painter->save();
             painter->setRenderHint(QPainter::Antialiasing);
             painter->setClipRect(rect, Qt::IntersectClip);
-            strokeGlyph(painter, glyphOutline(glyphFont, rect, QString(cell.character)), color, hollowStroke);
+            strokeGlyph(painter, glyphOutline(glyphFont, rect, cell.text()), color, hollowStroke);
             painter->restore();
             continue;
         }
         painter->setPen(color);
-        painter->drawText(rect, QString(cell.character), centred);
+        painter->drawText(rect, cell.text(), centred);
     }
     if (pinyinBand > 0)
         drawPinyin(painter, pageCells);

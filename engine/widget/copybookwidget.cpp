@@ -124,6 +124,12 @@ void CopyBookWidget::setPinyinOnly(bool on)
     refreshPreview();
 }
 
+void CopyBookWidget::setPlainTones(bool on)
+{
+    book.setPlainTones(on);
+    refreshPreview();
+}
+
 void CopyBookWidget::setSheet(const CopyBookOptions::SheetOptions &options)
 {
     book.setSheet(options);

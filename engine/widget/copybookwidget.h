@@ -48,6 +48,7 @@ public:
     void setPageNumbers(bool on);
     void setPinyin(bool on);
     void setPinyinOnly(bool on);
+    void setPlainTones(bool on);
     void setSheet(const CopyBookOptions::SheetOptions &options);
     // How saveToPdf writes: page images (the default) or the drawing itself, and with how many threads
     // (0 for one per core).

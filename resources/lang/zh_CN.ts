@@ -172,6 +172,10 @@ Copyright © 2026 Kelvo. All rights reserved.</source>
         <translation>看拼音写汉字</translation>
     </message>
     <message>
+        <source>Plain tones of 一 and 不</source>
+        <translation>“一”“不”标原调</translation>
+    </message>
+    <message>
         <source>This copybook has %1 pages; saving them all takes a while. Save it anyway?</source>
         <translation>这本字帖共有 %1 页，全部保存需要一些时间。仍要保存吗？</translation>
     </message>

@@ -19,7 +19,7 @@ QString describe(const QVector<CopyBookCell> &cells)
             nextColumn = 0;
             rows += QStringLiteral(" %1:").arg(row);
         }
-        rows += QString(cell.column - nextColumn, QLatin1Char('_')) + cell.character;
+        rows += QString(cell.column - nextColumn, QLatin1Char('_')) + cell.text();
         rows += cell.opacity == 1.0 ? QStringLiteral("!") : QString();
         nextColumn = cell.column + 1;
     }
@@ -81,7 +81,11 @@ private slots:
         // Without pinyin a bracketed reading is text like any other.
         row("copy, brackets without pinyin", 1, 1, 0, false, 11, "行[hang2]", "0:行[hang2]");
         row("no columns: no cells", 0, 1, 0, true, 0, two, QString());
-        row("surrogate halves are separate cells", 1, 1, 0, false, 11, "\U00020000", "0:\U00020000");
+        row("copy: a character of Extension B takes one cell", 1, 1, 0, false, 1, "\U00020000a", "0:\U00020000 1:a");
+        row("trace: a character of Extension B gets a row", 0, 1, 0, false, 3, "\U00020000", "0:\U00020000!\U00020000");
+        const QString lone = QString(QChar(0xD840)) + QLatin1Char('a');
+        row("a lone surrogate half stays a cell", 1, 1, 0, false, 11, lone, QStringLiteral("0:") + lone);
+        row("the filter drops Extension B", 1, 1, 0, true, 11, "\U00020000", QString());
     }
 
     // Models are solid; every other cell takes the book's opacity. Laid out again page by page (two rows

@@ -73,6 +73,7 @@ QString engineValue(const CopyBook &book, const QString &key)
         {"Sheet/PageNumbers", sheet.pageNumbers},
         {"Sheet/Pinyin", sheet.pinyin},
         {"Sheet/PinyinOnly", sheet.pinyinOnly},
+        {"Sheet/PlainTones", sheet.plainTones},
         {"Sheet/VectorPdf", book.pdfExportOptions().vector},
     };
     return values.contains(key) ? values[key].toString() : QStringLiteral("(not checked)");
@@ -101,6 +102,7 @@ const QList<OptionRow> &optionRows()
         {"Sheet/PageNumbers", "--page-numbers", "true"},
         {"Sheet/Pinyin", "--pinyin", "true"},
         {"Sheet/PinyinOnly", "--pinyin-only", "true"},
+        {"Sheet/PlainTones", "--plain-tones", "true"},
         {"Sheet/VectorPdf", "--vector", "true"},
     };
     return rows;

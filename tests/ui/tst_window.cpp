@@ -12,13 +12,14 @@
 namespace {
 
 // Each settings key, the control that sets it, in the order of engineValue()'s list.
-const QVector<QPair<QString, QString>> kControls = {{"BookType", "cmbBookType"}, {"TraceType", "cmbTraceType"},
-    {"BlankLines", "spinBlankLines"}, {"CellSize", "spinCellSize"}, {"FontSize", "spinFontSize"},
-    {"Opacity", "spinOpacity"}, {"FontName", "cmbFontName"}, {"CommonChineseOnly", "chkCommonChinese"},
-    {"GridColor", "lblGridColor"}, {"TextColor", "lblTextColor"}, {"Sheet/GridStyle", "cmbGridStyle"},
-    {"Sheet/TraceStyle", "cmbTraceStyle"}, {"Sheet/Title", "editTitle"}, {"Sheet/NameFields", "chkNameFields"},
-    {"Sheet/PageNumbers", "chkPageNumbers"}, {"Sheet/Pinyin", "chkPinyin"}, {"Sheet/PinyinOnly", "chkPinyinOnly"},
-    {"Sheet/VectorPdf", "chkVectorPdf"}, {"Sheet/MoreOptionsOpen", "btnMoreOptions"}};
+const QVector<QPair<QString, QString>> kControls
+    = {{"BookType", "cmbBookType"}, {"TraceType", "cmbTraceType"}, {"BlankLines", "spinBlankLines"},
+        {"CellSize", "spinCellSize"}, {"FontSize", "spinFontSize"}, {"Opacity", "spinOpacity"},
+        {"FontName", "cmbFontName"}, {"CommonChineseOnly", "chkCommonChinese"}, {"GridColor", "lblGridColor"},
+        {"TextColor", "lblTextColor"}, {"Sheet/GridStyle", "cmbGridStyle"}, {"Sheet/TraceStyle", "cmbTraceStyle"},
+        {"Sheet/Title", "editTitle"}, {"Sheet/NameFields", "chkNameFields"}, {"Sheet/PageNumbers", "chkPageNumbers"},
+        {"Sheet/Pinyin", "chkPinyin"}, {"Sheet/PinyinOnly", "chkPinyinOnly"}, {"Sheet/PlainTones", "chkPlainTones"},
+        {"Sheet/VectorPdf", "chkVectorPdf"}, {"Sheet/MoreOptionsOpen", "btnMoreOptions"}};
 
 int indexOf(const QString &key)
 {
@@ -40,7 +41,8 @@ QVariant engineValue(const MainWindow &window, const QString &key)
         book->currentGlyphFont().pixelSize(), content.opacity, book->currentGlyphFont().family(),
         content.commonChineseOnly, book->currentGridColor(), book->currentTextColor(), sheet.gridStyle,
         sheet.traceStyle, sheet.title, sheet.nameFields, sheet.pageNumbers, sheet.pinyin, sheet.pinyinOnly,
-        book->writesVectorPdf(), !window.findChild<QWidget *>(QStringLiteral("cmbGridStyle"))->isHidden()};
+        sheet.plainTones, book->writesVectorPdf(),
+        !window.findChild<QWidget *>(QStringLiteral("cmbGridStyle"))->isHidden()};
     return values.at(indexOf(key));
 }
 
@@ -204,7 +206,7 @@ private slots:
         row("grid colour chosen", "GridColor", none, "swatch:#0000c8", blue, blue, blue);
         row("text colour dialog cancelled", "TextColor", none, "swatch:", QColor(Qt::black), QColor(Qt::black), none);
         for (const char *key : {"Sheet/NameFields", "Sheet/PageNumbers", "Sheet/Pinyin", "Sheet/PinyinOnly",
-                 "Sheet/VectorPdf", "Sheet/MoreOptionsOpen"})
+                 "Sheet/PlainTones", "Sheet/VectorPdf", "Sheet/MoreOptionsOpen"})
             row(key, key, none, "click", true, true, true);
     }
 
@@ -401,7 +403,7 @@ private slots:
         QCOMPARE(rows.join(QLatin1Char(' ')),
             QStringLiteral("cmbBookType editContent spinCellSize spinFontSize cmbFontName lblGridColor lblTextColor "
                            "spinOpacity chkCommonChinese spinBlankLines cmbTraceType btnSave btnMoreOptions hidden "
-                           "hidden hidden hidden hidden hidden hidden hidden"));
+                           "hidden hidden hidden hidden hidden hidden hidden hidden"));
 
         window.showNormal();
         window.resize(1200, 800);

@@ -18,7 +18,7 @@ QJsonObject cellObject(const CopyBookCell &cell, bool pinyin)
     QJsonObject object {
         {QStringLiteral("column"), cell.column},
         {QStringLiteral("row"), cell.row},
-        {QStringLiteral("char"), QString(cell.character)},
+        {QStringLiteral("char"), cell.text()},
         {QStringLiteral("opacity"), cell.opacity},
     };
     if (pinyin)
@@ -41,7 +41,7 @@ bool writesPlain(const QString &text)
 // document per cell, which would cost ten times the time; odd characters are left to QJsonDocument.
 void appendCell(QByteArray *json, const CopyBookCell &cell, bool pinyin)
 {
-    const QString character(cell.character);
+    const QString character = cell.text();
     const QString reading = pinyin ? cell.pinyin.normalized(QString::NormalizationForm_C) : QString();
     if (!writesPlain(character) || !writesPlain(reading)) {
         *json += QJsonDocument(cellObject(cell, pinyin)).toJson(QJsonDocument::Compact);

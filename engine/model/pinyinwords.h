@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// Readings of Chinese text by word: each character is read as it stands in the longest-covering run of
+// dictionary words (pinyin-pro's phrase list), a character outside any word takes its commonest reading,
+// and Unihan's reading stands in for a character the dictionary lacks.
+namespace PinyinWords {
+
+enum class Tones {
+    // 一 and 不 as primary-school books print them in running text: 一个 yí gè, 一天 yì tiān, 不是 bú shì.
+    Changed,
+    // The tone of the character alone, as the national orthography and a Trace row of one character
+    // have them: 一 yī, 不 bù.
+    Plain,
+};
+
+// Reads a text clause by clause (runs of ideographs) as positions are asked for, holding only the
+// clause last read: a walk through the text in order reads each clause once. The text must outlive it.
+// Not shared between threads; each walk makes its own.
+class Reader
+{
+public:
+    Reader(const QString &text, Tones tones);
+
+    // The tone-marked reading of the code unit at `at`, empty where there is none.
+    QString readingAt(int at);
+    // False for a polyphone whose reading no word settled: the reading is only the commonest one.
+    bool isSettled(int at);
+
+private:
+    void readClause(int at);
+
+    const QString &text;
+    Tones tones;
+    int clauseStart = 0;
+    int clauseEnd = 0;
+    QVector<QString> readings;
+    QVector<bool> settled;
+};
+
+// The readings a reader may choose from for a polyphone, commonest first; empty for other characters.
+QStringList choicesOf(QChar ch);
+
+// Every code unit's reading, for a whole text at once.
+QVector<QString> readingsOf(const QString &text, Tones tones);
+
+} // namespace PinyinWords

@@ -1,0 +1,98 @@
+#include "copybookcontent.h"
+#include "copybookoptions.h"
+
+#include <QtTest>
+
+// The readings a laid-out text carries: by word, with 一 and 不 as schoolbooks print them, and with the
+// bracketed overrides winning.
+class TestPinyinWords : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readings_data()
+    {
+        QTest::addColumn<int>("bookType");
+        QTest::addColumn<bool>("plainTones");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        const auto copy = [](const char *text, const char *expected) {
+            QTest::newRow(text) << int(CopyBookOptions::CopyBook) << false << QString::fromUtf8(text)
+                                << QString::fromUtf8(expected);
+        };
+        copy("银行", "yín háng");
+        copy("行走", "xíng zǒu");
+        copy("长江", "cháng jiāng");
+        copy("长大", "zhǎng dà");
+        copy("地方", "dì fāng");
+        copy("好好地", "hǎo hǎo de");
+        copy("重新", "chóng xīn");
+        copy("重要", "zhòng yào");
+        copy("音乐", "yīn yuè");
+        copy("快乐", "kuài lè");
+        copy("还书", "huán shū");
+        copy("还有", "hái yǒu");
+        // Neither character's reading alone (cān, chà).
+        copy("参差", "cēn cī");
+        // 大地 is a word too, but two words cover the four characters better than one.
+        copy("长大地方", "zhǎng dà dì fāng");
+        // Outside any word: the commonest reading, not Unihan's first (de, zi).
+        copy("地子", "dì zǐ");
+        // The dictionary lacks it, Unihan has it.
+        copy("\u515B", "qiān");
+        copy("一个", "yí gè");
+        copy("一天", "yì tiān");
+        copy("一起", "yì qǐ");
+        copy("第一", "dì yī");
+        copy("十一", "shí yī");
+        copy("一。", "yī");
+        copy("不是", "bú shì");
+        copy("不好", "bù hǎo");
+        copy("银行[xíng]", "yín xíng");
+        copy("一[yi2]样", "yí yàng");
+        const auto other = [](const char *name, int bookType, bool plain, const char *text, const char *expected) {
+            QTest::newRow(name) << bookType << plain << QString::fromUtf8(text) << QString::fromUtf8(expected);
+        };
+        other("plain tones", CopyBookOptions::CopyBook, true, "一个不是", "yī gè bù shì");
+        other("Trace rows read the word", CopyBookOptions::TraceBook, false, "银行", "yín háng");
+        other("Trace rows: 一 and 不 alone", CopyBookOptions::TraceBook, false, "一个不是", "yī gè bù shì");
+        other("Trace rows: an override", CopyBookOptions::TraceBook, false, "银行[xing2]", "yín xíng");
+    }
+
+    void readings()
+    {
+        QFETCH(int, bookType);
+        QFETCH(bool, plainTones);
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        CopyBookContent content;
+        content.text = text;
+        content.columns = 8;
+        content.rowsPerPage = 10;
+        content.bookType = bookType;
+        content.traceType = CopyBookOptions::TraceNone;
+        content.pinyin = true;
+        content.plainTones = plainTones;
+        content.rebuildCells();
+        QStringList readings;
+        for (const CopyBookCell &cell : content.cellsOfPage(0))
+            readings.append(cell.pinyin);
+        QCOMPARE(readings.join(QLatin1Char(' ')), expected);
+    }
+
+    // A clause broken across two pages reads as one: where a page starts decides nothing.
+    void pageBoundary()
+    {
+        CopyBookContent content;
+        content.text = QStringLiteral("好银行");
+        content.columns = 1;
+        content.rowsPerPage = 2;
+        content.bookType = CopyBookOptions::CopyBook;
+        content.pinyin = true;
+        content.rebuildCells();
+        QCOMPARE(content.cellsOfPage(1).value(0).pinyin, QStringLiteral("háng"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestPinyinWords)
+#include "tst_pinyinwords.moc"
