@@ -171,6 +171,39 @@ private slots:
     // Every option beyond the first version's page, against pictures of the page's top and foot that this
     // test made and that were checked by eye (LATTISCRIBE_NEW_PICTURES=1 makes them anew). Antialiasing may
     // differ by a few levels between machines; a line or a glyph drawn otherwise differs by far more.
+    // The operations the program itself does not call, each against the drawing it must agree with: the
+    // grid page, every page at once, the glyphs drawn alone, the plain square drawn with its own pen.
+    void partsMakeThePage()
+    {
+        CopyBookWidget book;
+        book.setTraceType(CopyBookOptions::TraceAll);
+        book.setContent(QStringLiteral("一二三四五六七八九十百千万亿兆京"));
+        const QImage grid = book.renderGridPage();
+
+        const QList<QImage> pages = book.renderAllPages();
+        QCOMPARE(pages.size(), 2);
+        QCOMPARE(pages.size(), book.pageCount());
+        for (int page = 0; page < pages.size(); ++page)
+            QVERIFY(pages[page] == book.renderPage(page));
+
+        QImage gridAndGlyphs = grid;
+        QPainter glyphPainter(&gridAndGlyphs);
+        book.drawGlyphs(&glyphPainter, book.cellsOfPage(1));
+        glyphPainter.end();
+        QVERIFY(gridAndGlyphs == pages[1]);
+        QVERIFY(grid != pages[1]);
+
+        QImage squares(grid.size(), grid.format());
+        squares.fill(Qt::white);
+        QPainter squarePainter(&squares);
+        for (const QVector<GridCell> &row : book.grid()) {
+            for (int column = 0; column < row.size(); ++column)
+                row[column].draw(&squarePainter, book.cellSidePixels(), book.currentGridColor(), column == 0);
+        }
+        squarePainter.end();
+        QVERIFY(squares == grid);
+    }
+
     void sheetOptions_data()
     {
         using namespace CopyBookOptions;
