@@ -2,7 +2,10 @@
 
 // What the drawing tests look for in a page: where something is, and how far two pictures are apart.
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QImage>
+#include <QRegularExpression>
 
 // The smallest rectangle holding every pixel of `area` for which test(x, y) holds.
 template<typename Test> QRect boundsWhere(const QRect &area, Test test)
@@ -53,4 +56,31 @@ inline Difference difference(const QImage &a, const QImage &b)
     }
     result.mean = total > 0 ? double(sum) / total : 0.0;
     return result;
+}
+
+// Keeps a picture that did not come out as expected beside the test program, with a picture of where
+// the two differ (black where equal, brighter the further apart), and says where they are.
+inline QString keepMismatch(const QImage &actual, const QImage &expected, const QString &name)
+{
+    const QString stem
+        = QDir(QCoreApplication::applicationDirPath())
+              .filePath(QStringLiteral("mismatch-%1")
+                            .arg(QString(name).replace(
+                                QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]+")), QStringLiteral("_"))));
+    const QImage left = actual.convertToFormat(QImage::Format_RGB32);
+    const QImage right = expected.convertToFormat(QImage::Format_RGB32).copy(left.rect());
+    QImage apart(left.size(), QImage::Format_RGB32);
+    for (int y = 0; y < left.height(); ++y) {
+        const QRgb *l = reinterpret_cast<const QRgb *>(left.constScanLine(y));
+        const QRgb *r = reinterpret_cast<const QRgb *>(right.constScanLine(y));
+        QRgb *out = reinterpret_cast<QRgb *>(apart.scanLine(y));
+        for (int x = 0; x < left.width(); ++x)
+            out[x] = qRgb(
+                qAbs(qRed(l[x]) - qRed(r[x])), qAbs(qGreen(l[x]) - qGreen(r[x])), qAbs(qBlue(l[x]) - qBlue(r[x])));
+    }
+    const QString actualFile = stem + QStringLiteral("-actual.png");
+    const QString differenceFile = stem + QStringLiteral("-difference.png");
+    if (!actual.save(actualFile) || !apart.save(differenceFile))
+        return QStringLiteral("the pictures could not be kept at %1").arg(stem);
+    return QStringLiteral("drawn: %1, difference: %2").arg(actualFile, differenceFile);
 }
