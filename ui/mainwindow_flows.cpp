@@ -76,19 +76,23 @@ void MainWindow::onSaveAs()
     progress.setCancelButtonText(tr("Cancel"));
     progress.setValue(0);
     bool cancelled = false;
-    const bool saved = copyBook->saveToPdf(fileName, [&](int done, int count) {
-        progress.setMaximum(count);
-        progress.setLabelText(tr("page %1 of %2").arg(done).arg(count));
-        // A modal progress dialog handles events while its value is set, which is when Cancel is seen.
-        progress.setValue(done);
-        cancelled = progress.wasCanceled();
-        return !cancelled;
-    });
+    QString reason;
+    const bool saved = copyBook->saveToPdf(
+        fileName,
+        [&](int done, int count) {
+            progress.setMaximum(count);
+            progress.setLabelText(tr("page %1 of %2").arg(done).arg(count));
+            // A modal progress dialog handles events while its value is set, which is when Cancel is seen.
+            progress.setValue(done);
+            cancelled = progress.wasCanceled();
+            return !cancelled;
+        },
+        &reason);
     progress.reset();
     if (cancelled)
         return;
     if (!saved) {
-        dialogs.inform(this, QString(), tr("Failed to save to PDF file."));
+        dialogs.reportFailure(this, tr("Failed to save to PDF file."), reason);
         return;
     }
     if (dialogs.askYesNo(this, tr("The PDF file was saved successfully, do you need to open the file?")))

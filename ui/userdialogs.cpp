@@ -16,6 +16,11 @@ UserDialogs UserDialogs::standard()
     dialogs.inform = [](QWidget *parent, const QString &title, const QString &text) {
         QMessageBox::information(parent, title, text, QMessageBox::Ok, QMessageBox::NoButton);
     };
+    dialogs.reportFailure = [](QWidget *parent, const QString &text, const QString &reason) {
+        QMessageBox box(QMessageBox::Information, QString(), text, QMessageBox::Ok, parent);
+        box.setInformativeText(reason);
+        box.exec();
+    };
     dialogs.askYesNo = [](QWidget *parent, const QString &text) {
         return QMessageBox::question(parent, QString(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
             == QMessageBox::Yes;

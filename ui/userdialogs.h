@@ -15,6 +15,8 @@ struct UserDialogs
     // An empty name means the user cancelled.
     std::function<QString(QWidget *parent, const QString &caption, const QString &filter)> askSaveFileName;
     std::function<void(QWidget *parent, const QString &title, const QString &text)> inform;
+    // A message box without a title saying what failed, with the reason below it.
+    std::function<void(QWidget *parent, const QString &text, const QString &reason)> reportFailure;
     // True for Yes.
     std::function<bool(QWidget *parent, const QString &text)> askYesNo;
     std::function<void(const QString &localFile)> openFile;

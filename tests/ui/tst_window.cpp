@@ -88,6 +88,7 @@ struct Answers
     QColor colour;
     QStringList asked;
     QStringList opened;
+    QStringList reasons;
 
     void install(MainWindow &window)
     {
@@ -97,6 +98,10 @@ struct Answers
             return fileName;
         };
         dialogs.inform = [this](QWidget *, const QString &title, const QString &text) { asked << title + '|' + text; };
+        dialogs.reportFailure = [this](QWidget *, const QString &text, const QString &reason) {
+            asked << '|' + text;
+            reasons << reason;
+        };
         dialogs.askYesNo = [this](QWidget *, const QString &text) {
             asked << text;
             return openIt;
@@ -374,6 +379,10 @@ private slots:
             expected = QStringList {
                 QStringLiteral("This copybook has 1001 pages; saving them all takes a while. Save it anyway?")};
         QCOMPARE(answers.asked, expected);
+        // The engine's reason below the message.
+        QCOMPARE(answers.reasons,
+            target.startsWith(QLatin1String("missing/")) ? QStringList {QStringLiteral("No such file or directory")}
+                                                         : QStringList());
         QCOMPARE(answers.opened, saved && openIt ? QStringList {answers.fileName} : QStringList());
         QCOMPARE(contentsOf(path(QStringLiteral("book.pdf"))) == "old contents", !saved);
         QCOMPARE(files(), QStringList {QStringLiteral("book.pdf")});
