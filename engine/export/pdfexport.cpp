@@ -27,7 +27,7 @@ bool saveCopyBookPdf(const CopyBookPages &pages, const QString &fileName,
             settings.jobs = options.jobs;
             written = writeRasterPdf(
                 &file, pages.pageCount(),
-                [pages](int page, QImage *buffer, const QRect &band) { pages.renderBandInto(buffer, page, band); },
+                [pages](int page, QImage *buffer, const QRect &strip) { pages.renderStripInto(buffer, page, strip); },
                 settings, progress, &reason);
         }
         written = written && file.error() == QFileDevice::NoError && file.commit();

@@ -14,11 +14,11 @@ namespace {
 // grows far faster than the file shrinks.
 constexpr int kCompressionLevel = 5;
 
-// Rows drawn at a time below the head of the page (see Workspace): a band of 1.3 MB at the A4 width, six
+// Rows drawn at a time below the head of the page (see Workspace): a strip of 1.3 MB at the A4 width, six
 // of them to a page. Twice the rows take 1.3 MB more for each worker; half as many take twice the
 // passes, each of which costs nearly a millisecond of going through the page's drawing, more with hollow
 // glyphs.
-constexpr int kBandRows = 128;
+constexpr int kStripRows = 128;
 
 // Qt keeps fonts per thread, and each worker's FreeType faces map the font files for it alone: every
 // glyph read adds the file pages around it to the worker's resident memory, which grows towards all of
@@ -76,25 +76,25 @@ struct CompressorDeleter
 } // namespace
 
 // What one worker keeps from page to page: the memory of the page packed to RGB, followed by that of a
-// band of ARGB32 pixels, which together take 27 MB at A4 where the page's ARGB32 image alone took 35 MB.
+// strip of ARGB32 pixels, which together take 27 MB at A4 where the page's ARGB32 image alone took 35 MB.
 //
 // Every part of the page is drawn into an image of the whole page, through a clip: only there do lines
 // come out exactly as on the whole page (a dotted line cut by the edge of its image starts its dots
 // afresh at the edge). Such an image is made over the worker's memory, within a block of address space
 // of which nothing but the part being drawn is ever written, so the system never backs the rest with
-// memory. The head of the page, as many rows as fit the packed page and the band as ARGB32, is drawn into
-// them in one go and packed in place; the rest follows in bands, each drawn into an image placed so that
-// its rows fall on the band's memory. Every part costs a pass through the page's drawing, which is why
+// memory. The head of the page, as many rows as fit the packed page and the strip as ARGB32, is drawn into
+// them in one go and packed in place; the rest follows in strips, each drawn into an image placed so that
+// its rows fall on the strip's memory. Every part costs a pass through the page's drawing, which is why
 // the head is not cut up too.
 class RasterPageEncoder::Workspace
 {
 public:
     explicit Workspace(QSize size)
         : size(size)
-        , bandRows(qMin(kBandRows, size.height()))
-        , headRows(int(qMin(size_t(size.height()), (packedSize() + bandSize()) / rowBytes())))
-        // Address space before the packed page, enough for the image of the last band to start in it.
-        , headroom(rowBytes() * lastBandTop() - qMin(rowBytes() * lastBandTop(), packedSize()))
+        , stripRows(qMin(kStripRows, size.height()))
+        , headRows(int(qMin(size_t(size.height()), (packedSize() + stripSize()) / rowBytes())))
+        // Address space before the packed page, enough for the image of the last strip to start in it.
+        , headroom(rowBytes() * lastStripTop() - qMin(rowBytes() * lastStripTop(), packedSize()))
         , memory(new (std::nothrow) uchar[headroom + rowBytes() * size.height()])
         , compressor(libdeflate_alloc_compressor(kCompressionLevel))
     { }
@@ -105,15 +105,15 @@ public:
     bool encode(int page, const PageRenderer &render, QByteArray *data, QString *error)
     {
         uchar *const packed = memory.get() + headroom;
-        uchar *const band = packed + packedSize();
+        uchar *const strip = packed + packedSize();
         if (!draw(page, render, packed, 0, headRows, error))
             return false;
         packRgb(packed, size_t(size.width()) * headRows, packed);
-        for (int top = headRows; top < size.height(); top += bandRows) {
-            const int rows = qMin(bandRows, size.height() - top);
-            if (!draw(page, render, band - rowBytes() * top, top, rows, error))
+        for (int top = headRows; top < size.height(); top += stripRows) {
+            const int rows = qMin(stripRows, size.height() - top);
+            if (!draw(page, render, strip - rowBytes() * top, top, rows, error))
                 return false;
-            packRgb(band, size_t(size.width()) * rows, packed + size_t(3) * size.width() * top);
+            packRgb(strip, size_t(size.width()) * rows, packed + size_t(3) * size.width() * top);
         }
         // Compressed straight into the page's data, which keeps the room it was given; only the part
         // written takes memory.
@@ -136,10 +136,10 @@ public:
 private:
     size_t rowBytes() const { return size_t(4) * size.width(); }
     size_t packedSize() const { return size_t(3) * size.width() * size.height(); }
-    size_t bandSize() const { return rowBytes() * bandRows; }
-    int lastBandTop() const
+    size_t stripSize() const { return rowBytes() * stripRows; }
+    int lastStripTop() const
     {
-        return headRows < size.height() ? headRows + (size.height() - 1 - headRows) / bandRows * bandRows : 0;
+        return headRows < size.height() ? headRows + (size.height() - 1 - headRows) / stripRows * stripRows : 0;
     }
 
     // Draws rows [top, top + rows) of the page into an image of the page that starts at `origin`.
@@ -155,7 +155,7 @@ private:
     }
 
     const QSize size;
-    const int bandRows;
+    const int stripRows;
     const int headRows;
     const size_t headroom;
     std::unique_ptr<uchar[]> memory;

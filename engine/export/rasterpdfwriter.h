@@ -8,12 +8,12 @@
 
 class QIODevice;
 
-// Draws the rows `band` of page `page` (counted from 0) into `image`, an ARGB32 image of the page size,
-// overwriting every pixel of the band, which must come out opaque. A page is drawn in a few bands, top to
-// bottom, each into an image of its own made over the worker's memory, in which only the band's rows are
-// backed by memory of their own: the callback must leave every pixel outside the band alone and must not
+// Draws the rows `strip` of page `page` (counted from 0) into `image`, an ARGB32 image of the page size,
+// overwriting every pixel of the strip, which must come out opaque. A page is drawn in a few strips, top to
+// bottom, each into an image of its own made over the worker's memory, in which only the strip's rows are
+// backed by memory of their own: the callback must leave every pixel outside the strip alone and must not
 // keep the image. Called from several worker threads at once, so it must be safe to run on any thread.
-using PageRenderer = std::function<void(int page, QImage *image, const QRect &band)>;
+using PageRenderer = std::function<void(int page, QImage *image, const QRect &strip)>;
 
 // Told after each page has been written, with the pages written so far and the page count; returning
 // false cancels.

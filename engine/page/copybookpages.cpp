@@ -27,7 +27,7 @@ double boundedOpacity(double opacity)
     return std::isnan(opacity) ? 1.0 : qBound(0.0, opacity, 1.0);
 }
 
-// A page drawn band by band goes through its whole drawing once per band, through a clip; this tells
+// A page drawn strip by strip goes through its whole drawing once per strip, through a clip; this tells
 // what cannot show through it, to be skipped where drawing it would take time.
 class ClipReach
 {
@@ -188,13 +188,13 @@ QImage CopyBookPages::renderGridPage() const
     return image;
 }
 
-void CopyBookPages::renderBandInto(QImage *image, int page, const QRect &band) const
+void CopyBookPages::renderStripInto(QImage *image, int page, const QRect &strip) const
 {
-    // The whole page drawn through a clip, not translated into an image of the band's size: a dotted
+    // The whole page drawn through a clip, not translated into an image of the strip's size: a dotted
     // line cut by the edge of the image starts its dots afresh there, and would come out shifted.
     QPainter painter(image);
-    painter.setClipRect(band);
-    painter.fillRect(band, Qt::white);
+    painter.setClipRect(strip);
+    painter.fillRect(strip, Qt::white);
     drawPage(&painter, page, GridPen::Mode::PagePens);
 }
 

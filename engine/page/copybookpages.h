@@ -53,9 +53,9 @@ struct CopyBookPages
 
     QImage renderGridPage() const;
     QImage renderPage(int page) const;
-    // Renders the rows `band` of a page into an image of the page size, as renderPage() renders them,
+    // Renders the rows `strip` of a page into an image of the page size, as renderPage() renders them,
     // leaving every other pixel untouched.
-    void renderBandInto(QImage *image, int page, const QRect &band) const;
+    void renderStripInto(QImage *image, int page, const QRect &strip) const;
     // Page 0 drawn straight into a smaller image, as the whole page smooth-scaled to it would look. The
     // stamps, kept by the caller from one picture to the next, spare outlines already filled.
     void renderPreviewInto(QImage *image, GlyphStamps *glyphStamps) const;

@@ -43,7 +43,7 @@ private slots:
         QTest::newRow("empty text: one blank page") << 0 << 1 << false << false << 1;
         QTest::newRow("three pages on two workers") << 31 << 2 << false << false << 3;
         // Five pages take each worker past a hand-over to a fresh thread, and everything that a page
-        // drawn in bands could cut wrongly at a band's edge is on them: dotted diagonals, outlined glyphs,
+        // drawn in strips could cut wrongly at a strip's edge is on them: dotted diagonals, outlined glyphs,
         // pinyin, a translucent grid and the furniture.
         QTest::newRow("five dressed pages on two workers") << 45 << 2 << true << false << 5;
         QTest::newRow("vector") << 30 << 1 << false << true << 2;
