@@ -4,7 +4,6 @@
 #include <cstring>
 #include <libdeflate.h>
 #include <memory>
-#include <system_error>
 
 namespace {
 
@@ -20,12 +19,12 @@ constexpr int kCompressionLevel = 5;
 // glyphs.
 constexpr int kStripRows = 128;
 
-// Qt keeps fonts per thread, and each worker's FreeType faces map the font files for it alone: every
-// glyph read adds the file pages around it to the worker's resident memory, which grows towards all of
-// the 17 MB Kai font for each worker in a long book (some 18 MB more at 100 pages than at 10). The faces
-// go when their thread ends, so a worker hands its slot over to a fresh thread every two pages. A thread
-// takes a few milliseconds to start and to set up its fonts; measured at A4, this costs about 3 % more
-// time, a fresh thread for every page 7 % for 1 MB less, and one every four pages keeps 1.5 MB more.
+// Qt keeps fonts per thread, and each thread's FreeType faces map the font files for it alone: every
+// glyph read adds the file pages around it to the thread's resident memory, which grows towards all of
+// the 17 MB Kai font for each thread in a long book (some 18 MB more at 100 pages than at 10). The faces
+// go when their thread ends, so a job of two pages has a fresh thread. A thread takes a few milliseconds
+// to start and to set up its fonts; measured at A4, this costs about 3 % more time, a fresh thread for
+// every page 7 % for 1 MB less, and one every four pages keeps 1.5 MB more.
 constexpr int kPagesPerThread = 2;
 
 // A page of glyphs compresses to well under 1 MiB; only a page far busier than any copybook needs the
@@ -163,132 +162,94 @@ private:
 };
 
 RasterPageEncoder::RasterPageEncoder(int pageCount, QSize pageSize, const PageRenderer &render, int jobs)
-    : pageSize(pageSize)
+    : pageCount(qMax(0, pageCount))
+    , pageSize(pageSize)
     , render(render)
-    , threads(qBound(1, jobs > 0 ? jobs : QThread::idealThreadCount(), qMax(1, pageCount)))
-    , window(2 * threads)
-    , states(size_t(qMax(0, pageCount)), State::Waiting)
-    , encoded(states.size())
-    , workers(size_t(threads))
-    , retired(size_t(threads))
-    , workspaces(size_t(threads))
+    , workers(qBound(1, jobs > 0 ? jobs : QThread::idealThreadCount(), qMax(1, pageCount)))
 {
-    // Held until every slot is filled, which no worker may hand over meanwhile.
-    const std::lock_guard<std::mutex> lock(mutex);
-    try {
-        for (size_t slot = 0; slot < workers.size(); ++slot)
-            workers[slot] = std::thread(&RasterPageEncoder::work, this, int(slot));
-    } catch (const std::system_error &) {
-        // Fewer workers are slower but still get there.
-        if (!workers.front().joinable())
-            failure = errorText("No thread could be started to render the pages.");
-    }
+    // Started at once, so the first pages are on their way while the document is put together; a
+    // failure to start shows when the first page is taken.
+    QString ignored;
+    startJobs(&ignored);
 }
 
 RasterPageEncoder::~RasterPageEncoder()
 {
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        stopping = true;
-    }
-    workAvailable.notify_all();
-    // Once stopping, no worker hands its slot over, so the thread in each slot is its last.
-    for (std::thread &worker : workers) {
-        if (worker.joinable())
-            worker.join();
-    }
+    stopping = true;
+    for (const std::unique_ptr<Job> &job : inFlight)
+        job->thread.join();
 }
 
-int RasterPageEncoder::claimablePage()
+bool RasterPageEncoder::startJobs(QString *error)
 {
-    // The page the writer waits for always goes first, past the window: were it asked for out of order
-    // while the window is full of pages it does not want yet, nothing else would ever make it.
-    if (wanted >= 0 && states[size_t(wanted)] == State::Waiting)
-        return wanted;
-    while (nextInOrder < int(states.size()) && states[size_t(nextInOrder)] != State::Waiting)
-        ++nextInOrder;
-    return nextInOrder < int(states.size()) && pagesInFlight < window ? nextInOrder : -1;
-}
-
-bool RasterPageEncoder::handOver(int slot)
-{
-    retired[size_t(slot)] = std::move(workers[size_t(slot)]);
-    try {
-        workers[size_t(slot)] = std::thread(&RasterPageEncoder::work, this, slot);
-        return true;
-    } catch (const std::system_error &) {
-        workers[size_t(slot)] = std::move(retired[size_t(slot)]);
+    while (int(inFlight.size()) < workers && nextToStart < pageCount) {
+        try {
+            auto job = std::make_unique<Job>();
+            job->firstPage = nextToStart;
+            job->pageCount = qMin(kPagesPerThread, pageCount - nextToStart);
+            if (!pool.empty()) {
+                job->workspace = std::move(pool.back());
+                pool.pop_back();
+            }
+            job->thread
+                = std::thread(&RasterPageEncoder::run, job.get(), pageSize, std::cref(render), std::cref(stopping));
+            inFlight.push_back(std::move(job));
+            nextToStart += inFlight.back()->pageCount;
+        } catch (...) {
+            // Out of threads or of memory: fewer jobs at a time are slower but still get there.
+            break;
+        }
+    }
+    if (inFlight.empty() && nextToStart < pageCount) {
+        *error = errorText("No thread could be started to render the pages.");
         return false;
     }
+    return true;
 }
 
-void RasterPageEncoder::work(int slot)
+void RasterPageEncoder::run(Job *job, QSize pageSize, const PageRenderer &render, const std::atomic<bool> &stopping)
 {
-    std::unique_lock<std::mutex> lock(mutex);
-    // The thread this one took over from has done its work and only has to end; waited for first, so that
-    // its fonts are gone before this one sets up its own.
-    std::thread predecessor = std::move(retired[size_t(slot)]);
-    std::unique_ptr<Workspace> &workspace = workspaces[size_t(slot)];
-    lock.unlock();
-    if (predecessor.joinable())
-        predecessor.join();
-    lock.lock();
-    for (int pagesDone = 0;; ++pagesDone) {
-        int page = -1;
-        workAvailable.wait(lock, [&] { return stopping || (page = claimablePage()) >= 0; });
-        if (stopping || (pagesDone == kPagesPerThread && handOver(slot)))
-            return;
-        states[size_t(page)] = State::Claimed;
-        ++pagesInFlight;
-        lock.unlock();
-
-        QByteArray data;
-        QString problem;
-        try {
-            if (!workspace)
-                workspace.reset(new Workspace(pageSize));
-            if (!workspace->isValid())
-                problem = errorText("There is not enough memory to render a page.");
-            else
-                workspace->encode(page, render, &data, &problem);
-        } catch (...) {
-            problem = errorText("Page %1 could not be rendered.").arg(page + 1);
-        }
-
-        lock.lock();
-        if (!problem.isEmpty()) {
-            if (failure.isEmpty())
-                failure = problem;
-            stopping = true;
-            workAvailable.notify_all();
-            pageReady.notify_all();
+    try {
+        if (!job->workspace)
+            job->workspace = std::make_unique<Workspace>(pageSize);
+        if (!job->workspace->isValid()) {
+            job->failure = errorText("There is not enough memory to render a page.");
             return;
         }
-        encoded[size_t(page)] = std::move(data);
-        states[size_t(page)] = State::Ready;
-        pageReady.notify_all();
+        job->pages.resize(size_t(job->pageCount));
+        for (int i = 0; i < job->pageCount && !stopping; ++i) {
+            if (!job->workspace->encode(job->firstPage + i, render, &job->pages[size_t(i)], &job->failure))
+                return;
+        }
+    } catch (...) {
+        job->failure = errorText("Page %1 could not be rendered.").arg(job->firstPage + 1);
     }
 }
 
 bool RasterPageEncoder::take(int page, QByteArray *data, QString *error)
 {
-    std::unique_lock<std::mutex> lock(mutex);
-    if (page < 0 || page >= int(states.size()) || states[size_t(page)] == State::Taken) {
-        *error = errorText("Page %1 was asked for twice or does not exist.").arg(page + 1);
+    if (page != nextPage || page >= pageCount) {
+        *error = errorText("Page %1 was asked for out of order or does not exist.").arg(page + 1);
         return false;
     }
-    wanted = page;
-    workAvailable.notify_all();
-    pageReady.wait(lock, [&] { return states[size_t(page)] == State::Ready || !failure.isEmpty(); });
-    wanted = -1;
-    if (states[size_t(page)] != State::Ready) {
-        *error = failure;
+    if (!current || page >= current->firstPage + current->pageCount) {
+        current.reset();
+        if (!startJobs(error))
+            return false;
+        current = std::move(inFlight.front());
+        inFlight.pop_front();
+        current->thread.join();
+        // Its pages are done: its memory goes to the next job, which starts while they are written.
+        if (current->workspace)
+            pool.push_back(std::move(current->workspace));
+        if (!startJobs(error))
+            return false;
+    }
+    if (!current->failure.isEmpty()) {
+        *error = current->failure;
         return false;
     }
-    *data = std::move(encoded[size_t(page)]);
-    encoded[size_t(page)] = QByteArray();
-    states[size_t(page)] = State::Taken;
-    --pagesInFlight;
-    workAvailable.notify_all();
+    *data = std::move(current->pages[size_t(page - current->firstPage)]);
+    ++nextPage;
     return true;
 }

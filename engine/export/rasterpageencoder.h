@@ -5,61 +5,60 @@
 #include <QByteArray>
 #include <QSize>
 #include <QString>
-#include <condition_variable>
+#include <atomic>
+#include <deque>
 #include <memory>
-#include <mutex>
 #include <thread>
 #include <vector>
 
 // Renders pages on worker threads and compresses each into the zlib stream of its 8-bit RGB pixels,
-// ready to be a PDF image's FlateDecode data. The workers keep only a few pages ahead of the pages taken,
-// so memory stays flat however long the document is.
+// ready to be a PDF image's FlateDecode data.
+//
+// The pages go to jobs of a few pages each, one thread per job, at most one job per worker in flight,
+// and are taken in order: taking the first page of a job joins its thread, which is then done, and
+// starts the next job. A job's thread gets its memory (a Workspace, from a pool) before it starts and
+// gives it back when joined, so the threads share nothing with one another or with the caller while
+// they run, and memory stays flat however long the document is.
 class RasterPageEncoder
 {
 public:
     RasterPageEncoder(int pageCount, QSize pageSize, const PageRenderer &render, int jobs);
-    // Stops the workers and waits for them; a page being rendered is finished first.
+    // Waits for the jobs in flight, which stop after the page they are on.
     ~RasterPageEncoder();
-
     RasterPageEncoder(const RasterPageEncoder &) = delete;
     RasterPageEncoder &operator=(const RasterPageEncoder &) = delete;
 
-    // Blocks until the page is encoded and hands its data over. Pages may be taken in any order, each
-    // once. False when a page could not be made; *error then says why.
+    // Hands over the encoded page, waiting for it if need be. Pages are taken in order, each once.
+    // False when a page could not be made or was asked for out of order; *error then says why.
     bool take(int page, QByteArray *data, QString *error);
 
 private:
-    enum class State { Waiting, Claimed, Ready, Taken };
     class Workspace;
+    struct Job
+    {
+        int firstPage = 0;
+        int pageCount = 0;
+        std::unique_ptr<Workspace> workspace;
+        std::vector<QByteArray> pages;
+        QString failure;
+        std::thread thread;
+    };
 
-    // The life of the thread working in one slot: a few pages, after which it hands the slot over to a
-    // fresh thread (see kPagesPerThread).
-    void work(int slot);
-    // Starts the slot's next thread; false when none could be started. Called with the mutex held.
-    bool handOver(int slot);
-    // The page a worker should make next, or -1 for none yet. Called with the mutex held.
-    int claimablePage();
+    // Starts jobs until the workers are all busy or every page has one; false when none is running and
+    // none could be started.
+    bool startJobs(QString *error);
+    static void run(Job *job, QSize pageSize, const PageRenderer &render, const std::atomic<bool> &stopping);
 
+    const int pageCount;
     const QSize pageSize;
     const PageRenderer render;
-    const int threads;
-    // Pages claimed or encoded but not yet taken: enough that no worker idles while the writer takes a
-    // page, few enough that memory does not grow with the document.
-    const int window;
-
-    std::mutex mutex;
-    std::condition_variable workAvailable;
-    std::condition_variable pageReady;
-    std::vector<State> states;
-    std::vector<QByteArray> encoded;
-    int nextInOrder = 0;
-    int pagesInFlight = 0;
-    int wanted = -1; // the page take() waits for
-    bool stopping = false;
-    QString failure;
-    // For each slot: the thread working in it, the one that has just handed it over (joined by its
-    // successor) and the workspace that they pass on.
-    std::vector<std::thread> workers;
-    std::vector<std::thread> retired;
-    std::vector<std::unique_ptr<Workspace>> workspaces;
+    const int workers;
+    std::atomic<bool> stopping {false};
+    // In page order; a job's thread writes only to its own Job.
+    std::deque<std::unique_ptr<Job>> inFlight;
+    std::vector<std::unique_ptr<Workspace>> pool;
+    // The job whose pages are being taken, already joined; its memory is back in the pool.
+    std::unique_ptr<Job> current;
+    int nextPage = 0;
+    int nextToStart = 0;
 };

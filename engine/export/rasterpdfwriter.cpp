@@ -96,7 +96,7 @@ public:
 private:
     RasterPageEncoder *encoder;
     const int pageCount;
-    const RasterPdfProgress &progress;
+    const RasterPdfProgress progress;
     std::map<QPDFObjGen, int> pages;
     int pagesDelivered = 0;
     int pagesReported = 0;
