@@ -64,7 +64,15 @@ QStringList PinyinReview::choicesAt(int position) const
     const int at = position - block.position();
     if (!block.isValid() || at >= block.text().size() || !doubtful(block.text()).contains(at))
         return {};
-    return PinyinWords::choicesOf(block.text().at(at));
+    // Unihan's dictionaries list every reading, but in page order; the one the page prints now, the
+    // commonest in real text, leads so that the likeliest choice is the nearest.
+    QStringList choices = Pinyin::allReadingsOf(block.text().at(at));
+    const QString commonest = PinyinWords::Reader(block.text(), PinyinWords::Tones::Plain).readingAt(at);
+    if (!commonest.isEmpty()) {
+        choices.removeAll(commonest);
+        choices.prepend(commonest);
+    }
+    return choices;
 }
 
 void PinyinReview::choose(int position, const QString &reading)

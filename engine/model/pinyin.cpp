@@ -18,6 +18,15 @@ constexpr char16_t kToneMarks[] = {u'\u0304', u'\u0301', u'\u030C', u'\u0300'};
 // brackets from being scanned over and over.
 constexpr int kLongestOverride = 12;
 
+QString syllable(int number)
+{
+    using namespace PinyinTable;
+    if (number == 0)
+        return {};
+    return QString::fromUtf8(
+        syllableText + syllableOffsets[number], syllableOffsets[number + 1] - syllableOffsets[number]);
+}
+
 int toneOfMark(char16_t c)
 {
     for (int tone = 1; tone <= 4; ++tone) {
@@ -138,10 +147,23 @@ QString readingOf(QChar ch)
         if (found != end && found->codePoint == unit)
             number = found->syllable;
     }
-    if (number == 0)
-        return {};
-    return QString::fromUtf8(
-        syllableText + syllableOffsets[number], syllableOffsets[number + 1] - syllableOffsets[number]);
+    return syllable(number);
+}
+
+QStringList allReadingsOf(QChar ch)
+{
+    using namespace PinyinTable;
+    const ReadingList *end = readingLists + readingListCount;
+    const ReadingList *found = std::lower_bound(
+        readingLists, end, ch.unicode(), [](const ReadingList &r, char16_t u) { return r.codePoint < u; });
+    QStringList all;
+    if (found != end && found->codePoint == ch.unicode()) {
+        for (int k = 0; k < found->count; ++k)
+            all.append(syllable(listSyllables[found->first + k]));
+    } else if (const QString only = readingOf(ch); !only.isEmpty()) {
+        all.append(only);
+    }
+    return all;
 }
 
 QString toneMarked(const QString &syllable)

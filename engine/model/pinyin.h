@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // Pinyin readings for the characters of a text: the customary Mandarin reading from Unihan, which a
@@ -9,6 +10,10 @@ namespace Pinyin {
 
 // The tone-marked syllable in NFC, such as "hǎo", or an empty string for a code unit without a reading.
 QString readingOf(QChar ch);
+
+// Every reading Unihan gives the code unit, for a reader to choose from: readingOf's first where there
+// is one, then the others of kMandarin, kTGHZ2013, kXHC1983 and kHanyuPinyin, each once.
+QStringList allReadingsOf(QChar ch);
 
 // Brings a syllable written with a tone number ("lv4", "lu:4", "nü3", "hao3"; 0, 5 or none for the
 // neutral tone) or with a tone mark to its tone-marked form in lower case and NFC, the mark placed by

@@ -5,7 +5,8 @@
 // The readings table, generated at build time from Unihan by tools/unihan/make_pinyin_table.py. Syllable
 // number n is the UTF-8 text syllableText[syllableOffsets[n]] up to syllableOffsets[n + 1]; number 0 is
 // empty and means "no reading". Code points from denseFirst on have one number each in dense; the others
-// are in sparse, sorted by code point.
+// are in sparse, sorted by code point. A character with readings beyond its default has a ReadingList,
+// sorted by code point, naming count syllable numbers from listSyllables[first] on, the default first.
 namespace PinyinTable {
 
 struct SparseReading
@@ -21,5 +22,16 @@ extern const int denseCount;
 extern const std::uint16_t dense[];
 extern const int sparseCount;
 extern const SparseReading sparse[];
+
+struct ReadingList
+{
+    char16_t codePoint;
+    std::uint16_t first;
+    std::uint8_t count;
+};
+
+extern const int readingListCount;
+extern const ReadingList readingLists[];
+extern const std::uint16_t listSyllables[];
 
 } // namespace PinyinTable

@@ -41,7 +41,8 @@ private:
     QVector<bool> settled;
 };
 
-// The readings a reader may choose from for a polyphone, commonest first; empty for other characters.
+// pinyin-pro's readings of a polyphone, commonest first; empty for other characters. The review offers
+// Unihan's fuller lists (Pinyin::allReadingsOf) instead.
 QStringList choicesOf(QChar ch);
 
 // Every code unit's reading, for a whole text at once.

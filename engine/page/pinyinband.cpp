@@ -2,17 +2,26 @@
 
 #include "gridpen.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPainter>
 
 namespace {
 
-// DejaVu Sans has every tone-marked vowel, ü with its four marks included.
-const QString kSyllableFamily = QStringLiteral("DejaVu Sans");
+// Andika, SIL's font for those learning to read, draws a and g single-storey as pupils learn to write
+// them (teachers mark the two-storey a wrong), and has every tone-marked vowel, ü with its four marks
+// included. DejaVu Sans has the marks too, with the printed a and g, where Andika is not installed.
+QString syllableFamily()
+{
+    static const QString family = QFontDatabase().families().contains(QStringLiteral("Andika"))
+        ? QStringLiteral("Andika")
+        : QStringLiteral("DejaVu Sans");
+    return family;
+}
 
 } // namespace
 
-PinyinBand::PinyinBand(double height) : height(height), syllableFont(kSyllableFamily)
+PinyinBand::PinyinBand(double height) : height(height), syllableFont(syllableFamily())
 {
     const double reference = 100.0;
     syllableFont.setPixelSize(static_cast<int>(reference));

@@ -51,6 +51,36 @@ private slots:
         review.setActive(false);
         QCOMPARE(marked(editor), QVector<int>());
     }
+
+    // The menu offers every reading of Unihan's dictionaries once, the one the page prints first.
+    void choices_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char *name, const char *text, int position, const char *expected) {
+            QTest::newRow(name) << QString::fromUtf8(text) << position << QString::fromUtf8(expected);
+        };
+        // kMandarin has only xíng; the dictionaries add four more, xìng and hàng in kXHC1983 alone.
+        row("行 alone", "银行，行", 3, "xíng háng héng hàng xìng");
+        // Unihan's first reading is de, but dì is the commonest alone.
+        row("地 alone", "地", 0, "dì de");
+        // tóng is in kHanyuPinyin alone.
+        row("重 alone", "重", 0, "zhòng chóng tóng");
+        row("a word settles it", "银行", 1, "");
+    }
+
+    void choices()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, position);
+        QFETCH(QString, expected);
+        QTextEdit editor;
+        editor.setPlainText(text);
+        PinyinReview review(&editor);
+        review.setActive(true);
+        QCOMPARE(review.choicesAt(position).join(QLatin1Char(' ')), expected);
+    }
 };
 
 QTEST_MAIN(TestPinyinReview)

@@ -7,10 +7,14 @@ UNIHAN_READINGS is Unihan_Readings.txt, or the same compressed with bzip2 (a nam
 Debian's unicode-data package ships it. The reading of a character is the first value of its kMandarin
 field: where the field has two values, the first is the customary mainland reading.
 
+Every reading a character has, for a reader to choose from, is that default followed by the others of
+kMandarin, kTGHZ2013, kXHC1983 and kHanyuPinyin in that order, each once. Only characters whose list is
+more than their default get one, as a run of syllable numbers, so the table grows by a few tens of kB.
+
 The layout works on UTF-16 code units, so only BMP characters are kept. The CJK blocks from Extension A
 to the end of the Unified Ideographs are nearly full, so they get one 16-bit syllable number per code
 point; the few other characters (compatibility ideographs) are sorted pairs. The declarations are in
-engine/pinyintable.h.
+engine/model/pinyintable.h.
 """
 
 import bz2
@@ -22,26 +26,56 @@ DENSE_FIRST = 0x3400
 DENSE_LAST = 0x9FFF
 
 
+# The fields whose readings a reader may choose from, in the order they are merged.
+LIST_FIELDS = ("kMandarin", "kTGHZ2013", "kXHC1983", "kHanyuPinyin")
+
+
+def field_readings(field, value):
+    # kMandarin is a plain list; the dictionary fields are "page.position:reading,reading" entries.
+    for entry in value.split(" "):
+        if field == "kMandarin":
+            yield entry
+        else:
+            yield from entry.rpartition(":")[2].split(",")
+
+
+def is_syllable(reading):
+    # A few readings carry a combining mark that has no precomposed form (m̀, ê̄).
+    return bool(reading) and reading == reading.lower() and all(c.isalpha() or unicodedata.combining(c) for c in reading)
+
+
 def read_readings(path):
     opener = bz2.open if path.endswith(".bz2") else open
     readings = {}
+    fields_of = {}
     with opener(path, "rt", encoding="utf-8") as source:
         for line in source:
             if line.startswith("#"):
                 continue
             fields = line.rstrip("\n").split("\t")
-            if len(fields) != 3 or fields[1] != "kMandarin":
+            if len(fields) != 3 or fields[1] not in LIST_FIELDS:
                 continue
             code_point = int(fields[0][2:], 16)
             if code_point > 0xFFFF:
                 continue
-            reading = unicodedata.normalize("NFC", fields[2].split(" ")[0])
-            if not reading or not reading.isalpha() or reading != reading.lower():
-                sys.exit(f"{path}: unexpected kMandarin value for {fields[0]}: {fields[2]!r}")
-            readings[code_point] = reading
+            values = [unicodedata.normalize("NFC", r) for r in field_readings(fields[1], fields[2])]
+            if not all(is_syllable(r) for r in values):
+                sys.exit(f"{path}: unexpected {fields[1]} value for {fields[0]}: {fields[2]!r}")
+            fields_of.setdefault(code_point, {})[fields[1]] = values
+            if fields[1] == "kMandarin":
+                readings[code_point] = values[0]
     if not readings:
         sys.exit(f"{path}: no kMandarin readings found")
-    return readings
+    lists = {}
+    for code_point, fields in fields_of.items():
+        merged = []
+        for field in LIST_FIELDS:
+            for reading in fields.get(field, []):
+                if reading not in merged:
+                    merged.append(reading)
+        if merged != [readings.get(code_point)]:
+            lists[code_point] = merged
+    return readings, lists
 
 
 def c_string(data):
@@ -54,9 +88,9 @@ def number_lines(values, per_line=16):
     return ",\n".join("    " + ", ".join(items[i : i + per_line]) for i in range(0, len(items), per_line))
 
 
-def write_table(readings, source_name, out):
+def write_table(readings, lists, source_name, out):
     # Number 0 is the empty syllable, so a zero in the dense array means "no reading".
-    syllables = [""] + sorted(set(readings.values()))
+    syllables = [""] + sorted(set(readings.values()).union(*lists.values()))
     number = {s: i for i, s in enumerate(syllables)}
     encoded = [s.encode("utf-8") for s in syllables]
     offsets = [0]
@@ -92,6 +126,18 @@ def write_table(readings, source_name, out):
     # An empty array is not valid C++; a zero pair stands in, never read since the count is 0.
     pairs = ",\n".join(f"    {{0x{cp:04X}, {n}}}" for cp, n in sparse) or "    {0, 0}"
     out.write(f"const SparseReading sparse[] = {{\n{pairs}\n}};\n\n")
+
+    list_syllables = []
+    list_entries = []
+    for cp in sorted(lists):
+        list_entries.append((cp, len(list_syllables), len(lists[cp])))
+        list_syllables.extend(number[s] for s in lists[cp])
+    if len(list_syllables) > 0xFFFF or max(count for _, _, count in list_entries) > 0xFF:
+        sys.exit("reading lists too large for their 16-bit starts or 8-bit counts")
+    out.write(f"const int readingListCount = {len(list_entries)};\n\n")
+    entries = ",\n".join(f"    {{0x{cp:04X}, {first}, {count}}}" for cp, first, count in list_entries)
+    out.write(f"const ReadingList readingLists[] = {{\n{entries}\n}};\n\n")
+    out.write(f"const std::uint16_t listSyllables[] = {{\n{number_lines(list_syllables)}\n}};\n\n")
     out.write("} // namespace PinyinTable\n")
 
 
@@ -99,11 +145,11 @@ def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__.strip().splitlines()[2])
     source, target = sys.argv[1], sys.argv[2]
-    readings = read_readings(source)
+    readings, lists = read_readings(source)
     # Written aside and renamed, so a failed run never leaves a half table that the build takes as current.
     partial = target + ".part"
     with open(partial, "w", encoding="utf-8", newline="\n") as out:
-        write_table(readings, os.path.basename(source), out)
+        write_table(readings, lists, os.path.basename(source), out)
     os.replace(partial, target)
 
 
