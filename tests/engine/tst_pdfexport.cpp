@@ -141,7 +141,12 @@ private slots:
         bool saved = true;
         QString error;
         {
+#ifdef Q_OS_WIN
+            if (limitBytes > 0)
+                QSKIP("Windows has no limit on a process's file size to stand for a full disk");
+#else
             const FileSizeLimit limit(limitBytes > 0 ? rlim_t(limitBytes) : RLIM_INFINITY);
+#endif
             saved = book.saveToPdf(
                 path(target),
                 [&](int done, int count) {
