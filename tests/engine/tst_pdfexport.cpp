@@ -68,6 +68,8 @@ private slots:
         const QString pdf = path(QStringLiteral("book.pdf"));
         QVERIFY(writeFile(pdf, "not a pdf"));
         QVERIFY(book.saveToPdf(pdf));
+        if (!PdfTools::available())
+            QSKIP("no PDF tools to read the document back");
         const QMap<QString, QString> info = PdfTools::info(pdf);
         QCOMPARE(info.value(QStringLiteral("Pages")).toInt(), pages);
         QCOMPARE(info.value(QStringLiteral("Creator")), QStringLiteral("LattiScribe"));
