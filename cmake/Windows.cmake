@@ -19,9 +19,8 @@ set(windows_dlls
     ${LATTISCRIBE_WIN_SDK}/runtime/libstdc++-6.dll ${LATTISCRIBE_WIN_SDK}/runtime/libgcc_s_seh-1.dll
     ${LATTISCRIBE_WIN_SDK}/runtime/libwinpthread-1.dll)
 install(FILES ${windows_dlls} DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The renderer has no screen to draw on; the window program gets the native platform.
-install(FILES ${qt_dir}/plugins/platforms/qwindows.dll ${qt_dir}/plugins/platforms/qoffscreen.dll
-    DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
+# Both programs use the native platform (startup.h says why the renderer does).
+install(FILES ${qt_dir}/plugins/platforms/qwindows.dll DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
 install(FILES ${qt_dir}/plugins/styles/qwindowsvistastyle.dll DESTINATION ${CMAKE_INSTALL_BINDIR}/styles)
 install(FILES ${qt_dir}/translations/qtbase_zh_CN.qm DESTINATION ${CMAKE_INSTALL_BINDIR}/translations)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/qt.conf DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -45,6 +44,7 @@ endforeach()
 install(FILES ${LATTISCRIBE_WIN_SDK}/deps/share/doc/libjpeg-turbo/LICENSE.md DESTINATION ${licence_dir}
     RENAME libjpeg-turbo-LICENSE.md)
 
+include(cmake/WindowsInstaller.cmake)
 
 # The tests run under Wine, in a prefix of their own in the build tree (tests/windows/wine).
 set(LATTISCRIBE_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
