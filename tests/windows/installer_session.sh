@@ -43,11 +43,16 @@ program >"$work/program.log" 2>&1 &
 app_pid=$!
 window=$(wait_for_window '格书字帖') || fail "no window titled 格书字帖"
 sleep 2
-xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-xdotool key --clearmodifiers alt+space
-sleep 1
-xdotool key Up Return
-about=$(wait_for_window '关于') || fail "About did not open from the system menu"
+# A window that is still settling can miss the first Alt+Space; the menu then never opened.
+for attempt in 1 2 3; do
+    xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+    xdotool key --clearmodifiers alt+space
+    sleep 1
+    xdotool key Up Return
+    about=$(wait_for_window '关于') && break
+    [ "$attempt" = 3 ] && fail "About did not open from the system menu"
+    xdotool key Escape
+done
 xdotool windowfocus --sync "$about" key Return
 wait_until '! xdotool getwindowname "$about" >/dev/null 2>&1' || fail "the About box did not close"
 settings='HKCU\Software\Kelvo\LattiScribe'
