@@ -9,8 +9,10 @@ set -euo pipefail
 build_dir=$1
 linux_renderer=$2
 work=$(mktemp -d)
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'stop_session; wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+# TMPDIR: Wine keeps its server's socket folder there.
+export WINEPREFIX=$work/prefix TMPDIR=$work/tmp WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$TMPDIR"
+trap 'stop_session; wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 # shellcheck source=../../scripts/lib/x11-session.sh
 source "$(dirname "$0")/../../scripts/lib/x11-session.sh"
 if [ ! -x "$linux_renderer" ]; then

@@ -5,6 +5,9 @@
 set -u
 sdk=$1
 export WINEPREFIX=$2
+# Wine keeps its server's socket folder under TMPDIR: in the prefix's own, it goes when the prefix does.
+export TMPDIR=$WINEPREFIX-tmp
+mkdir -p "$TMPDIR"
 shift 2
 if ! command -v wine >/dev/null 2>&1; then
     echo "missing tool: wine" >&2
