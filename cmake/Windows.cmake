@@ -10,7 +10,7 @@ endif()
 # pkg-config --static lists them.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(QPDF_STATIC REQUIRED libqpdf)
-target_link_libraries(lattiscribe_engine PRIVATE ${QPDF_STATIC_STATIC_LDFLAGS})
+target_link_libraries(lattiscribe_export PRIVATE ${QPDF_STATIC_STATIC_LDFLAGS})
 
 # Only what the programs load: Network, Sql, Xml and the rest of the SDK stay out.
 set(qt_dir ${LATTISCRIBE_WIN_SDK}/qt5)
