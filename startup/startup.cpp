@@ -46,6 +46,8 @@ QString builtInStyleSheet()
 
 void preferOffscreenPlatform()
 {
+#ifndef Q_OS_WIN
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
 }

@@ -19,4 +19,6 @@ QString builtInStyleSheet();
 
 // Where no platform was chosen, the offscreen one: for the tools that need fonts but no screen, which
 // would otherwise refuse to start on a machine without a display. Call before the application exists.
+// Not on Windows, where the native platform needs no screen, and Qt 5's offscreen one knows only the
+// fonts in Qt's own fonts folder (none), so that every glyph would be missing.
 void preferOffscreenPlatform();

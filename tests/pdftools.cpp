@@ -19,6 +19,15 @@ QImage firstImage(const QString &program, const QStringList &arguments, const QS
 
 namespace PdfTools {
 
+bool available()
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    return true;
+#endif
+}
+
 QString run(const QString &program, const QStringList &arguments)
 {
     QProcess process;

@@ -7,6 +7,9 @@
 // Reads PDFs back with poppler-utils and qpdf, so the tests judge a file by what real PDF tools see.
 namespace PdfTools {
 
+// Whether the tools can run here. A Windows build under Wine can start Linux programs but not read their
+// output; there the installed renderer's PDFs are read back by the Windows end-to-end check instead.
+bool available();
 // A tool's standard output, or an empty string when it fails.
 QString run(const QString &program, const QStringList &arguments);
 // pdfinfo's "Key: value" lines; empty when pdfinfo rejects the file.

@@ -6,8 +6,10 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#ifndef Q_OS_WIN
 #include <csignal>
 #include <sys/resource.h>
+#endif
 
 // `count` different ideographs from U+4E00 on, `step` code points apart.
 inline QString ideographs(int count, int step = 1)
@@ -30,6 +32,7 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+#ifndef Q_OS_WIN
 // Holds the process's file-size limit for its lifetime, as a full disk would; writes past it come back
 // short or fail with EFBIG instead of killing the process.
 class FileSizeLimit
@@ -50,3 +53,4 @@ public:
 private:
     rlimit saved {};
 };
+#endif

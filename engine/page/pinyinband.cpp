@@ -25,7 +25,12 @@ PinyinBand::PinyinBand(double height) : height(height), syllableFont(syllableFam
 {
     const double reference = 100.0;
     syllableFont.setPixelSize(static_cast<int>(reference));
-    const double xHeightShare = QFontMetricsF(syllableFont).xHeight() / reference;
+    const QFontMetricsF metrics(syllableFont);
+    // Windows' font engine can report no x-height (DejaVu Sans under Wine): then every syllable came out
+    // a pixel high. The letter's own outline tells it.
+    const double xHeight
+        = metrics.xHeight() > 0 ? metrics.xHeight() : metrics.tightBoundingRect(QStringLiteral("x")).height();
+    const double xHeightShare = xHeight / reference;
     syllableFont.setPixelSize(qMax(1, qRound(height / 3.0 / xHeightShare)));
 }
 

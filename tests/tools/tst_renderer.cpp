@@ -4,6 +4,7 @@
 #include "pdftools.h"
 #include "renderer.h"
 #include "renderrequest.h"
+#include "testfiles.h"
 #include "textinput.h"
 
 #include <QBuffer>
@@ -34,13 +35,18 @@ Run render(const QStringList &arguments, const QByteArray &input = {})
     return run;
 }
 
-// The real program, for what only a process shows: its standard streams and exit status.
-Run renderProcess(const QStringList &arguments, const QByteArray &input = {})
+// The real program, for what only a process shows: its standard streams and exit status. The input comes
+// through a pipe, or from the file `inputFile` when one is named.
+Run renderProcess(const QStringList &arguments, const QByteArray &input = {}, const QString &inputFile = {})
 {
     QProcess process;
+    if (!inputFile.isEmpty())
+        process.setStandardInputFile(inputFile);
     process.start(QStringLiteral(RENDER_BINARY), arguments);
-    process.write(input);
-    process.closeWriteChannel();
+    if (inputFile.isEmpty()) {
+        process.write(input);
+        process.closeWriteChannel();
+    }
     Run run;
     if (!process.waitForFinished(120000))
         return run;
@@ -317,23 +323,55 @@ private slots:
         QCOMPARE(qRound(image.dotsPerMeterX() * 0.0254), 300);
     }
 
-    // The real process: the text from standard input, the exit statuses.
+    // The real process: the text from standard input, through a pipe or from a file, the exit statuses.
+    void pdfFromStandardInput_data()
+    {
+        QTest::addColumn<QString>("inputFile");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("pipe") << QString() << QByteArray("一二三四五六七八九十百千万亿兆京") << 2;
+        QTest::newRow("file") << QStringLiteral("text.txt") << QByteArray("一二三四五六七八九十百千万亿兆京") << 2;
+        QTest::newRow("empty pipe") << QString() << QByteArray() << 1;
+    }
+
     void pdfFromStandardInput()
     {
+        QFETCH(QString, inputFile);
+        QFETCH(QByteArray, text);
+        QFETCH(int, pages);
         const QString pdf = path(QStringLiteral("book.pdf"));
-        QCOMPARE(renderProcess({QStringLiteral("--cell-size")}).exitCode, 2);
-        QCOMPARE(renderProcess({QStringLiteral("-o"), pdf}, "\xff").exitCode, 1);
+        QFile::remove(pdf);
+        if (QTest::currentDataTag() == QLatin1String("pipe")) {
+            QCOMPARE(renderProcess({QStringLiteral("--cell-size")}).exitCode, 2);
+            QCOMPARE(renderProcess({QStringLiteral("-o"), pdf}, "\xff").exitCode, 1);
+        }
+        if (!inputFile.isEmpty())
+            QVERIFY(writeFile(path(inputFile), text));
         const Run run = renderProcess(
             {QStringLiteral("-o"), pdf, QStringLiteral("-"), QStringLiteral("--text-color"), QStringLiteral("navy")},
-            QByteArray("一二三四五六七八九十百千万亿兆京"));
-        QCOMPARE(run.exitCode, 0);
+            text, inputFile.isEmpty() ? QString() : path(inputFile));
+        QVERIFY2(run.exitCode == 0, run.err.constData());
         // Standard error is not a terminal here: no progress output.
         QVERIFY(!run.err.contains("page 1 of"));
+        QVERIFY(contentsOf(pdf).startsWith("%PDF-"));
+        if (!PdfTools::available())
+            return;
         const QMap<QString, QString> info = PdfTools::info(pdf);
-        QCOMPARE(info.value(QStringLiteral("Pages")), QStringLiteral("2"));
+        QCOMPARE(info.value(QStringLiteral("Pages")), QString::number(pages));
         QCOMPARE(info.value(QStringLiteral("Creator")), QStringLiteral("LattiScribe"));
-        QCOMPARE(PdfTools::images(pdf).size(), 2);
+        QCOMPARE(PdfTools::images(pdf).size(), pages);
     }
+
+#ifndef Q_OS_WIN
+    // A read that fails is told apart from the end of the text: a folder as standard input.
+    void standardInputThatCannotBeRead()
+    {
+        const Run run = renderProcess({QStringLiteral("-o"), path(QStringLiteral("never.pdf"))}, {}, QDir::rootPath());
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains("cannot read standard input: Is a directory"), run.err.constData());
+        QVERIFY(!QFile::exists(path(QStringLiteral("never.pdf"))));
+    }
+#endif
 };
 
 QTEST_MAIN(TestRenderer)

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #ifdef Q_OS_WIN
+#include <fcntl.h>
 #include <io.h>
 #else
 #include <unistd.h>
@@ -40,7 +41,15 @@ int main(int argc, char *argv[])
     QFile input;
     QFile output;
     QFile errors;
+#ifdef Q_OS_WIN
+    // Qt 5 on Windows takes the end of a pipe read through a FILE * for a failed read, so the text comes
+    // through the descriptor, where a pipe's end reads as the end; and in binary mode, as text mode would
+    // turn CR LF into LF and stop at the first Ctrl+Z.
+    _setmode(_fileno(stdin), _O_BINARY);
+    input.open(_fileno(stdin), QIODevice::ReadOnly);
+#else
     input.open(stdin, QIODevice::ReadOnly);
+#endif
     output.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
     errors.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
     return runRenderer(QCoreApplication::arguments(), {&input, &output, &errors, standardErrorIsTerminal()});

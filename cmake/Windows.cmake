@@ -1,0 +1,54 @@
+# The Windows build (scripts/build-windows): what the SDK's static libraries need at link time, the
+# folder the programs run from, with the Qt DLLs and plugins they load, and the installer and zip made
+# from it (scripts/package-windows). The installed tree is flat: Qt finds its plugins beside the program,
+# and qt.conf points its translations at the folder below.
+if(NOT LATTISCRIBE_WIN_SDK)
+    message(FATAL_ERROR "The Windows build needs the SDK's toolchain file (scripts/build-windows)")
+endif()
+
+# The SDK's qpdf is static, so its own dependencies (libjpeg, zlib) are linked in too, as
+# pkg-config --static lists them.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(QPDF_STATIC REQUIRED libqpdf)
+target_link_libraries(lattiscribe_export PRIVATE ${QPDF_STATIC_STATIC_LDFLAGS})
+
+# Only what the programs load: Network, Sql, Xml and the rest of the SDK stay out.
+set(qt_dir ${LATTISCRIBE_WIN_SDK}/qt5)
+set(windows_dlls
+    ${qt_dir}/bin/Qt5Core.dll ${qt_dir}/bin/Qt5Gui.dll ${qt_dir}/bin/Qt5Widgets.dll
+    ${LATTISCRIBE_WIN_SDK}/runtime/libstdc++-6.dll ${LATTISCRIBE_WIN_SDK}/runtime/libgcc_s_seh-1.dll
+    ${LATTISCRIBE_WIN_SDK}/runtime/libwinpthread-1.dll)
+install(FILES ${windows_dlls} DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Both programs use the native platform (startup.h says why the renderer does).
+install(FILES ${qt_dir}/plugins/platforms/qwindows.dll DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
+install(FILES ${qt_dir}/plugins/styles/qwindowsvistastyle.dll DESTINATION ${CMAKE_INSTALL_BINDIR}/styles)
+install(FILES ${qt_dir}/translations/qtbase_zh_CN.qm DESTINATION ${CMAKE_INSTALL_BINDIR}/translations)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/qt.conf DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# The licences of what the installed tree carries, from the Debian packages built from the same
+# sources, and where those sources are.
+set(licence_dir ${CMAKE_INSTALL_BINDIR}/licences)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/SOURCES.txt DESTINATION ${licence_dir})
+foreach(licence LGPL-3 GPL-3 Apache-2.0)
+    install(FILES /usr/share/common-licenses/${licence} DESTINATION ${licence_dir} RENAME ${licence}.txt)
+endforeach()
+foreach(package libqt5core5a libqpdf29 libjpeg62-turbo libdeflate0 libz-mingw-w64 gcc-mingw-w64-base
+        mingw-w64-common)
+    if(EXISTS /usr/share/doc/${package}/copyright)
+        install(FILES /usr/share/doc/${package}/copyright DESTINATION ${licence_dir}
+            RENAME ${package}-copyright.txt)
+    else()
+        message(FATAL_ERROR "No licence text from the Debian package ${package}; install it (scripts/setup)")
+    endif()
+endforeach()
+install(FILES ${LATTISCRIBE_WIN_SDK}/deps/share/doc/libjpeg-turbo/LICENSE.md DESTINATION ${licence_dir}
+    RENAME libjpeg-turbo-LICENSE.md)
+
+include(cmake/WindowsInstaller.cmake)
+
+# The tests run under Wine, in a prefix of their own in the build tree (tests/windows/wine).
+set(LATTISCRIBE_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
+if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    set(CMAKE_CROSSCOMPILING_EMULATOR
+        ${PROJECT_SOURCE_DIR}/tests/windows/wine-run.sh ${LATTISCRIBE_WIN_SDK} ${LATTISCRIBE_WINE_PREFIX})
+endif()
