@@ -1,5 +1,6 @@
 #include "copybook.h"
 #include "fonts.h"
+#include "optionsheld.h"
 #include "optiontable.h"
 #include "pdftools.h"
 #include "renderer.h"
@@ -54,35 +55,6 @@ Run renderProcess(const QStringList &arguments, const QByteArray &input = {}, co
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
-}
-
-// What the engine holds for the option stored under `key`, as text.
-QString engineValue(const CopyBook &book, const QString &key)
-{
-    const CopyBookContent &content = book.contentModel();
-    const CopyBookOptions::SheetOptions &sheet = book.sheetOptions();
-    const QMap<QString, QVariant> values {
-        {"BookType", content.bookType},
-        {"TraceType", content.traceType},
-        {"CellSize", book.cellSizeCm()},
-        {"FontName", book.glyphFont().family()},
-        {"FontSize", book.glyphFont().pixelSize()},
-        {"Opacity", content.opacity},
-        {"BlankLines", content.blankLines},
-        {"CommonChineseOnly", content.commonChineseOnly},
-        {"GridColor", book.gridColor().name()},
-        {"TextColor", book.textColor().name()},
-        {"Sheet/GridStyle", sheet.gridStyle},
-        {"Sheet/TraceStyle", sheet.traceStyle},
-        {"Sheet/Title", sheet.title},
-        {"Sheet/NameFields", sheet.nameFields},
-        {"Sheet/PageNumbers", sheet.pageNumbers},
-        {"Sheet/Pinyin", sheet.pinyin},
-        {"Sheet/PinyinOnly", sheet.pinyinOnly},
-        {"Sheet/PlainTones", sheet.plainTones},
-        {"Sheet/VectorPdf", book.pdfExportOptions().vector},
-    };
-    return values.contains(key) ? values[key].toString() : QStringLiteral("(not checked)");
 }
 
 using OptionRow = std::tuple<const char *, const char *, const char *>;
@@ -294,11 +266,11 @@ private slots:
         QCOMPARE(request.action, RenderRequest::Action::Render);
         CopyBook book;
         request.applyTo(&book);
-        QCOMPARE(engineValue(book, key), value);
+        QCOMPARE(optionHeld(book, key).toString(), value);
         // The default is something else, so the row proves the option arrived.
         CopyBook untouched;
         RenderRequest().applyTo(&untouched);
-        QVERIFY(engineValue(untouched, key) != value);
+        QVERIFY(optionHeld(untouched, key).toString() != value);
     }
 
     // A new option in the table needs its row above.

@@ -3,6 +3,7 @@
 #include "copybookwidget.h"
 #include "fonts.h"
 #include "mainwindow.h"
+#include "optionsheld.h"
 #include "startup.h"
 #include "testfiles.h"
 
@@ -11,8 +12,8 @@
 
 namespace {
 
-// Each settings key, the control that sets it, in the order of engineValue()'s list.
-const QVector<QPair<QString, QString>> kControls
+// Each settings key and the control that sets it.
+const QMap<QString, QString> kControls
     = {{"BookType", "cmbBookType"}, {"TraceType", "cmbTraceType"}, {"BlankLines", "spinBlankLines"},
         {"CellSize", "spinCellSize"}, {"FontSize", "spinFontSize"}, {"Opacity", "spinOpacity"},
         {"FontName", "cmbFontName"}, {"CommonChineseOnly", "chkCommonChinese"}, {"GridColor", "lblGridColor"},
@@ -21,29 +22,16 @@ const QVector<QPair<QString, QString>> kControls
         {"Sheet/Pinyin", "chkPinyin"}, {"Sheet/PinyinOnly", "chkPinyinOnly"}, {"Sheet/PlainTones", "chkPlainTones"},
         {"Sheet/VectorPdf", "chkVectorPdf"}, {"Sheet/MoreOptionsOpen", "btnMoreOptions"}};
 
-int indexOf(const QString &key)
-{
-    return int(std::find_if(kControls.cbegin(), kControls.cend(), [&](const auto &pair) { return pair.first == key; })
-        - kControls.cbegin());
-}
-
 QWidget *controlOf(const MainWindow &window, const QString &key)
 {
-    return window.findChild<QWidget *>(kControls.at(indexOf(key)).second);
+    return window.findChild<QWidget *>(kControls.value(key));
 }
 
 QVariant engineValue(const MainWindow &window, const QString &key)
 {
-    const auto *book = window.findChild<CopyBookWidget *>();
-    const CopyBookContent &content = book->contentModel();
-    const CopyBookOptions::SheetOptions &sheet = book->sheetOptions();
-    const QVariantList values = {content.bookType, content.traceType, content.blankLines, book->cellSizeCm(),
-        book->currentGlyphFont().pixelSize(), content.opacity, book->currentGlyphFont().family(),
-        content.commonChineseOnly, book->currentGridColor(), book->currentTextColor(), sheet.gridStyle,
-        sheet.traceStyle, sheet.title, sheet.nameFields, sheet.pageNumbers, sheet.pinyin, sheet.pinyinOnly,
-        sheet.plainTones, book->writesVectorPdf(),
-        !window.findChild<QWidget *>(QStringLiteral("cmbGridStyle"))->isHidden()};
-    return values.at(indexOf(key));
+    if (key == QLatin1String("Sheet/MoreOptionsOpen"))
+        return !window.findChild<QWidget *>(QStringLiteral("cmbGridStyle"))->isHidden();
+    return optionHeld(window.findChild<CopyBookWidget *>()->copyBook(), key);
 }
 
 // What a control shows: a swatch's colour, a spin box's value, a combo's current index, the check, the text.
