@@ -97,8 +97,7 @@ int runExport(int pages, const QString &way, const QString &fileName)
 struct Preview
 {
     explicit Preview(const QSize &shown)
-        : picture(CopyBookPages::pageSize(PageGeometry::kResolution).scaled(shown, Qt::KeepAspectRatio),
-            QImage::Format_ARGB32_Premultiplied)
+        : picture(CopyBook().pageSizePixels().scaled(shown, Qt::KeepAspectRatio), QImage::Format_ARGB32_Premultiplied)
     { }
 
     void redraw(const CopyBook &book) { book.pages().renderPreviewInto(&picture, &stamps); }

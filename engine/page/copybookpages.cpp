@@ -14,9 +14,6 @@ using namespace CopyBookOptions;
 
 namespace {
 
-constexpr double kPageWidthInches = PageGeometry::kPageWidthCm / PageGeometry::kCmPerInch;
-constexpr double kPageHeightInches = PageGeometry::kPageHeightCm / PageGeometry::kCmPerInch;
-
 // The outline of a hollow glyph: thick enough to follow at arm's length, thin enough to leave room
 // inside the strokes of a small glyph. About a quarter of a millimetre at the default size.
 constexpr double kHollowStrokeShare = 1.0 / 48.0;
@@ -52,9 +49,11 @@ private:
 
 } // namespace
 
-QSize CopyBookPages::pageSize(int resolution)
+QSize CopyBookPages::pageSize(int resolution) const
 {
-    return QSize(qRound(resolution * kPageWidthInches), qRound(resolution * kPageHeightInches));
+    const PageGeometry::PaperCm paper = PageGeometry::paperCm(sheet.paper, sheet.landscape);
+    return QSize(qRound(resolution * (paper.width / PageGeometry::kCmPerInch)),
+        qRound(resolution * (paper.height / PageGeometry::kCmPerInch)));
 }
 
 int CopyBookPages::pageCount() const

@@ -35,8 +35,8 @@ struct CopyBookPages
     CopyBookContent content;
     CopyBookOptions::SheetOptions sheet;
 
-    // A4 at the given resolution: 2480 x 3508 pixels at 300 dots per inch.
-    static QSize pageSize(int resolution);
+    // The sheet's paper at the given resolution: for A4 portrait 2480 x 3508 pixels at 300 dots per inch.
+    QSize pageSize(int resolution) const;
 
     int rowsPerPage() const { return pageGrid.size(); }
     int pageCount() const;

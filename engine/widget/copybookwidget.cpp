@@ -192,8 +192,8 @@ void CopyBookWidget::paintEvent(QPaintEvent *)
     if (width() <= 0 || height() <= 0)
         return;
     const qreal ratio = devicePixelRatioF();
-    const QSize device = CopyBookPages::pageSize(book.pageResolution())
-                             .scaled(QSize(qRound(width() * ratio), qRound(height() * ratio)), Qt::KeepAspectRatio);
+    const QSize device
+        = book.pageSizePixels().scaled(QSize(qRound(width() * ratio), qRound(height() * ratio)), Qt::KeepAspectRatio);
     if (device.isEmpty())
         return;
     if (!previewCurrent || previewPicture.size() != device || previewPicture.devicePixelRatioF() != ratio) {

@@ -132,6 +132,48 @@ private slots:
         QCOMPARE(book.renderPage(book.pageCount() - 1).size(), QSize(2480, 3508));
     }
 
+    // The paper at the default cell size: rows and columns as many as fit in the same margins, the grid
+    // centred both ways (cm left over around it, across then down), the page of that size.
+    void paper_data()
+    {
+        using namespace CopyBookOptions;
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<bool>("landscape");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("A4 as always") << int(PaperA4) << false << "15x11 at 2.25,2.2 cm; 2480x3508";
+        QTest::newRow("A4 landscape") << int(PaperA4) << true << "10x17 at 2.1,2.1 cm; 3508x2480";
+        QTest::newRow("A5") << int(PaperA5) << false << "10x7 at 2.15,2.1 cm; 1748x2480";
+        QTest::newRow("B5, ISO") << int(PaperB5) << false << "12x9 at 2.05,2.4 cm; 2079x2953";
+        QTest::newRow("Letter") << int(PaperLetter) << false << "14x11 at 2.54,2.17 cm; 2550x3300";
+        QTest::newRow("A3 landscape") << int(PaperA3) << true << "15x25 at 2.25,2.2 cm; 4961x3508";
+    }
+
+    void paper()
+    {
+        QFETCH(int, paper);
+        QFETCH(bool, landscape);
+        QFETCH(QString, expected);
+        CopyBookWidget book;
+        CopyBookOptions::SheetOptions sheet;
+        sheet.paper = paper;
+        sheet.landscape = landscape;
+        book.setSheet(sheet);
+        const double pixelsPerCm = 300 / 2.54;
+        const GridCell first = book.grid().first().first();
+        const GridCell last = book.grid().last().last();
+        const QSize page = book.renderPage(0).size();
+        QCOMPARE(QStringLiteral("%1x%2 at %3,%4 cm; %5x%6")
+                     .arg(book.rowsPerPage())
+                     .arg(book.columnsPerRow())
+                     .arg(first.x / pixelsPerCm, 0, 'g', 3)
+                     .arg(first.y / pixelsPerCm, 0, 'g', 3)
+                     .arg(page.width())
+                     .arg(page.height()),
+            expected);
+        QVERIFY(qAbs(first.x - (page.width() - last.x - book.cellSidePixels())) < 1);
+        QVERIFY(qAbs(first.y - (page.height() - last.y - book.cellSidePixels())) < 1);
+    }
+
     // Without an installed "楷体" the name must resolve to a Kai family, not whatever fontconfig picks.
     void kaiSubstitution()
     {

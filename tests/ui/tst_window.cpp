@@ -13,14 +13,14 @@
 namespace {
 
 // Each settings key and the control that sets it.
-const QMap<QString, QString> kControls
-    = {{"BookType", "cmbBookType"}, {"TraceType", "cmbTraceType"}, {"BlankLines", "spinBlankLines"},
-        {"CellSize", "spinCellSize"}, {"FontSize", "spinFontSize"}, {"Opacity", "spinOpacity"},
-        {"FontName", "cmbFontName"}, {"CommonChineseOnly", "chkCommonChinese"}, {"GridColor", "lblGridColor"},
-        {"TextColor", "lblTextColor"}, {"Sheet/GridStyle", "cmbGridStyle"}, {"Sheet/TraceStyle", "cmbTraceStyle"},
-        {"Sheet/Title", "editTitle"}, {"Sheet/NameFields", "chkNameFields"}, {"Sheet/PageNumbers", "chkPageNumbers"},
-        {"Sheet/Pinyin", "chkPinyin"}, {"Sheet/PinyinOnly", "chkPinyinOnly"}, {"Sheet/PlainTones", "chkPlainTones"},
-        {"Sheet/VectorPdf", "chkVectorPdf"}, {"Sheet/MoreOptionsOpen", "btnMoreOptions"}};
+const QMap<QString, QString> kControls = {{"BookType", "cmbBookType"}, {"TraceType", "cmbTraceType"},
+    {"BlankLines", "spinBlankLines"}, {"CellSize", "spinCellSize"}, {"FontSize", "spinFontSize"},
+    {"Opacity", "spinOpacity"}, {"FontName", "cmbFontName"}, {"CommonChineseOnly", "chkCommonChinese"},
+    {"GridColor", "lblGridColor"}, {"TextColor", "lblTextColor"}, {"Sheet/GridStyle", "cmbGridStyle"},
+    {"Sheet/TraceStyle", "cmbTraceStyle"}, {"Sheet/Paper", "cmbPaper"}, {"Sheet/Landscape", "chkLandscape"},
+    {"Sheet/Title", "editTitle"}, {"Sheet/NameFields", "chkNameFields"}, {"Sheet/PageNumbers", "chkPageNumbers"},
+    {"Sheet/Pinyin", "chkPinyin"}, {"Sheet/PinyinOnly", "chkPinyinOnly"}, {"Sheet/PlainTones", "chkPlainTones"},
+    {"Sheet/VectorPdf", "chkVectorPdf"}, {"Sheet/MoreOptionsOpen", "btnMoreOptions"}};
 
 QWidget *controlOf(const MainWindow &window, const QString &key)
 {
@@ -194,12 +194,13 @@ private slots:
         row("FontName", "FontName", none, "pick:AR PL UKai CN", none, "AR PL UKai CN", "AR PL UKai CN");
         row("Sheet/GridStyle", "Sheet/GridStyle", none, "pick:Mi grid", 1, 1, 1);
         row("Sheet/TraceStyle", "Sheet/TraceStyle", none, "down", 1, 1, 1);
+        row("Sheet/Paper", "Sheet/Paper", none, "down", 1, 1, 1);
         row("Sheet/Title", "Sheet/Title", none, "type:Week 1", "Week 1", "Week 1", "Week 1");
         const QColor blue(0, 0, 200);
         row("grid colour chosen", "GridColor", none, "swatch:#0000c8", blue, blue, blue);
         row("text colour dialog cancelled", "TextColor", none, "swatch:", QColor(Qt::black), QColor(Qt::black), none);
         for (const char *key : {"Sheet/NameFields", "Sheet/PageNumbers", "Sheet/Pinyin", "Sheet/PinyinOnly",
-                 "Sheet/PlainTones", "Sheet/VectorPdf", "Sheet/MoreOptionsOpen"})
+                 "Sheet/PlainTones", "Sheet/VectorPdf", "Sheet/Landscape", "Sheet/MoreOptionsOpen"})
             row(key, key, none, "click", true, true, true);
     }
 
@@ -400,7 +401,7 @@ private slots:
         QCOMPARE(rows.join(QLatin1Char(' ')),
             QStringLiteral("cmbBookType editContent spinCellSize spinFontSize cmbFontName lblGridColor lblTextColor "
                            "spinOpacity chkCommonChinese spinBlankLines cmbTraceType btnSave btnMoreOptions hidden "
-                           "hidden hidden hidden hidden hidden hidden hidden hidden"));
+                           "hidden hidden hidden hidden hidden hidden hidden hidden hidden hidden"));
 
         window.showNormal();
         window.resize(1200, 800);
