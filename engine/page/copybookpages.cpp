@@ -206,12 +206,12 @@ QImage CopyBookPages::renderPage(int page) const
     return image;
 }
 
-void CopyBookPages::renderPreviewInto(QImage *image, GlyphStamps *glyphStamps) const
+void CopyBookPages::renderPreviewInto(QImage *image, GlyphStamps *glyphStamps, int page) const
 {
     image->fill(Qt::white);
-    const QSize page = pageSize(resolution);
+    const QSize size = pageSize(resolution);
     QPainter painter(image);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(double(image->width()) / page.width(), double(image->height()) / page.height());
-    drawPage(&painter, 0, GridPen::Mode::ScaledFills, glyphStamps);
+    painter.scale(double(image->width()) / size.width(), double(image->height()) / size.height());
+    drawPage(&painter, page, GridPen::Mode::ScaledFills, glyphStamps);
 }

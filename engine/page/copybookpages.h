@@ -56,9 +56,9 @@ struct CopyBookPages
     // Renders the rows `strip` of a page into an image of the page size, as renderPage() renders them,
     // leaving every other pixel untouched.
     void renderStripInto(QImage *image, int page, const QRect &strip) const;
-    // Page 0 drawn straight into a smaller image, as the whole page smooth-scaled to it would look. The
+    // A page drawn straight into a smaller image, as the whole page smooth-scaled to it would look. The
     // stamps, kept by the caller from one picture to the next, spare outlines already filled.
-    void renderPreviewInto(QImage *image, GlyphStamps *glyphStamps) const;
+    void renderPreviewInto(QImage *image, GlyphStamps *glyphStamps, int page = 0) const;
 
 private:
     bool isModel(const CopyBookCell &cell) const;

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CopyBookWidget</name>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>第 %1 页 / 共 %2 页</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>About</source>

@@ -5,6 +5,7 @@
 
 #include <QFontDatabase>
 #include <QPainter>
+#include <QWheelEvent>
 #include <QtTest>
 #include <limits>
 
@@ -333,6 +334,63 @@ private slots:
         QVERIFY(!boundsWhere(QRect(pageArea.center(), QSize(80, 80)), [&](int x, int y) {
             return qBlue(target.pixel(x, y)) > qRed(target.pixel(x, y)) + 30;
         }).isEmpty());
+    }
+
+    // The preview turns its page with the page keys, the arrows, Home and End and the wheel, within the
+    // book, and keeps it across changes while it is there. Over a book of more pages than one the corner
+    // says which page it is; the rest is that page's own picture.
+    void turningPages_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("page");
+        QTest::newRow("starts on page 1") << "" << 0;
+        QTest::newRow("page keys, not before the first") << "PgDown PgDown PgUp PgUp PgUp PgDown" << 1;
+        QTest::newRow("arrows") << "Right Down Down Up Left" << 1;
+        QTest::newRow("End, not past the last") << "End PgDown Down" << 11;
+        QTest::newRow("Home") << "End Left Home" << 0;
+        QTest::newRow("wheel: towards the user turns on") << "wheel:-360 wheel:120" << 2;
+        QTest::newRow("wheel: half notches add up") << "wheel:-60 wheel:-60 wheel:-60" << 1;
+        QTest::newRow("a change keeps the page") << "PgDown PgDown opacity" << 2;
+        QTest::newRow("fewer pages: the last left") << "End shorter" << 5;
+        QTest::newRow("one page: no indicator") << "End single" << 0;
+    }
+
+    void turningPages()
+    {
+        QFETCH(QString, steps);
+        QFETCH(int, page);
+        const QMap<QString, Qt::Key> keys {{"PgDown", Qt::Key_PageDown}, {"PgUp", Qt::Key_PageUp},
+            {"Down", Qt::Key_Down}, {"Up", Qt::Key_Up}, {"Right", Qt::Key_Right}, {"Left", Qt::Key_Left},
+            {"Home", Qt::Key_Home}, {"End", Qt::Key_End}};
+        CopyBookWidget book;
+        book.setTraceType(CopyBookOptions::TraceAll);
+        book.setContent(ideographs(12 * 15));
+        book.resize(500, 700);
+        QCOMPARE(book.pageCount(), 12);
+        for (const QString &step : steps.split(' ', Qt::SkipEmptyParts)) {
+            if (step.startsWith("wheel:")) {
+                QWheelEvent wheel(QPointF(250, 350), QPointF(250, 350), QPoint(), QPoint(0, step.mid(6).toInt()),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                QCoreApplication::sendEvent(&book, &wheel);
+            } else if (step == "opacity" || step == "shorter" || step == "single") {
+                book.setOpacity(0.3);
+                book.setContent(ideographs(step == "opacity" ? 12 * 15 : step == "shorter" ? 6 * 15 : 3));
+            } else {
+                QTest::keyClick(&book, keys.value(step));
+            }
+        }
+        QCOMPARE(book.shownPage(), page);
+        QImage shown(book.size(), QImage::Format_ARGB32_Premultiplied);
+        shown.fill(Qt::white);
+        book.render(&shown, QPoint(), QRegion(), QWidget::RenderFlags());
+        const QSize area = book.copyBook().pageSizePixels().scaled(book.size(), Qt::KeepAspectRatio);
+        QImage expected(area, QImage::Format_ARGB32_Premultiplied);
+        GlyphStamps stamps;
+        book.pages().renderPreviewInto(&expected, &stamps, page);
+        const QRect pageArea(QPoint((book.width() - area.width()) / 2, (book.height() - area.height()) / 2), area);
+        const QRect top(0, 0, area.width(), area.height() * 3 / 4);
+        QCOMPARE(shown.copy(pageArea).copy(top), expected.copy(top));
+        QCOMPARE(shown.copy(pageArea) != expected, book.pageCount() > 1);
     }
 };
 
