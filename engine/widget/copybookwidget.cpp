@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace {
@@ -268,6 +269,10 @@ void CopyBookWidget::paintEvent(QPaintEvent *)
         self->previewPicture.setDevicePixelRatio(ratio);
         self->previewCurrent = true;
         ++self->previewRenders;
+        if (pageCount() > 1 && !warmingScheduled) {
+            self->warmingScheduled = true;
+            QTimer::singleShot(0, self, &CopyBookWidget::warmNeighbours);
+        }
     }
     const QSizeF shown = QSizeF(device) / ratio;
     const int x = static_cast<int>((width() - shown.width()) / 2);
@@ -276,6 +281,21 @@ void CopyBookWidget::paintEvent(QPaintEvent *)
     painter.drawImage(QRectF(QPointF(x, y), shown), previewPicture);
     if (pageCount() > 1)
         drawPageIndicator(&painter, QRectF(QPointF(x, y), shown));
+}
+
+void CopyBookWidget::warmNeighbours()
+{
+    warmingScheduled = false;
+    if (!previewCurrent)
+        return;
+    // Kept from one warming to the next: fresh memory of this size costs more than the drawing.
+    if (warmingPicture.size() != previewPicture.size())
+        warmingPicture = QImage(previewPicture.size(), QImage::Format_ARGB32_Premultiplied);
+    const CopyBookPages all = pages();
+    for (const int page : {previewPage + 1, previewPage - 1}) {
+        if (page >= 0 && page < all.pageCount())
+            all.renderPreviewInto(&warmingPicture, &previewStamps, page);
+    }
 }
 
 // Over the picture, not in it: the page drawn stays what the exports draw.

@@ -100,6 +100,9 @@ private:
     // Marks the kept preview picture out of date and schedules a repaint, which draws it anew.
     void refreshPreview();
     void drawPageIndicator(QPainter *painter, const QRectF &page) const;
+    // Fills the stamps of the pages next to the one shown, while the window is idle, so that turning to
+    // them draws no glyph outline afresh.
+    void warmNeighbours();
 
     CopyBook book;
     QImage previewPicture;
@@ -107,6 +110,8 @@ private:
     GlyphStamps previewStamps;
     int previewRenders = 0;
     int previewPage = 0;
+    QImage warmingPicture;
+    bool warmingScheduled = false;
     // A wheel's turn in eighths of a degree not yet a whole notch, from a touchpad's small steps.
     int wheelRest = 0;
 };
