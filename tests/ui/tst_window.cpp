@@ -279,7 +279,8 @@ private slots:
     }
 
     // In a shown window: the editor hands its whole text over when it loses the focus, and only then, and
-    // it is never stored; without a system menu, About is on F1 and on the preview's right-click menu.
+    // it is never stored; the page keys then turn the preview's page; without a system menu, About is on F1 and on the
+    // preview's right-click menu.
     void shownWindow()
     {
         MainWindow window;
@@ -299,6 +300,10 @@ private slots:
         QTest::mouseClick(book, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
         QTRY_COMPARE(book->contentModel().text, QStringLiteral("永\nab"));
         QVERIFY(QSettings().allKeys().isEmpty());
+        // The click gave the preview the focus, and with it the page keys.
+        book->setContent(ideographs(40));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+        QCOMPARE(book->shownPage(), 1);
 
         QTest::keyClick(&window, Qt::Key_F1);
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), book->mapToGlobal(QPoint(5, 5)));
