@@ -92,16 +92,15 @@ int runExport(int pages, const QString &way, const QString &fileName)
     return ok && book.pageCount() == pages ? 0 : 1;
 }
 
-// The preview as the window draws it: page 0 straight into a kept picture of the size shown, with the
+// The preview as the window draws it: its page straight into a kept picture of the size shown, with the
 // glyph stamps kept from one picture to the next; a repaint with nothing changed only copies the picture.
 struct Preview
 {
     explicit Preview(const QSize &shown)
-        : picture(CopyBookPages::pageSize(PageGeometry::kResolution).scaled(shown, Qt::KeepAspectRatio),
-            QImage::Format_ARGB32_Premultiplied)
+        : picture(CopyBook().pageSizePixels().scaled(shown, Qt::KeepAspectRatio), QImage::Format_ARGB32_Premultiplied)
     { }
 
-    void redraw(const CopyBook &book) { book.pages().renderPreviewInto(&picture, &stamps); }
+    void redraw(const CopyBook &book, int page = 0) { book.pages().renderPreviewInto(&picture, &stamps, page); }
     void show(QImage *target) const
     {
         QPainter painter(target);
@@ -191,7 +190,13 @@ void benchPreview(const QSize &size)
     Preview preview(size);
     QImage target(size, QImage::Format_ARGB32_Premultiplied);
     preview.redraw(book);
-    Figures change, repaint, firstWay;
+    // Turning the page of a long book draws the next one into the kept picture, its glyphs stamped
+    // beforehand while the window was idle, as the preview does.
+    CopyBook longBook;
+    fillTraceBook(longBook, kPreviewRuns + 2);
+    Preview turned(size);
+    QImage idle(turned.picture.size(), QImage::Format_ARGB32_Premultiplied);
+    Figures change, repaint, turn, firstWay;
     double opacity = 0.5;
     for (int i = 0; i < kPreviewRuns; ++i) {
         book.setOpacity(opacity += 0.01);
@@ -200,6 +205,11 @@ void benchPreview(const QSize &size)
             preview.show(&target);
         }));
         repaint.values.append(paintMs([&] { preview.show(&target); }));
+        longBook.pages().renderPreviewInto(&idle, &turned.stamps, i + 1);
+        turn.values.append(paintMs([&] {
+            turned.redraw(longBook, i + 1);
+            turned.show(&target);
+        }));
         QElapsedTimer timer;
         timer.start();
         QPainter painter(&target);
@@ -208,9 +218,9 @@ void benchPreview(const QSize &size)
         painter.end();
         firstWay.values.append(timer.nsecsElapsed() / 1e6);
     }
-    std::printf("| %d x %d | %.2f / %.2f | %.3f / %.3f | %.0f / %.0f | %.3f |\n", size.width(), size.height(),
-        change.min(), change.median(), repaint.min(), repaint.median(), firstWay.min(), firstWay.median(),
-        change.median() / firstWay.median());
+    std::printf("| %d x %d | %.2f / %.2f | %.3f / %.3f | %.2f / %.2f | %.0f / %.0f | %.3f |\n", size.width(),
+        size.height(), change.min(), change.median(), repaint.min(), repaint.median(), turn.min(), turn.median(),
+        firstWay.min(), firstWay.median(), change.median() / firstWay.median());
 }
 
 } // namespace
@@ -230,8 +240,8 @@ int main(int argc, char *argv[])
 
     std::printf(
         "Preview, ms per paint (min / median of %d); the first way renders the page and scales it\n\n", kPreviewRuns);
-    std::printf("| preview | after an option change | plain repaint | first way | change / first way |\n");
-    std::printf("|---|---:|---:|---:|---:|\n");
+    std::printf("| preview | after an option change | plain repaint | page turn | first way | change / first way |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|\n");
     for (const QSize &size : {QSize(1000, 1400), QSize(2000, 2800)})
         benchPreview(size);
 

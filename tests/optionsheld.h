@@ -23,6 +23,8 @@ inline QVariant optionHeld(const CopyBook &book, const QString &key)
         {"TextColor", book.textColor()},
         {"Sheet/GridStyle", sheet.gridStyle},
         {"Sheet/TraceStyle", sheet.traceStyle},
+        {"Sheet/Paper", sheet.paper},
+        {"Sheet/Landscape", sheet.landscape},
         {"Sheet/Title", sheet.title},
         {"Sheet/NameFields", sheet.nameFields},
         {"Sheet/PageNumbers", sheet.pageNumbers},

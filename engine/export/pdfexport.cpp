@@ -21,7 +21,7 @@ bool saveCopyBookPdf(const CopyBookPages &pages, const QString &fileName,
             written = writeVectorPdf(&file, pages, progress, &reason);
         } else {
             RasterPdfSettings settings;
-            settings.pageSize = CopyBookPages::pageSize(pages.resolution);
+            settings.pageSize = pages.pageSize(pages.resolution);
             settings.resolution = pages.resolution;
             settings.creator = QCoreApplication::applicationName();
             settings.jobs = options.jobs;

@@ -12,6 +12,7 @@ enum TraceType { TraceNone = 0, TraceHalf = 1, TraceAll = 2 };
 // Sheet options beyond the documented ten, each off (or at the plain square) by default.
 enum GridStyle { GridTian = 0, GridMi = 1, GridSquare = 2, GridHui = 3, GridNine = 4 };
 enum TraceStyle { TraceSolid = 0, TraceHollow = 1 };
+enum Paper { PaperA4 = 0, PaperA5 = 1, PaperB5 = 2, PaperLetter = 3, PaperA3 = 4 };
 constexpr int kLastGridStyle = GridNine;
 constexpr int kLastTraceStyle = TraceHollow;
 
@@ -61,8 +62,11 @@ struct SheetOptions
     bool pinyinOnly = false;
     // 一 and 不 with their own tones in running text too (一个 yī gè), as the national orthography marks them.
     bool plainTones = false;
+    int paper = PaperA4;
+    bool landscape = false;
 
     bool showsPinyin() const { return pinyin || pinyinOnly; }
+    bool isA4Portrait() const { return paper == PaperA4 && !landscape; }
 };
 
 // How a PDF is written: page images (the default) or the drawing itself, and with how many threads (0

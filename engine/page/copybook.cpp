@@ -152,8 +152,9 @@ void CopyBook::setPlainTones(bool on)
 void CopyBook::setSheet(const CopyBookOptions::SheetOptions &options)
 {
     const bool readingsChange = options.showsPinyin() != sheet.showsPinyin() || options.plainTones != sheet.plainTones;
+    const bool paperChanges = options.paper != sheet.paper || options.landscape != sheet.landscape;
     sheet = options;
-    if (readingsChange)
+    if (readingsChange || paperChanges)
         updatePageGeometry();
 }
 
@@ -177,6 +178,11 @@ double CopyBook::marginPixels() const
     return cmToPixels(kMarginCm, resolution);
 }
 
+QSize CopyBook::pageSizePixels() const
+{
+    return pages().pageSize(resolution);
+}
+
 CopyBookPages CopyBook::pages() const
 {
     CopyBookPages pages;
@@ -197,8 +203,9 @@ void CopyBook::updatePageGeometry()
 {
     pageGrid.clear();
 
-    const double availableHeight = kPageHeightCm - kMarginCm - kMarginCm;
-    const double usableWidth = kPageWidthCm - kMarginCm - kMarginCm;
+    const PaperCm paper = paperCm(sheet.paper, sheet.landscape);
+    const double availableHeight = paper.height - kMarginCm - kMarginCm;
+    const double usableWidth = paper.width - kMarginCm - kMarginCm;
     const bool layable = cellSize >= kSmallestCellSizeCm && std::isfinite(cellSize);
     // The pinyin band sits on top of each row of squares. Without it the band is +0.0, which leaves every
     // sum below exactly the plain sheet's: its row and column counts depend on them to the last bit.

@@ -51,6 +51,7 @@ public:
     double cellSidePixels() const;
     double pinyinBandPixels() const;
     double marginPixels() const;
+    QSize pageSizePixels() const;
     double cellSizeCm() const { return cellSize; }
     int pageResolution() const { return resolution; }
     const PageGrid &grid() const { return pageGrid; }

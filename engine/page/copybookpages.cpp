@@ -14,9 +14,6 @@ using namespace CopyBookOptions;
 
 namespace {
 
-constexpr double kPageWidthInches = PageGeometry::kPageWidthCm / PageGeometry::kCmPerInch;
-constexpr double kPageHeightInches = PageGeometry::kPageHeightCm / PageGeometry::kCmPerInch;
-
 // The outline of a hollow glyph: thick enough to follow at arm's length, thin enough to leave room
 // inside the strokes of a small glyph. About a quarter of a millimetre at the default size.
 constexpr double kHollowStrokeShare = 1.0 / 48.0;
@@ -52,9 +49,11 @@ private:
 
 } // namespace
 
-QSize CopyBookPages::pageSize(int resolution)
+QSize CopyBookPages::pageSize(int resolution) const
 {
-    return QSize(qRound(resolution * kPageWidthInches), qRound(resolution * kPageHeightInches));
+    const PageGeometry::PaperCm paper = PageGeometry::paperCm(sheet.paper, sheet.landscape);
+    return QSize(qRound(resolution * (paper.width / PageGeometry::kCmPerInch)),
+        qRound(resolution * (paper.height / PageGeometry::kCmPerInch)));
 }
 
 int CopyBookPages::pageCount() const
@@ -207,12 +206,12 @@ QImage CopyBookPages::renderPage(int page) const
     return image;
 }
 
-void CopyBookPages::renderPreviewInto(QImage *image, GlyphStamps *glyphStamps) const
+void CopyBookPages::renderPreviewInto(QImage *image, GlyphStamps *glyphStamps, int page) const
 {
     image->fill(Qt::white);
-    const QSize page = pageSize(resolution);
+    const QSize size = pageSize(resolution);
     QPainter painter(image);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(double(image->width()) / page.width(), double(image->height()) / page.height());
-    drawPage(&painter, 0, GridPen::Mode::ScaledFills, glyphStamps);
+    painter.scale(double(image->width()) / size.width(), double(image->height()) / size.height());
+    drawPage(&painter, page, GridPen::Mode::ScaledFills, glyphStamps);
 }

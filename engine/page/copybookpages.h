@@ -35,8 +35,8 @@ struct CopyBookPages
     CopyBookContent content;
     CopyBookOptions::SheetOptions sheet;
 
-    // A4 at the given resolution: 2480 x 3508 pixels at 300 dots per inch.
-    static QSize pageSize(int resolution);
+    // The sheet's paper at the given resolution: for A4 portrait 2480 x 3508 pixels at 300 dots per inch.
+    QSize pageSize(int resolution) const;
 
     int rowsPerPage() const { return pageGrid.size(); }
     int pageCount() const;
@@ -56,9 +56,9 @@ struct CopyBookPages
     // Renders the rows `strip` of a page into an image of the page size, as renderPage() renders them,
     // leaving every other pixel untouched.
     void renderStripInto(QImage *image, int page, const QRect &strip) const;
-    // Page 0 drawn straight into a smaller image, as the whole page smooth-scaled to it would look. The
+    // A page drawn straight into a smaller image, as the whole page smooth-scaled to it would look. The
     // stamps, kept by the caller from one picture to the next, spare outlines already filled.
-    void renderPreviewInto(QImage *image, GlyphStamps *glyphStamps) const;
+    void renderPreviewInto(QImage *image, GlyphStamps *glyphStamps, int page = 0) const;
 
 private:
     bool isModel(const CopyBookCell &cell) const;

@@ -11,6 +11,22 @@ constexpr double kMarginCm = static_cast<double>(1.91f);
 constexpr double kCmPerInch = 2.54;
 constexpr int kResolution = 300;
 
+struct PaperCm
+{
+    double width;
+    double height;
+};
+
+// The paper of a sheet (a CopyBookOptions::Paper), turned on its side for landscape. A4 portrait keeps
+// the constants above to the bit; a number off the list is A4.
+inline PaperCm paperCm(int paper, bool landscape)
+{
+    static constexpr PaperCm portraits[]
+        = {{kPageWidthCm, kPageHeightCm}, {14.8, 21.0}, {17.6, 25.0}, {21.59, 27.94}, {29.7, 42.0}};
+    const PaperCm portrait = paper > 0 && paper < 5 ? portraits[paper] : portraits[0];
+    return landscape ? PaperCm {portrait.height, portrait.width} : portrait;
+}
+
 inline double cmToPixels(double cm, int resolution)
 {
     return cm / kCmPerInch * resolution;

@@ -18,7 +18,8 @@
 
 class QPainter;
 
-// The page engine as a widget: the copybook, and at the same time the preview of its first page.
+// The page engine as a widget: the copybook, and at the same time the preview of one of its pages, the
+// first to begin with, turned with the page keys, the arrow keys and the wheel.
 class CopyBookWidget : public QWidget
 {
     Q_OBJECT
@@ -84,19 +85,33 @@ public:
     const QFont &currentGlyphFont() const { return book.glyphFont(); }
     QColor currentGridColor() const { return book.gridColor(); }
     QColor currentTextColor() const { return book.textColor(); }
+    // The page the preview shows, from 0; showPage() holds it to the pages there are.
+    int shownPage() const { return previewPage; }
+    void showPage(int page);
     // How many times the preview picture was drawn afresh (a repaint with nothing changed draws none).
     int previewRenderCount() const { return previewRenders; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     // Marks the kept preview picture out of date and schedules a repaint, which draws it anew.
     void refreshPreview();
+    void drawPageIndicator(QPainter *painter, const QRectF &page) const;
+    // Fills the stamps of the pages next to the one shown, while the window is idle, so that turning to
+    // them draws no glyph outline afresh.
+    void warmNeighbours();
 
     CopyBook book;
     QImage previewPicture;
     bool previewCurrent = false;
     GlyphStamps previewStamps;
     int previewRenders = 0;
+    int previewPage = 0;
+    QImage warmingPicture;
+    bool warmingScheduled = false;
+    // A wheel's turn in eighths of a degree not yet a whole notch, from a touchpad's small steps.
+    int wheelRest = 0;
 };

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CopyBookWidget</name>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>第 %1 页 / 共 %2 页</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>About</source>
@@ -182,6 +189,34 @@ Copyright © 2026 Kelvo. All rights reserved.</source>
     <message>
         <source>page %1 of %2</source>
         <translation>第 %1 页，共 %2 页</translation>
+    </message>
+    <message>
+        <source>A4 (210 × 297 mm)</source>
+        <translation>A4（210 × 297 毫米）</translation>
+    </message>
+    <message>
+        <source>A5 (148 × 210 mm)</source>
+        <translation>A5（148 × 210 毫米）</translation>
+    </message>
+    <message>
+        <source>B5 (176 × 250 mm)</source>
+        <translation>B5（176 × 250 毫米）</translation>
+    </message>
+    <message>
+        <source>Letter (8.5 × 11 in)</source>
+        <translation>信纸 Letter（8.5 × 11 英寸）</translation>
+    </message>
+    <message>
+        <source>A3 (297 × 420 mm)</source>
+        <translation>A3（297 × 420 毫米）</translation>
+    </message>
+    <message>
+        <source>Paper</source>
+        <translation>纸张</translation>
+    </message>
+    <message>
+        <source>Landscape</source>
+        <translation>横向</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,7 @@
 
 #include <QFontDatabase>
 #include <QPainter>
+#include <QWheelEvent>
 #include <QtTest>
 #include <limits>
 
@@ -130,6 +131,48 @@ private slots:
         QCOMPARE(onPages, book.contentModel().cellCount());
         QCOMPARE(book.currentGlyphFont().pixelSize(), 141);
         QCOMPARE(book.renderPage(book.pageCount() - 1).size(), QSize(2480, 3508));
+    }
+
+    // The paper at the default cell size: rows and columns as many as fit in the same margins, the grid
+    // centred both ways (cm left over around it, across then down), the page of that size.
+    void paper_data()
+    {
+        using namespace CopyBookOptions;
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<bool>("landscape");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("A4 as always") << int(PaperA4) << false << "15x11 at 2.25,2.2 cm; 2480x3508";
+        QTest::newRow("A4 landscape") << int(PaperA4) << true << "10x17 at 2.1,2.1 cm; 3508x2480";
+        QTest::newRow("A5") << int(PaperA5) << false << "10x7 at 2.15,2.1 cm; 1748x2480";
+        QTest::newRow("B5, ISO") << int(PaperB5) << false << "12x9 at 2.05,2.4 cm; 2079x2953";
+        QTest::newRow("Letter") << int(PaperLetter) << false << "14x11 at 2.54,2.17 cm; 2550x3300";
+        QTest::newRow("A3 landscape") << int(PaperA3) << true << "15x25 at 2.25,2.2 cm; 4961x3508";
+    }
+
+    void paper()
+    {
+        QFETCH(int, paper);
+        QFETCH(bool, landscape);
+        QFETCH(QString, expected);
+        CopyBookWidget book;
+        CopyBookOptions::SheetOptions sheet;
+        sheet.paper = paper;
+        sheet.landscape = landscape;
+        book.setSheet(sheet);
+        const double pixelsPerCm = 300 / 2.54;
+        const GridCell first = book.grid().first().first();
+        const GridCell last = book.grid().last().last();
+        const QSize page = book.renderPage(0).size();
+        QCOMPARE(QStringLiteral("%1x%2 at %3,%4 cm; %5x%6")
+                     .arg(book.rowsPerPage())
+                     .arg(book.columnsPerRow())
+                     .arg(first.x / pixelsPerCm, 0, 'g', 3)
+                     .arg(first.y / pixelsPerCm, 0, 'g', 3)
+                     .arg(page.width())
+                     .arg(page.height()),
+            expected);
+        QVERIFY(qAbs(first.x - (page.width() - last.x - book.cellSidePixels())) < 1);
+        QVERIFY(qAbs(first.y - (page.height() - last.y - book.cellSidePixels())) < 1);
     }
 
     // Without an installed "楷体" the name must resolve to a Kai family, not whatever fontconfig picks.
@@ -291,6 +334,63 @@ private slots:
         QVERIFY(!boundsWhere(QRect(pageArea.center(), QSize(80, 80)), [&](int x, int y) {
             return qBlue(target.pixel(x, y)) > qRed(target.pixel(x, y)) + 30;
         }).isEmpty());
+    }
+
+    // The preview turns its page with the page keys, the arrows, Home and End and the wheel, within the
+    // book, and keeps it across changes while it is there. Over a book of more pages than one the corner
+    // says which page it is; the rest is that page's own picture.
+    void turningPages_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("page");
+        QTest::newRow("starts on page 1") << "" << 0;
+        QTest::newRow("page keys, not before the first") << "PgDown PgDown PgUp PgUp PgUp PgDown" << 1;
+        QTest::newRow("arrows") << "Right Down Down Up Left" << 1;
+        QTest::newRow("End, not past the last") << "End PgDown Down" << 11;
+        QTest::newRow("Home") << "End Left Home" << 0;
+        QTest::newRow("wheel: towards the user turns on") << "wheel:-360 wheel:120" << 2;
+        QTest::newRow("wheel: half notches add up") << "wheel:-60 wheel:-60 wheel:-60" << 1;
+        QTest::newRow("a change keeps the page") << "PgDown PgDown opacity" << 2;
+        QTest::newRow("fewer pages: the last left") << "End shorter" << 5;
+        QTest::newRow("one page: no indicator") << "End single" << 0;
+    }
+
+    void turningPages()
+    {
+        QFETCH(QString, steps);
+        QFETCH(int, page);
+        const QMap<QString, Qt::Key> keys {{"PgDown", Qt::Key_PageDown}, {"PgUp", Qt::Key_PageUp},
+            {"Down", Qt::Key_Down}, {"Up", Qt::Key_Up}, {"Right", Qt::Key_Right}, {"Left", Qt::Key_Left},
+            {"Home", Qt::Key_Home}, {"End", Qt::Key_End}};
+        CopyBookWidget book;
+        book.setTraceType(CopyBookOptions::TraceAll);
+        book.setContent(ideographs(12 * 15));
+        book.resize(500, 700);
+        QCOMPARE(book.pageCount(), 12);
+        for (const QString &step : steps.split(' ', Qt::SkipEmptyParts)) {
+            if (step.startsWith("wheel:")) {
+                QWheelEvent wheel(QPointF(250, 350), QPointF(250, 350), QPoint(), QPoint(0, step.mid(6).toInt()),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                QCoreApplication::sendEvent(&book, &wheel);
+            } else if (step == "opacity" || step == "shorter" || step == "single") {
+                book.setOpacity(0.3);
+                book.setContent(ideographs(step == "opacity" ? 12 * 15 : step == "shorter" ? 6 * 15 : 3));
+            } else {
+                QTest::keyClick(&book, keys.value(step));
+            }
+        }
+        QCOMPARE(book.shownPage(), page);
+        QImage shown(book.size(), QImage::Format_ARGB32_Premultiplied);
+        shown.fill(Qt::white);
+        book.render(&shown, QPoint(), QRegion(), QWidget::RenderFlags());
+        const QSize area = book.copyBook().pageSizePixels().scaled(book.size(), Qt::KeepAspectRatio);
+        QImage expected(area, QImage::Format_ARGB32_Premultiplied);
+        GlyphStamps stamps;
+        book.pages().renderPreviewInto(&expected, &stamps, page);
+        const QRect pageArea(QPoint((book.width() - area.width()) / 2, (book.height() - area.height()) / 2), area);
+        const QRect top(0, 0, area.width(), area.height() * 3 / 4);
+        QCOMPARE(shown.copy(pageArea).copy(top), expected.copy(top));
+        QCOMPARE(shown.copy(pageArea) != expected, book.pageCount() > 1);
     }
 };
 

@@ -75,6 +75,8 @@ const QList<OptionRow> &optionRows()
         {"TextColor", "--text-color #123456", "#123456"},
         {"Sheet/GridStyle", "--grid-style nine", "4"},
         {"Sheet/TraceStyle", "--trace-style hollow", "1"},
+        {"Sheet/Paper", "--paper b5", "2"},
+        {"Sheet/Landscape", "--landscape", "true"},
         {"Sheet/Title", "--title 三年级", "三年级"},
         {"Sheet/NameFields", "--name-fields", "true"},
         {"Sheet/PageNumbers", "--page-numbers", "true"},
@@ -226,6 +228,8 @@ private slots:
         row("pinyin: readings, an override, brackets not laid out", "--pinyin --trace-type none", "银行[hang2]字",
             "readings", "yín háng zì");
         row("pinyin: fewer rows, the band's height", "--pinyin", "永", "pinyinBandPx", "88.5827");
+        row("A4 portrait: no page size", "", "永", "pageWidthPx", "0");
+        row("Letter on its side: the page's size", "--paper letter --landscape", "永", "pageWidthPx", "3300");
         row("odd characters", "--book-type copy --all-characters --pinyin", "\"\\\x01\t\x7f永", "glyphs",
             "\"@0,0 \\@0,1 \x01@0,2 \t@0,3 \x7f@0,4 永@0,5");
     }

@@ -13,14 +13,14 @@
 namespace {
 
 // Each settings key and the control that sets it.
-const QMap<QString, QString> kControls
-    = {{"BookType", "cmbBookType"}, {"TraceType", "cmbTraceType"}, {"BlankLines", "spinBlankLines"},
-        {"CellSize", "spinCellSize"}, {"FontSize", "spinFontSize"}, {"Opacity", "spinOpacity"},
-        {"FontName", "cmbFontName"}, {"CommonChineseOnly", "chkCommonChinese"}, {"GridColor", "lblGridColor"},
-        {"TextColor", "lblTextColor"}, {"Sheet/GridStyle", "cmbGridStyle"}, {"Sheet/TraceStyle", "cmbTraceStyle"},
-        {"Sheet/Title", "editTitle"}, {"Sheet/NameFields", "chkNameFields"}, {"Sheet/PageNumbers", "chkPageNumbers"},
-        {"Sheet/Pinyin", "chkPinyin"}, {"Sheet/PinyinOnly", "chkPinyinOnly"}, {"Sheet/PlainTones", "chkPlainTones"},
-        {"Sheet/VectorPdf", "chkVectorPdf"}, {"Sheet/MoreOptionsOpen", "btnMoreOptions"}};
+const QMap<QString, QString> kControls = {{"BookType", "cmbBookType"}, {"TraceType", "cmbTraceType"},
+    {"BlankLines", "spinBlankLines"}, {"CellSize", "spinCellSize"}, {"FontSize", "spinFontSize"},
+    {"Opacity", "spinOpacity"}, {"FontName", "cmbFontName"}, {"CommonChineseOnly", "chkCommonChinese"},
+    {"GridColor", "lblGridColor"}, {"TextColor", "lblTextColor"}, {"Sheet/GridStyle", "cmbGridStyle"},
+    {"Sheet/TraceStyle", "cmbTraceStyle"}, {"Sheet/Paper", "cmbPaper"}, {"Sheet/Landscape", "chkLandscape"},
+    {"Sheet/Title", "editTitle"}, {"Sheet/NameFields", "chkNameFields"}, {"Sheet/PageNumbers", "chkPageNumbers"},
+    {"Sheet/Pinyin", "chkPinyin"}, {"Sheet/PinyinOnly", "chkPinyinOnly"}, {"Sheet/PlainTones", "chkPlainTones"},
+    {"Sheet/VectorPdf", "chkVectorPdf"}, {"Sheet/MoreOptionsOpen", "btnMoreOptions"}};
 
 QWidget *controlOf(const MainWindow &window, const QString &key)
 {
@@ -194,12 +194,13 @@ private slots:
         row("FontName", "FontName", none, "pick:AR PL UKai CN", none, "AR PL UKai CN", "AR PL UKai CN");
         row("Sheet/GridStyle", "Sheet/GridStyle", none, "pick:Mi grid", 1, 1, 1);
         row("Sheet/TraceStyle", "Sheet/TraceStyle", none, "down", 1, 1, 1);
+        row("Sheet/Paper", "Sheet/Paper", none, "down", 1, 1, 1);
         row("Sheet/Title", "Sheet/Title", none, "type:Week 1", "Week 1", "Week 1", "Week 1");
         const QColor blue(0, 0, 200);
         row("grid colour chosen", "GridColor", none, "swatch:#0000c8", blue, blue, blue);
         row("text colour dialog cancelled", "TextColor", none, "swatch:", QColor(Qt::black), QColor(Qt::black), none);
         for (const char *key : {"Sheet/NameFields", "Sheet/PageNumbers", "Sheet/Pinyin", "Sheet/PinyinOnly",
-                 "Sheet/PlainTones", "Sheet/VectorPdf", "Sheet/MoreOptionsOpen"})
+                 "Sheet/PlainTones", "Sheet/VectorPdf", "Sheet/Landscape", "Sheet/MoreOptionsOpen"})
             row(key, key, none, "click", true, true, true);
     }
 
@@ -278,7 +279,8 @@ private slots:
     }
 
     // In a shown window: the editor hands its whole text over when it loses the focus, and only then, and
-    // it is never stored; without a system menu, About is on F1 and on the preview's right-click menu.
+    // it is never stored; the page keys then turn the preview's page; without a system menu, About is on F1 and on the
+    // preview's right-click menu.
     void shownWindow()
     {
         MainWindow window;
@@ -298,6 +300,10 @@ private slots:
         QTest::mouseClick(book, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
         QTRY_COMPARE(book->contentModel().text, QStringLiteral("永\nab"));
         QVERIFY(QSettings().allKeys().isEmpty());
+        // The click gave the preview the focus, and with it the page keys.
+        book->setContent(ideographs(40));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+        QCOMPARE(book->shownPage(), 1);
 
         QTest::keyClick(&window, Qt::Key_F1);
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), book->mapToGlobal(QPoint(5, 5)));
@@ -400,7 +406,7 @@ private slots:
         QCOMPARE(rows.join(QLatin1Char(' ')),
             QStringLiteral("cmbBookType editContent spinCellSize spinFontSize cmbFontName lblGridColor lblTextColor "
                            "spinOpacity chkCommonChinese spinBlankLines cmbTraceType btnSave btnMoreOptions hidden "
-                           "hidden hidden hidden hidden hidden hidden hidden hidden"));
+                           "hidden hidden hidden hidden hidden hidden hidden hidden hidden hidden"));
 
         window.showNormal();
         window.resize(1200, 800);

@@ -79,6 +79,11 @@ bool writeLayoutJson(const CopyBook &book, QIODevice *output)
     };
     if (pinyin)
         layout.insert(QStringLiteral("pinyinBandPx"), book.pinyinBandPixels());
+    // Likewise the page's size, which an A4 portrait layout has always left implied.
+    if (!book.sheetOptions().isA4Portrait()) {
+        layout.insert(QStringLiteral("pageWidthPx"), book.pageSizePixels().width());
+        layout.insert(QStringLiteral("pageHeightPx"), book.pageSizePixels().height());
+    }
     // The document with no cells, which go where its empty list stands.
     const QByteArray frame = QJsonDocument(layout).toJson(QJsonDocument::Compact);
     const QByteArray emptyCells("\"cells\":[]");
