@@ -15,13 +15,14 @@ target_link_libraries(lattiscribe_export PRIVATE ${QPDF_STATIC_STATIC_LDFLAGS})
 # Only what the programs load: Network, Sql, Xml and the rest of the SDK stay out.
 set(qt_dir ${LATTISCRIBE_WIN_SDK}/qt5)
 set(windows_dlls
-    ${qt_dir}/bin/Qt5Core.dll ${qt_dir}/bin/Qt5Gui.dll ${qt_dir}/bin/Qt5Widgets.dll
+    ${qt_dir}/bin/Qt5Core.dll ${qt_dir}/bin/Qt5Gui.dll ${qt_dir}/bin/Qt5Widgets.dll ${qt_dir}/bin/Qt5PrintSupport.dll
     ${LATTISCRIBE_WIN_SDK}/runtime/libstdc++-6.dll ${LATTISCRIBE_WIN_SDK}/runtime/libgcc_s_seh-1.dll
     ${LATTISCRIBE_WIN_SDK}/runtime/libwinpthread-1.dll)
 install(FILES ${windows_dlls} DESTINATION ${CMAKE_INSTALL_BINDIR})
 # Both programs use the native platform (startup.h says why the renderer does).
 install(FILES ${qt_dir}/plugins/platforms/qwindows.dll DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
 install(FILES ${qt_dir}/plugins/styles/qwindowsvistastyle.dll DESTINATION ${CMAKE_INSTALL_BINDIR}/styles)
+install(FILES ${qt_dir}/plugins/printsupport/windowsprintersupport.dll DESTINATION ${CMAKE_INSTALL_BINDIR}/printsupport)
 install(FILES ${qt_dir}/translations/qtbase_zh_CN.qm DESTINATION ${CMAKE_INSTALL_BINDIR}/translations)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/qt.conf DESTINATION ${CMAKE_INSTALL_BINDIR})
 

@@ -30,7 +30,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
     // which is what hands the typed text to the engine.
     setFocusPolicy(Qt::StrongFocus);
     setupUi();
-    offerAbout();
+    offerMenus();
     applySettings();
 }
 

@@ -1,16 +1,20 @@
 #pragma once
 
 #include "optiontable.h"
+#include "pdfexportprogress.h"
 #include "userdialogs.h"
 
 #include <QWidget>
 
 class ColorLabel;
 class CopyBookWidget;
+struct CopyBookPages;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QFormLayout;
+class QPrinter;
+class QProgressDialog;
 class PinyinReview;
 class QSpinBox;
 class TextEdit;
@@ -51,7 +55,8 @@ private:
     void onSheetOptionChanged();
     // A combo's items from an option's choices, each carrying its value.
     static void addChoices(QComboBox *combo, const CopyBookOptions::OptionRow &row);
-    void offerAbout();
+    // About (in the system menu where there is one, else on F1 and in context menus) and Print.
+    void offerMenus();
     void applySettings();
 
     void onBookTypeChanged();
@@ -63,6 +68,10 @@ private:
     void onBlankLinesChanged(int value);
     void onTraceTypeChanged();
     void onSaveAs();
+    void onPrint();
+    void printPages(QPrinter *printer, const CopyBookPages &pages);
+    // Progress for a long job in `dialog`, which it sets up; *cancelled tells whether the user stopped it.
+    static PdfExportProgress progressIn(QProgressDialog *dialog, bool *cancelled);
 
     CopyBookWidget *copyBook = nullptr;
     QComboBox *cmbBookType = nullptr;

@@ -1,4 +1,4 @@
-// Save As and About: the window's flows beyond the live preview.
+// Save As, Print and About: the window's flows beyond the live preview.
 
 #include "appinfo.h"
 #include "copybookwidget.h"
@@ -32,20 +32,30 @@ void MainWindow::showAbout()
     dialogs.inform(this, tr("About"), aboutText(AppInfo::buildDate(), AppInfo::buildTime()));
 }
 
-void MainWindow::offerAbout()
+void MainWindow::offerMenus()
 {
-    if (SystemMenu::appendAbout(this, tr("About")))
-        return;
-    // Without a system menu: F1, and a context menu on the preview and on the panel's background.
-    auto *shortcut = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(shortcut, &QShortcut::activated, this, &MainWindow::showAbout);
-    for (QWidget *area : {static_cast<QWidget *>(copyBook), findChild<QWidget *>(QStringLiteral("controlPanel"))}) {
+    auto *printShortcut = new QShortcut(QKeySequence::Print, this);
+    connect(printShortcut, &QShortcut::activated, this, &MainWindow::onPrint);
+    const bool aboutInSystemMenu = SystemMenu::appendAbout(this, tr("About"));
+    if (!aboutInSystemMenu) {
+        auto *shortcut = new QShortcut(QKeySequence(Qt::Key_F1), this);
+        connect(shortcut, &QShortcut::activated, this, &MainWindow::showAbout);
+    }
+    // The preview's menu prints what it shows; without a system menu, it and the panel's background
+    // offer About as well.
+    QVector<QWidget *> areas {copyBook};
+    if (!aboutInSystemMenu)
+        areas.append(findChild<QWidget *>(QStringLiteral("controlPanel")));
+    for (QWidget *area : areas) {
         area->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(area, &QWidget::customContextMenuRequested, this, [this, area](const QPoint &position) {
+        connect(area, &QWidget::customContextMenuRequested, this, [this, area, aboutInSystemMenu](const QPoint &at) {
             auto *menu = new QMenu(this);
             menu->setAttribute(Qt::WA_DeleteOnClose);
-            menu->addAction(tr("About"), this, &MainWindow::showAbout);
-            menu->popup(area->mapToGlobal(position));
+            if (area == copyBook)
+                menu->addAction(tr("Print…"), this, &MainWindow::onPrint)->setObjectName(QStringLiteral("actionPrint"));
+            if (!aboutInSystemMenu)
+                menu->addAction(tr("About"), this, &MainWindow::showAbout);
+            menu->popup(area->mapToGlobal(at));
         });
     }
 }
@@ -57,6 +67,22 @@ bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, long *r
         return true;
     }
     return QWidget::nativeEvent(eventType, message, result);
+}
+
+PdfExportProgress MainWindow::progressIn(QProgressDialog *dialog, bool *cancelled)
+{
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setMinimumDuration(kProgressDelayMs);
+    dialog->setCancelButtonText(tr("Cancel"));
+    dialog->setValue(0);
+    return [dialog, cancelled](int done, int count) {
+        dialog->setMaximum(count);
+        dialog->setLabelText(tr("page %1 of %2").arg(done).arg(count));
+        // A modal progress dialog handles events while its value is set, which is when Cancel is seen.
+        dialog->setValue(done);
+        *cancelled = dialog->wasCanceled();
+        return !*cancelled;
+    };
 }
 
 void MainWindow::onSaveAs()
@@ -71,23 +97,9 @@ void MainWindow::onSaveAs()
         return;
 
     QProgressDialog progress(this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(kProgressDelayMs);
-    progress.setCancelButtonText(tr("Cancel"));
-    progress.setValue(0);
     bool cancelled = false;
     QString reason;
-    const bool saved = copyBook->saveToPdf(
-        fileName,
-        [&](int done, int count) {
-            progress.setMaximum(count);
-            progress.setLabelText(tr("page %1 of %2").arg(done).arg(count));
-            // A modal progress dialog handles events while its value is set, which is when Cancel is seen.
-            progress.setValue(done);
-            cancelled = progress.wasCanceled();
-            return !cancelled;
-        },
-        &reason);
+    const bool saved = copyBook->saveToPdf(fileName, progressIn(&progress, &cancelled), &reason);
     progress.reset();
     if (cancelled)
         return;

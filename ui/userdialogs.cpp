@@ -4,6 +4,8 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QUrl>
 
 UserDialogs UserDialogs::standard()
@@ -26,5 +28,10 @@ UserDialogs UserDialogs::standard()
             == QMessageBox::Yes;
     };
     dialogs.openFile = [](const QString &localFile) { QDesktopServices::openUrl(QUrl::fromLocalFile(localFile)); };
+    dialogs.previewPrint = [](QWidget *parent, QPrinter *printer, const std::function<void(QPrinter *)> &paint) {
+        QPrintPreviewDialog dialog(printer, parent);
+        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
+        dialog.exec();
+    };
     return dialogs;
 }

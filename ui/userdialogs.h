@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+class QPrinter;
 class QWidget;
 
 // The modal questions the window asks the user, and the hand-over to the desktop. Each is a plain
@@ -20,6 +21,9 @@ struct UserDialogs
     // True for Yes.
     std::function<bool(QWidget *parent, const QString &text)> askYesNo;
     std::function<void(const QString &localFile)> openFile;
+    // The print preview, which calls `paint` for the preview and again, after the system's print dialog
+    // was accepted, for the printer itself.
+    std::function<void(QWidget *parent, QPrinter *printer, const std::function<void(QPrinter *)> &paint)> previewPrint;
 
     static UserDialogs standard();
 };

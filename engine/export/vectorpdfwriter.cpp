@@ -2,9 +2,9 @@
 
 #include "checkedwritedevice.h"
 #include "copybookpages.h"
+#include "paperlayout.h"
 
 #include <QCoreApplication>
-#include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -14,13 +14,7 @@ bool writeVectorPdf(QIODevice *device, const CopyBookPages &pages, const PdfExpo
     CheckedWriteDevice checked(device);
     checked.open(QIODevice::WriteOnly);
     QPdfWriter writer(&checked);
-    // Qt's own sizes, so that a viewer or a printer names the paper; its B5 is the ISO one.
-    static const QPageSize::PageSizeId papers[]
-        = {QPageSize::A4, QPageSize::A5, QPageSize::B5, QPageSize::Letter, QPageSize::A3};
-    const int paper = pages.sheet.paper > 0 && pages.sheet.paper < 5 ? pages.sheet.paper : 0;
-    writer.setPageSize(QPageSize(papers[paper]));
-    writer.setPageOrientation(pages.sheet.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setPageLayout(paperLayout(pages.sheet));
     writer.setResolution(pages.resolution);
     writer.setCreator(QCoreApplication::applicationName());
     QPainter painter;

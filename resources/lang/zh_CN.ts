@@ -15,6 +15,18 @@
         <translation>关于</translation>
     </message>
     <message>
+        <source>Print…</source>
+        <translation>打印…</translation>
+    </message>
+    <message>
+        <source>The printer's paper, %1, is smaller than the page, %2: the page's edges would not be printed. Print anyway?</source>
+        <translation>打印机的纸张 %1 比页面 %2 小：页面的边缘将打印不出来。仍然打印吗？</translation>
+    </message>
+    <message>
+        <source>Failed to print.</source>
+        <translation>打印失败。</translation>
+    </message>
+    <message>
         <source>All</source>
         <translation>全描</translation>
     </message>

@@ -95,6 +95,9 @@ struct Answers
             return openIt;
         };
         dialogs.openFile = [this](const QString &file) { opened << file; };
+        dialogs.previewPrint = [this](QWidget *, QPrinter *, const std::function<void(QPrinter *)> &) {
+            asked << QStringLiteral("print preview");
+        };
         dialogs.pickColor = [this](const QColor &initial) {
             asked << initial.name();
             return colour;
@@ -310,10 +313,13 @@ private slots:
         QApplication::sendEvent(book, &event);
         QMenu *menu = nullptr;
         QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) != nullptr);
-        menu->actions().first()->trigger();
+        // Print beside About; each does what it says.
+        QCOMPARE(menu->actions().size(), 2);
+        for (QAction *action : menu->actions())
+            action->trigger();
         menu->close();
         const QString about = "About|" + MainWindow::aboutText(AppInfo::buildDate(), AppInfo::buildTime());
-        QCOMPARE(answers.asked, QStringList({about, about}));
+        QCOMPARE(answers.asked, QStringList({about, "print preview", about}));
         // A per cent sign in the build date is not substituted again.
         QCOMPARE(MainWindow::aboutText("Dec 16 2026 %3", "19:09:54"),
             QStringLiteral(

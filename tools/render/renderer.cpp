@@ -4,6 +4,7 @@
 #include "copybook.h"
 #include "layoutjson.h"
 #include "pdfexport.h"
+#include "printjob.h"
 #include "renderrequest.h"
 #include "textinput.h"
 
@@ -115,6 +116,15 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
         if (!writeLayoutJson(book, streams.output) || streams.output->write("\n") != 1)
             return run.fail(RendererInputOutputError,
                 QStringLiteral("cannot write the layout: %1").arg(streams.output->errorString()));
+        return RendererSuccess;
+    }
+    if (request.prints) {
+        QString warning;
+        const bool printed = printCopyBook(book.pages(), request.printer, run.progress(), &warning, &error);
+        if (!warning.isEmpty())
+            run.print(streams.errors, QStringLiteral("lattiscribe-render: %1\n").arg(warning));
+        if (!printed)
+            return run.fail(RendererInputOutputError, QStringLiteral("cannot print: %1").arg(error));
         return RendererSuccess;
     }
     if (request.writesPdf()) {

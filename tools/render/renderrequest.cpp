@@ -64,6 +64,10 @@ struct Options
         QStringLiteral("N"), QStringLiteral("0")};
     QCommandLineOption layout {QStringLiteral("layout"),
         QStringLiteral("Write no pages; print the layout as one JSON object on standard output.")};
+    QCommandLineOption print {QStringLiteral("print"),
+        QStringLiteral("Send every page to PRINTER (a print queue's name) at true size; to the default printer "
+                       "when no name follows."),
+        QStringLiteral("PRINTER")};
     QCommandLineOption jobs {QStringLiteral("jobs"),
         QStringLiteral("Threads making page images for a PDF, 1 to %1 (default: one per core).").arg(kMaxJobs),
         QStringLiteral("N")};
@@ -163,6 +167,21 @@ private:
     QString &error;
 };
 
+// --print takes the printer's name from the next argument when one follows that is not an option, and
+// none otherwise; the parser only knows options that always take a value, so it gets "--print=NAME".
+QStringList withPrinterValue(QStringList arguments)
+{
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("--"))
+            break;
+        if (arguments.at(i) != QLatin1String("--print"))
+            continue;
+        const bool named = i + 1 < arguments.size() && !arguments.at(i + 1).startsWith(QLatin1Char('-'));
+        arguments[i] = QStringLiteral("--print=") + (named ? arguments.takeAt(i + 1) : QString());
+    }
+    return arguments;
+}
+
 } // namespace
 
 bool RenderRequest::writesPdf() const
@@ -192,11 +211,11 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
         tableOptions.append({&row, tableOption(row)});
         parser.addOption(tableOptions.constLast().second);
     }
-    parser.addOptions({options.jobs, options.layout});
+    parser.addOptions({options.print, options.jobs, options.layout});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("UTF-8 text; standard input when absent or -."),
         QStringLiteral("[FILE]"));
 
-    if (!parser.parse(arguments)) {
+    if (!parser.parse(withPrinterValue(arguments))) {
         request.action = RenderRequest::Action::Fail;
         request.error = parser.errorText();
         return request;
@@ -218,6 +237,8 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
         read.tableOption(option.second, *option.first, request.options);
     read.number(options.jobs, 1, kMaxJobs, request.jobs);
     request.layoutOnly = parser.isSet(options.layout);
+    request.prints = parser.isSet(options.print);
+    request.printer = parser.value(options.print);
     request.outputPath = parser.value(options.output);
 
     const QStringList files = parser.positionalArguments();
@@ -228,8 +249,10 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
 
     const bool knownOutput
         = request.writesPdf() || request.outputPath.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
-    if (error.isEmpty() && !request.layoutOnly && request.outputPath.isEmpty())
-        error = QStringLiteral("--output is required (or --layout)");
+    if (error.isEmpty() && request.prints && (request.layoutOnly || !request.outputPath.isEmpty()))
+        error = QStringLiteral("--print goes alone, without --output or --layout");
+    else if (error.isEmpty() && !request.layoutOnly && !request.prints && request.outputPath.isEmpty())
+        error = QStringLiteral("--output is required (or --layout, or --print)");
     else if (error.isEmpty() && !request.outputPath.isEmpty() && !knownOutput)
         error = QStringLiteral("--output must end in .pdf or .png: %1").arg(request.outputPath);
 

@@ -20,6 +20,9 @@ struct RenderRequest
     QString inputPath;
     QString outputPath;
     bool layoutOnly = false;
+    // --print: every page to `printer`, the default printer when it is empty.
+    bool prints = false;
+    QString printer;
     int page = 0;
 
     // The copybook's options, at the program's first-run settings unless given.

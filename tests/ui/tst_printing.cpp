@@ -1,0 +1,204 @@
+#include "copybookwidget.h"
+#include "fonts.h"
+#include "mainwindow.h"
+#include "pdftools.h"
+#include "renderer.h"
+#include "testfiles.h"
+
+#include <QPrinter>
+#include <QtTest>
+#include <QtWidgets>
+
+using namespace CopyBookOptions;
+
+namespace {
+
+// The paper a page came out on, in whole millimetres, and the side of its squares in centimetres: the
+// grid's inked width (its columns stand edge to edge) over the columns.
+struct PrintedPage
+{
+    QSize paperMm;
+    double squareCm = 0.0;
+};
+
+PrintedPage measure(const QString &pdf, int columns)
+{
+    constexpr int kDpi = 300;
+    const QImage page = PdfTools::renderedPage(pdf, 1, kDpi);
+    int left = page.width();
+    int right = -1;
+    for (int y = 0; y < page.height(); y += 4) {
+        const auto *line = reinterpret_cast<const QRgb *>(page.constScanLine(y));
+        for (int x = 0; x < page.width(); ++x) {
+            if (qGray(line[x]) < 250) {
+                left = qMin(left, x);
+                right = qMax(right, x);
+            }
+        }
+    }
+    const double mmPerPixel = 25.4 / kDpi;
+    return {QSize(qRound(page.width() * mmPerPixel), qRound(page.height() * mmPerPixel)),
+        (right - left + 1) * mmPerPixel / 10.0 / columns};
+}
+
+// The newest file cups-pdf wrote into `folder` after `before` files were there, once it reads as a PDF.
+QString awaitSpooled(const QString &folder, int before)
+{
+    QString newest;
+    const auto ready = [&] {
+        const QFileInfoList files = QDir(folder).entryInfoList({"*.pdf"}, QDir::Files, QDir::Time);
+        newest = files.size() > before ? files.first().filePath() : QString();
+        return !newest.isEmpty() && PdfTools::info(newest).contains("Pages");
+    };
+    return QTest::qWaitFor(ready, 90000) ? newest : QString();
+}
+
+} // namespace
+
+class TestPrinting : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir directory;
+    // The cups-pdf queue that CI sets up (scripts/setup-test-printer) and the folder it writes into.
+    const QString queue = qEnvironmentVariable("LATTISCRIBE_TEST_PRINTER");
+    const QString spool = qEnvironmentVariable("LATTISCRIBE_TEST_PRINTER_OUT");
+
+private slots:
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, directory.path());
+        installKaiFontSubstitution();
+        if (!PdfTools::available())
+            QSKIP("needs poppler-utils");
+    }
+
+    // A three-page Trace book printed from the window (Ctrl+P, the print dialogs answered by the test) or
+    // from the renderer, to a PDF printer or to the CUPS queue: three pages of the book's paper, each
+    // square as wide on paper as the cell size says. A printer with smaller paper is asked about first.
+    void trueSize_data()
+    {
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<bool>("landscape");
+        QTest::addColumn<double>("cellSize");
+        QTest::addColumn<int>("printerPaper");
+        QTest::addColumn<QSize>("paperMm");
+        QTest::newRow("window, B5 landscape") << "window" << int(PaperB5) << true << 1.5 << -1 << QSize(250, 176);
+        QTest::newRow("window, Letter, 2 cm") << "window" << int(PaperLetter) << false << 2.0 << -1 << QSize(216, 279);
+        QTest::newRow("window, A4 on A5 paper")
+            << "window" << int(PaperA4) << false << 1.5 << int(QPageSize::A5) << QSize();
+        QTest::newRow("window to CUPS, B5") << "window queue" << int(PaperB5) << false << 1.5 << -1 << QSize(176, 250);
+        QTest::newRow("renderer to CUPS, A4")
+            << "renderer queue" << int(PaperA4) << false << 1.5 << -1 << QSize(210, 297);
+    }
+
+    void trueSize()
+    {
+        QFETCH(QString, route);
+        QFETCH(int, paper);
+        QFETCH(bool, landscape);
+        QFETCH(double, cellSize);
+        QFETCH(int, printerPaper);
+        QFETCH(QSize, paperMm);
+        const bool toQueue = route.endsWith(QLatin1String("queue"));
+        if (toQueue && (queue.isEmpty() || spool.isEmpty()))
+            QSKIP("needs a cups-pdf queue: LATTISCRIBE_TEST_PRINTER and LATTISCRIBE_TEST_PRINTER_OUT");
+
+        MainWindow window;
+        CopyBookWidget *preview = window.findChild<CopyBookWidget *>();
+        SheetOptions sheet = preview->sheetOptions();
+        sheet.paper = paper;
+        sheet.landscape = landscape;
+        preview->setCellSize(cellSize);
+        preview->setSheet(sheet);
+        const int rows = preview->copyBook().pages().rowsPerPage();
+        const QString text = ideographs(2 * rows + 1);
+        preview->setContent(text);
+        QCOMPARE(preview->pageCount(), 3);
+        const int columns = preview->copyBook().pages().pageGrid.first().size();
+
+        const int spooled = toQueue ? QDir(spool).entryList({"*.pdf"}, QDir::Files).size() : 0;
+        const QString file = directory.filePath(QTest::currentDataTag() + QStringLiteral(".pdf"));
+        QStringList asked;
+        window.dialogs.askYesNo = [&asked](QWidget *, const QString &question) {
+            asked << question;
+            return false;
+        };
+        window.dialogs.previewPrint = [&](QWidget *, QPrinter *printer, const std::function<void(QPrinter *)> &paint) {
+            // As the system's print dialog leaves the printer when the user picks one and accepts.
+            if (toQueue)
+                printer->setPrinterName(queue);
+            else
+                printer->setOutputFileName(file);
+            if (printerPaper >= 0)
+                printer->setPageSize(QPageSize(QPageSize::PageSizeId(printerPaper)));
+            paint(printer);
+        };
+        if (route == QLatin1String("renderer queue")) {
+            QBuffer input, output, errors;
+            input.setData(text.toUtf8());
+            input.open(QIODevice::ReadOnly);
+            output.open(QIODevice::WriteOnly);
+            errors.open(QIODevice::WriteOnly);
+            const int status
+                = runRenderer({"lattiscribe-render", "--print", queue, "--cell-size", QString::number(cellSize)},
+                    {&input, &output, &errors});
+            QVERIFY2(status == RendererSuccess, errors.data());
+        } else {
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+        }
+
+        if (!paperMm.isValid()) {
+            QCOMPARE(asked.size(), 1);
+            QVERIFY2(asked.first().contains(QStringLiteral("A5 (148 × 210 mm)")), qPrintable(asked.first()));
+            QVERIFY(!QFile::exists(file));
+            return;
+        }
+        QVERIFY(asked.isEmpty());
+        const QString printed = toQueue ? awaitSpooled(spool, spooled) : file;
+        QVERIFY2(!printed.isEmpty(), "nothing was printed");
+        QCOMPARE(PdfTools::info(printed).value("Pages"), QString("3"));
+        const PrintedPage page = measure(printed, columns);
+        if (toQueue)
+            QFile::remove(printed);
+        QCOMPARE(page.paperMm, paperMm);
+        QVERIFY2(qAbs(page.squareCm - cellSize) <= 0.01 * cellSize, qPrintable(QString::number(page.squareCm)));
+    }
+
+    // A job the print system cannot take ends the renderer with status 1 and the system's reason.
+    void refusedJob_data()
+    {
+        QTest::addColumn<QString>("printer");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no such printer") << "no-such-printer"
+                                         << "cannot print: no printer is named no-such-printer";
+        QTest::newRow("rejecting jobs") << "rejecting"
+                                        << "not accepting jobs";
+    }
+
+    void refusedJob()
+    {
+        QFETCH(QString, printer);
+        QFETCH(QString, reason);
+        if (printer == QLatin1String("rejecting")) {
+            if (queue.isEmpty())
+                QSKIP("needs the CI's print queues");
+            printer = queue + QStringLiteral("-rejecting");
+        }
+        QBuffer input, output, errors;
+        input.setData("天地");
+        input.open(QIODevice::ReadOnly);
+        output.open(QIODevice::WriteOnly);
+        errors.open(QIODevice::WriteOnly);
+        QCOMPARE(runRenderer({"lattiscribe-render", "--print", printer}, {&input, &output, &errors}),
+            int(RendererInputOutputError));
+        QVERIFY2(errors.data().contains(reason.toUtf8()), errors.data());
+    }
+};
+
+QTEST_MAIN(TestPrinting)
+#include "tst_printing.moc"
