@@ -28,7 +28,8 @@ wine "$installer" /S '/D=C:\Programs\LattiScribe' || fail "the installer failed"
 wineserver -w
 installed=$WINEPREFIX/drive_c/Programs/LattiScribe
 for file in Lattiscribe.exe lattiscribe-render.exe Qt5Core.dll Qt5Gui.dll Qt5Widgets.dll libstdc++-6.dll \
-    platforms/qwindows.dll styles/qwindowsvistastyle.dll Qt5PrintSupport.dll printsupport/windowsprintersupport.dll translations/qtbase_zh_CN.qm qt.conf Uninstall.exe \
+    Qt5PrintSupport.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll printsupport/windowsprintersupport.dll \
+    translations/qtbase_zh_CN.qm qt.conf Uninstall.exe \
     licences/LGPL-3.txt licences/Apache-2.0.txt licences/SOURCES.txt; do
     [ -f "$installed/$file" ] || fail "not installed: $file"
 done
