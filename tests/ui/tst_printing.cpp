@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 #include "pdftools.h"
 #include "renderer.h"
+#include "renderrequest.h"
 #include "testfiles.h"
 
 #include <QPrinter>
@@ -51,6 +52,19 @@ QString awaitSpooled(const QString &folder, int before)
         return !newest.isEmpty() && PdfTools::info(newest).contains("Pages");
     };
     return QTest::qWaitFor(ready, 90000) ? newest : QString();
+}
+
+// The renderer run in-process on `text`; its status, with its error stream in *errors.
+int render(const QStringList &arguments, const QByteArray &text, QByteArray *errors)
+{
+    QBuffer input, output, errorStream;
+    input.setData(text);
+    input.open(QIODevice::ReadOnly);
+    output.open(QIODevice::WriteOnly);
+    errorStream.open(QIODevice::WriteOnly);
+    const int status = runRenderer(QStringList {"lattiscribe-render"} + arguments, {&input, &output, &errorStream});
+    *errors = errorStream.data();
+    return status;
 }
 
 } // namespace
@@ -169,6 +183,37 @@ private slots:
         QVERIFY2(qAbs(page.squareCm - cellSize) <= 0.01 * cellSize, qPrintable(QString::number(page.squareCm)));
     }
 
+    // --print takes the next argument as the printer unless it is an option (or "-", standard input).
+    void printerArgument_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("printer");
+        QTest::addColumn<QString>("input");
+        QTest::newRow("named") << QStringList {"--print", "room-12", "text.txt"} << "room-12"
+                               << "text.txt";
+        QTest::newRow("default, file first") << QStringList {"text.txt", "--print"} << ""
+                                             << "text.txt";
+        QTest::newRow("default, standard input") << QStringList {"--print", "-"} << ""
+                                                 << "-";
+        QTest::newRow("default, then an option") << QStringList {"--print", "--paper", "b5"} << ""
+                                                 << "";
+        QTest::newRow("with --output") << QStringList {"--print", "-o", "a.pdf"} << ""
+                                       << "";
+    }
+
+    void printerArgument()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, printer);
+        QFETCH(QString, input);
+        const RenderRequest request = parseRenderRequest(QStringList {"lattiscribe-render"} + arguments);
+        const bool alone = !arguments.contains("-o");
+        QCOMPARE(request.action, alone ? RenderRequest::Action::Render : RenderRequest::Action::Fail);
+        QVERIFY(request.prints);
+        QCOMPARE(request.printer, printer);
+        QCOMPARE(request.inputPath, input);
+    }
+
     // A job the print system cannot take ends the renderer with status 1 and the system's reason.
     void refusedJob_data()
     {
@@ -189,14 +234,9 @@ private slots:
                 QSKIP("needs the CI's print queues");
             printer = queue + QStringLiteral("-rejecting");
         }
-        QBuffer input, output, errors;
-        input.setData("天地");
-        input.open(QIODevice::ReadOnly);
-        output.open(QIODevice::WriteOnly);
-        errors.open(QIODevice::WriteOnly);
-        QCOMPARE(runRenderer({"lattiscribe-render", "--print", printer}, {&input, &output, &errors}),
-            int(RendererInputOutputError));
-        QVERIFY2(errors.data().contains(reason.toUtf8()), errors.data());
+        QByteArray errors;
+        QCOMPARE(render({"--print", printer}, "天地", &errors), int(RendererInputOutputError));
+        QVERIFY2(errors.contains(reason.toUtf8()), errors);
     }
 };
 
