@@ -101,6 +101,20 @@ compare_pages raster --book-type copy
 compare_pages vector --book-type copy --vector
 pdffonts "$work/vector-windows.pdf" | grep -q " yes " || fail "the vector PDF embeds no font"
 
+# Printing through the spooler, which Wine hands to CUPS: where CI set up its cups-pdf queue, the job
+# arrives there on B5 paper.
+if [ -n "${LATTISCRIBE_TEST_PRINTER:-}" ]; then
+    before=$(ls "$LATTISCRIBE_TEST_PRINTER_OUT" 2>/dev/null | wc -l)
+    wine 'C:\Programs\LattiScribe\lattiscribe-render.exe' --print "$LATTISCRIBE_TEST_PRINTER" --paper b5 --book-type copy \
+        "Z:${text//\//\\}" || fail "the installed renderer did not print"
+    wait_until '[ "$(ls "$LATTISCRIBE_TEST_PRINTER_OUT" | wc -l)" -gt "$before" ]' || fail "no print job arrived"
+    printed=$(ls -t "$LATTISCRIBE_TEST_PRINTER_OUT"/*.pdf | head -1)
+    wait_until 'pdfinfo "$printed" >/dev/null 2>&1'
+    pdfinfo "$printed" | grep -Eq "^Pages: +[0-9]+" || fail "the printed file is no PDF"
+    pdfinfo "$printed" | grep -q "Page size: *498" || fail "not B5: $(pdfinfo "$printed" | grep 'Page size')"
+    rm -f "$printed"
+fi
+
 wine 'C:\Programs\LattiScribe\Uninstall.exe' /S
 wineserver -w
 [ ! -e "$installed" ] || fail "left after uninstalling: $(cd "$installed" && find . | head)"
