@@ -107,10 +107,13 @@ if [ -n "${LATTISCRIBE_TEST_PRINTER:-}" ]; then
     before=$(ls "$LATTISCRIBE_TEST_PRINTER_OUT" 2>/dev/null | wc -l)
     wine 'C:\Programs\LattiScribe\lattiscribe-render.exe' --print "$LATTISCRIBE_TEST_PRINTER" --paper b5 --book-type copy \
         "Z:${text//\//\\}" || fail "the installed renderer did not print"
-    wait_until '[ "$(ls "$LATTISCRIBE_TEST_PRINTER_OUT" | wc -l)" -gt "$before" ]' || fail "no print job arrived"
-    printed=$(ls -t "$LATTISCRIBE_TEST_PRINTER_OUT"/*.pdf | head -1)
-    wait_until 'pdfinfo "$printed" >/dev/null 2>&1'
-    pdfinfo "$printed" | grep -Eq "^Pages: +[0-9]+" || fail "the printed file is no PDF"
+    # CUPS turns the job into PostScript and cups-pdf back into PDF, which takes seconds on a busy machine.
+    for _ in $(seq 90); do
+        printed=$(ls -t "$LATTISCRIBE_TEST_PRINTER_OUT"/*.pdf 2>/dev/null | head -1)
+        [ "$(ls "$LATTISCRIBE_TEST_PRINTER_OUT" | wc -l)" -gt "$before" ] && pdfinfo "$printed" >/dev/null 2>&1 && break
+        sleep 1
+    done
+    pdfinfo "$printed" | grep -Eq "^Pages: +[0-9]+" || fail "no print job arrived"
     pdfinfo "$printed" | grep -q "Page size: *498" || fail "not B5: $(pdfinfo "$printed" | grep 'Page size')"
     rm -f "$printed"
 fi
