@@ -104,12 +104,12 @@ pdffonts "$work/vector-windows.pdf" | grep -q " yes " || fail "the vector PDF em
 # Printing through the spooler, which Wine hands to CUPS: where CI set up its cups-pdf queue, the job
 # arrives there on B5 paper.
 if [ -n "${LATTISCRIBE_TEST_PRINTER:-}" ]; then
-    before=$(ls "$LATTISCRIBE_TEST_PRINTER_OUT" 2>/dev/null | wc -l)
+    before=$(ls "$LATTISCRIBE_TEST_PRINTER_OUT" 2>/dev/null | wc -l) || true
     wine 'C:\Programs\LattiScribe\lattiscribe-render.exe' --print "$LATTISCRIBE_TEST_PRINTER" --paper b5 --book-type copy \
         "Z:${text//\//\\}" || fail "the installed renderer did not print"
     # CUPS turns the job into PostScript and cups-pdf back into PDF, which takes seconds on a busy machine.
     for _ in $(seq 90); do
-        printed=$(ls -t "$LATTISCRIBE_TEST_PRINTER_OUT"/*.pdf 2>/dev/null | head -1)
+        printed=$(ls -t "$LATTISCRIBE_TEST_PRINTER_OUT"/*.pdf 2>/dev/null | head -1) || true
         [ "$(ls "$LATTISCRIBE_TEST_PRINTER_OUT" | wc -l)" -gt "$before" ] && pdfinfo "$printed" >/dev/null 2>&1 && break
         sleep 1
     done
