@@ -77,7 +77,7 @@ struct Answers
     QStringList asked;
     QStringList opened;
 
-    void install(MainWindow &window)
+    explicit Answers(MainWindow &window)
     {
         UserDialogs &dialogs = window.dialogs;
         dialogs.askSaveFileName = [this](QWidget *, const QString &caption, const QString &filter) {
@@ -211,9 +211,8 @@ private slots:
         if (before.isValid())
             resetStore({{key, before}});
         MainWindow window;
-        Answers answers;
+        Answers answers(window);
         answers.colour = QColor(action.mid(7));
-        answers.install(window);
         const QVariant was = shownValue(window, key);
         if (!action.isEmpty())
             drive(window, key, action);
@@ -280,8 +279,7 @@ private slots:
     void shownWindow()
     {
         MainWindow window;
-        Answers answers;
-        answers.install(window);
+        Answers answers(window);
         window.show();
         QApplication::setActiveWindow(&window);
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -351,10 +349,9 @@ private slots:
         QFETCH(QString, asked);
         QVERIFY(writeFile(path(QStringLiteral("book.pdf")), "old contents"));
         MainWindow window;
-        Answers answers;
+        Answers answers(window);
         answers.fileName = target.isEmpty() ? QString() : path(target);
         answers.openIt = openIt;
-        answers.install(window);
         window.findChild<CopyBookWidget *>()->setContent(ideographs(cancelAfter > 0 ? 20 * 15
                 : cancelAfter < 0                                                   ? 1001 * 15
                                                                                     : 4));
