@@ -115,24 +115,19 @@ private:
     QString path(const QString &name) const { return directory.filePath(name); }
     QStringList files() const { return QDir(directory.path()).entryList(QDir::Files | QDir::Hidden); }
 
-    // Empties the store, stores the given values and gives the process-wide record a fresh first load, as
+    // Empties the store, stores the given value and gives the process-wide record a fresh first load, as
     // at a program start. A byte array is written into the file as it stands, as a hand or a damaged disk
     // would leave it.
-    static void resetStore(const QVariantMap &stored = {})
+    static void resetStore(const QString &key = {}, const QVariant &stored = {})
     {
         QSettings settings;
         settings.clear();
-        QByteArray raw;
-        for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
-            if (it.value().userType() == QMetaType::QByteArray)
-                raw += "[General]\n" + it.key().toUtf8() + '=' + it.value().toByteArray() + '\n';
-            else
-                settings.setValue(it.key(), it.value());
-        }
+        const bool raw = stored.userType() == QMetaType::QByteArray;
+        if (stored.isValid() && !raw)
+            settings.setValue(key, stored);
         settings.sync();
-        QFile file(settings.fileName());
-        QVERIFY(raw.isEmpty() || (file.open(QIODevice::Append) && file.write(raw) == raw.size()));
-        file.close();
+        if (raw)
+            QVERIFY(writeFile(settings.fileName(), "[General]\n" + key.toUtf8() + '=' + stored.toByteArray() + '\n'));
         // Read again: the store caches the file and takes in a change from outside only when synced.
         settings.sync();
         *AppSettings::instance() = AppSettings();
@@ -208,8 +203,7 @@ private slots:
         QFETCH(QVariant, shown);
         QFETCH(QVariant, engine);
         QFETCH(QVariant, after);
-        if (before.isValid())
-            resetStore({{key, before}});
+        resetStore(key, before);
         MainWindow window;
         Answers answers(window);
         answers.colour = QColor(action.mid(7));
@@ -267,7 +261,7 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QVariant, stored);
         QFETCH(QVariant, loaded);
-        resetStore({{key, stored}});
+        resetStore(key, stored);
         AppSettings::instance()->saveSettings();
         QCOMPARE(QSettings().value(key).userType(), loaded.userType());
         QCOMPARE(QSettings().value(key), loaded);
