@@ -20,25 +20,7 @@ template<typename Test> QRect boundsWhere(const QRect &area, Test test)
     return bounds;
 }
 
-// How far apart two pictures are, channel by channel over the first one's area, as a picture: black where
-// they are equal, the brighter the further apart.
-inline QImage distances(const QImage &a, const QImage &b)
-{
-    const QImage left = a.convertToFormat(QImage::Format_RGB32);
-    const QImage right = b.convertToFormat(QImage::Format_RGB32).copy(left.rect());
-    QImage apart(left.size(), QImage::Format_RGB32);
-    for (int y = 0; y < left.height(); ++y) {
-        const QRgb *l = reinterpret_cast<const QRgb *>(left.constScanLine(y));
-        const QRgb *r = reinterpret_cast<const QRgb *>(right.constScanLine(y));
-        QRgb *out = reinterpret_cast<QRgb *>(apart.scanLine(y));
-        for (int x = 0; x < left.width(); ++x)
-            out[x] = qRgb(
-                qAbs(qRed(l[x]) - qRed(r[x])), qAbs(qGreen(l[x]) - qGreen(r[x])), qAbs(qBlue(l[x]) - qBlue(r[x])));
-    }
-    return apart;
-}
-
-// Two pictures of a page compared channel by channel, in levels of 255.
+// Two pictures of a page compared channel by channel over the first one's area, in levels of 255.
 struct Difference
 {
     double mean = 0;
@@ -49,17 +31,19 @@ struct Difference
 
 inline Difference difference(const QImage &a, const QImage &b)
 {
-    const QImage apart = distances(a, b);
+    const QImage left = a.convertToFormat(QImage::Format_RGB32);
+    const QImage right = b.convertToFormat(QImage::Format_RGB32).copy(left.rect());
     qint64 counts[256] = {};
-    for (int y = 0; y < apart.height(); ++y) {
-        const QRgb *pixels = reinterpret_cast<const QRgb *>(apart.constScanLine(y));
-        for (int x = 0; x < apart.width(); ++x) {
-            ++counts[qRed(pixels[x])];
-            ++counts[qGreen(pixels[x])];
-            ++counts[qBlue(pixels[x])];
+    for (int y = 0; y < left.height(); ++y) {
+        const QRgb *l = reinterpret_cast<const QRgb *>(left.constScanLine(y));
+        const QRgb *r = reinterpret_cast<const QRgb *>(right.constScanLine(y));
+        for (int x = 0; x < left.width(); ++x) {
+            ++counts[qAbs(qRed(l[x]) - qRed(r[x]))];
+            ++counts[qAbs(qGreen(l[x]) - qGreen(r[x]))];
+            ++counts[qAbs(qBlue(l[x]) - qBlue(r[x]))];
         }
     }
-    const qint64 total = qint64(3) * apart.width() * apart.height();
+    const qint64 total = qint64(3) * left.width() * left.height();
     Difference result;
     qint64 sum = 0;
     qint64 below = 0;
@@ -74,8 +58,8 @@ inline Difference difference(const QImage &a, const QImage &b)
     return result;
 }
 
-// Keeps a picture that did not come out as expected beside the test program, with the picture of their
-// distances, and says where they are.
+// Keeps a picture that did not come out as expected beside the test program, with a picture of where
+// the two differ (black where equal, brighter the further apart), and says where they are.
 inline QString keepMismatch(const QImage &actual, const QImage &expected, const QString &name)
 {
     const QString stem
@@ -83,9 +67,20 @@ inline QString keepMismatch(const QImage &actual, const QImage &expected, const 
               .filePath(QStringLiteral("mismatch-%1")
                             .arg(QString(name).replace(
                                 QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]+")), QStringLiteral("_"))));
+    const QImage left = actual.convertToFormat(QImage::Format_RGB32);
+    const QImage right = expected.convertToFormat(QImage::Format_RGB32).copy(left.rect());
+    QImage apart(left.size(), QImage::Format_RGB32);
+    for (int y = 0; y < left.height(); ++y) {
+        const QRgb *l = reinterpret_cast<const QRgb *>(left.constScanLine(y));
+        const QRgb *r = reinterpret_cast<const QRgb *>(right.constScanLine(y));
+        QRgb *out = reinterpret_cast<QRgb *>(apart.scanLine(y));
+        for (int x = 0; x < left.width(); ++x)
+            out[x] = qRgb(
+                qAbs(qRed(l[x]) - qRed(r[x])), qAbs(qGreen(l[x]) - qGreen(r[x])), qAbs(qBlue(l[x]) - qBlue(r[x])));
+    }
     const QString actualFile = stem + QStringLiteral("-actual.png");
     const QString differenceFile = stem + QStringLiteral("-difference.png");
-    if (!actual.save(actualFile) || !distances(actual, expected).save(differenceFile))
+    if (!actual.save(actualFile) || !apart.save(differenceFile))
         return QStringLiteral("the pictures could not be kept at %1").arg(stem);
     return QStringLiteral("drawn: %1, difference: %2").arg(actualFile, differenceFile);
 }
