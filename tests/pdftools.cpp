@@ -2,15 +2,18 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 
 namespace {
 
-// Runs a poppler tool that writes PNG files into a scratch folder and reads the first back.
-QImage firstImage(const QString &program, const QStringList &arguments, const QString &pdfPath)
+// Runs a poppler tool that writes one page as PNG files into a scratch folder and reads the first back.
+QImage firstImage(const QString &program, const QStringList &options, const QString &pdfPath, int page)
 {
     QTemporaryDir directory;
-    PdfTools::run(program, arguments + QStringList {pdfPath, directory.filePath(QStringLiteral("out"))});
+    const QString number = QString::number(page);
+    PdfTools::run(
+        program, options + QStringList {"-png", "-f", number, "-l", number, pdfPath, directory.filePath("out")});
     const QStringList files = QDir(directory.path()).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
     return files.isEmpty() ? QImage() : QImage(directory.filePath(files.first()));
 }
@@ -21,11 +24,7 @@ namespace PdfTools {
 
 bool available()
 {
-#ifdef Q_OS_WIN
-    return false;
-#else
-    return true;
-#endif
+    return QSysInfo::kernelType() != QLatin1String("winnt");
 }
 
 QString run(const QString &program, const QStringList &arguments)
@@ -63,14 +62,12 @@ QStringList images(const QString &pdfPath)
 
 QImage embeddedImage(const QString &pdfPath, int page)
 {
-    return firstImage(
-        QStringLiteral("pdfimages"), {"-png", "-f", QString::number(page), "-l", QString::number(page)}, pdfPath);
+    return firstImage(QStringLiteral("pdfimages"), {}, pdfPath, page);
 }
 
 QImage renderedPage(const QString &pdfPath, int page, int dpi)
 {
-    return firstImage(QStringLiteral("pdftoppm"),
-        {"-png", "-r", QString::number(dpi), "-f", QString::number(page), "-l", QString::number(page)}, pdfPath);
+    return firstImage(QStringLiteral("pdftoppm"), {"-r", QString::number(dpi)}, pdfPath, page);
 }
 
 } // namespace PdfTools

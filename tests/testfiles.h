@@ -35,9 +35,8 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
 #ifndef Q_OS_WIN
 // Holds the process's file-size limit for its lifetime, as a full disk would; writes past it come back
 // short or fail with EFBIG instead of killing the process.
-class FileSizeLimit
+struct FileSizeLimit
 {
-public:
     explicit FileSizeLimit(rlim_t bytes)
     {
         std::signal(SIGXFSZ, SIG_IGN);
@@ -47,10 +46,6 @@ public:
         setrlimit(RLIMIT_FSIZE, &limited);
     }
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
     rlimit saved {};
 };
 #endif

@@ -29,10 +29,8 @@ type_into_editor '永字八法'
 [ ! -e "$settings" ] || fail "typing wrote settings"
 # A click on the preview takes the focus from the editor; then Tab reaches the first control, the book
 # type, and Down picks "Copy".
-click_preview
-xdotool key Tab
-sleep 0.3
-xdotool key Down
+step_book_type() { click_preview; xdotool key Tab; sleep 0.3; xdotool key "$1"; }
+step_book_type Down
 # Every change is saved at once.
 wait_until 'grep -q "^BookType=1$" "$settings" 2>/dev/null' || fail "book type not stored: $(cat "$settings")"
 close_program
@@ -44,10 +42,7 @@ done
 
 # Second run: if "Copy" came back, Up picks "Trace" and stores 0; had it not, Up would do nothing.
 start_program
-click_preview
-xdotool key Tab
-sleep 0.3
-xdotool key Up
+step_book_type Up
 wait_until 'grep -q "^BookType=0$" "$settings"' || fail "the stored book type did not come back: $(cat "$settings")"
 close_program
 echo "window session: ok"

@@ -86,8 +86,7 @@ compare_pages() {
     QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work "$linux_renderer" -o "$work/$name-linux.pdf" "$@" <"$text"
     [ "$(pdfinfo "$work/$name-windows.pdf" | grep Pages)" = "$(pdfinfo "$work/$name-linux.pdf" | grep Pages)" ] \
         || fail "$name: the page counts differ"
-    pdftoppm -r 60 -gray "$work/$name-windows.pdf" "$work/$name-windows"
-    pdftoppm -r 60 -gray "$work/$name-linux.pdf" "$work/$name-linux"
+    for side in windows linux; do pdftoppm -r 60 -gray "$work/$name-$side.pdf" "$work/$name-$side"; done
     local mean
     # ImageMagick's mean absolute error of each pair, as a share of the range in brackets; a pair it
     # cannot compare counts as all the way apart.
