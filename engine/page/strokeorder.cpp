@@ -1,0 +1,133 @@
+#include "strokeorder.h"
+
+#include "strokeordertable.h"
+
+#include <QByteArray>
+#include <QPointF>
+#include <algorithm>
+#include <libdeflate.h>
+
+namespace {
+
+// The outlines are drawn on a square of 1024 units with y pointing up, whose baseline stands 900 units
+// below the top (Make Me a Hanzi's transform: translate(0, 900) scale(1, -1)).
+constexpr double kEmUnits = 1024.0;
+constexpr double kBaseline = 900.0;
+
+int indexOf(uint codePoint)
+{
+    const std::uint32_t *begin = StrokeOrderTable::characters;
+    const std::uint32_t *end = begin + StrokeOrderTable::characterCount;
+    const std::uint32_t *found = std::lower_bound(begin, end, codePoint);
+    return found != end && *found == codePoint ? int(found - begin) : -1;
+}
+
+// Inflated once, by whichever thread asks first; the block is read-only after that, so the export's
+// threads share it without a lock.
+const QByteArray &unpacked()
+{
+    static const QByteArray block = [] {
+        QByteArray bytes(int(StrokeOrderTable::unpackedSize), Qt::Uninitialized);
+        libdeflate_decompressor *decompressor = libdeflate_alloc_decompressor();
+        std::size_t written = 0;
+        const bool inflated = decompressor
+            && libdeflate_zlib_decompress(decompressor, StrokeOrderTable::packed, StrokeOrderTable::packedSize,
+                   bytes.data(), std::size_t(bytes.size()), &written)
+                == LIBDEFLATE_SUCCESS
+            && written == StrokeOrderTable::unpackedSize;
+        libdeflate_free_decompressor(decompressor);
+        // A block that does not inflate is a broken build; no character then has outlines to draw.
+        return inflated ? bytes : QByteArray();
+    }();
+    return block;
+}
+
+class PointReader
+{
+public:
+    PointReader(const char *at, const char *end) : at(at), end(end) { }
+
+    QPointF next()
+    {
+        x += delta();
+        y += delta();
+        return QPointF(x / kEmUnits, (kBaseline - y) / kEmUnits);
+    }
+
+private:
+    // A zigzag varint: the sign in the lowest bit.
+    int delta()
+    {
+        unsigned value = 0;
+        int shift = 0;
+        while (at < end && shift < 28) {
+            const auto byte = static_cast<unsigned char>(*at++);
+            value |= unsigned(byte & 0x7F) << shift;
+            shift += 7;
+            if (!(byte & 0x80))
+                break;
+        }
+        return (value & 1) ? -int(value >> 1) - 1 : int(value >> 1);
+    }
+
+    const char *at;
+    const char *end;
+    int x = 0;
+    int y = 0;
+};
+
+} // namespace
+
+namespace StrokeOrder {
+
+int strokeCount(uint codePoint)
+{
+    const int index = indexOf(codePoint);
+    return index < 0 ? 0 : StrokeOrderTable::strokeCounts[index];
+}
+
+QVector<QPainterPath> strokes(uint codePoint)
+{
+    using namespace StrokeOrderTable;
+    const int index = indexOf(codePoint);
+    const QByteArray &block = unpacked();
+    if (index < 0 || block.isEmpty())
+        return {};
+    const char *command = block.constData() + commandOffsets[index];
+    const char *commandsEnd = block.constData() + pointsStart;
+    PointReader points(block.constData() + pointsStart + pointOffsets[index], block.constData() + block.size());
+    QVector<QPainterPath> outlines;
+    outlines.reserve(strokeCounts[index]);
+    QPainterPath path;
+    while (outlines.size() < strokeCounts[index] && command < commandsEnd) {
+        switch (static_cast<unsigned char>(*command++)) {
+        case MoveTo:
+            path.moveTo(points.next());
+            break;
+        case LineTo:
+            path.lineTo(points.next());
+            break;
+        case QuadTo: {
+            const QPointF control = points.next();
+            path.quadTo(control, points.next());
+            break;
+        }
+        case CubicTo: {
+            const QPointF first = points.next();
+            const QPointF second = points.next();
+            path.cubicTo(first, second, points.next());
+            break;
+        }
+        case Close:
+            path.closeSubpath();
+            break;
+        default:
+            outlines.append(path);
+            path = QPainterPath();
+            break;
+        }
+    }
+    return outlines;
+}
+
+} // namespace StrokeOrder
