@@ -4,6 +4,8 @@
 #include "pagefurniture.h"
 #include "pagegeometry.h"
 #include "pinyinband.h"
+#include "strokeorder.h"
+#include "strokestrip.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -161,6 +163,58 @@ void CopyBookPages::drawPinyin(QPainter *painter, const QVector<CopyBookCell> &p
     }
 }
 
+QVector<QRectF> CopyBookPages::strokeFrames(const CopyBookCell &cell) const
+{
+    const GridCell *square = strokeStrip > 0 && isModel(cell) ? squareOf(cell) : nullptr;
+    if (!square)
+        return {};
+    const uint code
+        = cell.trailing.isNull() ? cell.character.unicode() : QChar::surrogateToUcs4(cell.character, cell.trailing);
+    const int columns = pageGrid.at(cell.row % rowsPerPage()).size();
+    return StrokeStrip::frames(QPointF(square->x, square->y), cellSide, pinyinBand + strokeStrip,
+        StrokeStrip::framesPerLine(columns), StrokeOrder::strokeCount(code));
+}
+
+void CopyBookPages::drawStrokeStrips(
+    QPainter *painter, const QVector<CopyBookCell> &pageCells, GridPen::Mode mode, GlyphStamps *stamps) const
+{
+    if (strokeStrip <= 0)
+        return;
+    QColor ink = textColor;
+    ink.setAlpha(255);
+    QColor highlight = gridColor;
+    highlight.setAlpha(255);
+    const double side = cellSide * StrokeStrip::kFrameShare;
+    StrokeFrameStamps *frameStamps = stamps ? &stamps->strokeFrames() : nullptr;
+    if (frameStamps)
+        frameStamps->prepare(side, painter->transform(), ink, highlight);
+    const ClipReach clip(painter);
+    GridPen pen(painter, gridColor, mode);
+    for (const CopyBookCell &cell : pageCells) {
+        const QVector<QRectF> frames = strokeFrames(cell);
+        if (frames.isEmpty())
+            continue;
+        const int perLine = StrokeStrip::framesPerLine(pageGrid.at(cell.row % rowsPerPage()).size());
+        const QRectF reach(frames.first().topLeft(),
+            QSizeF(qMin(int(frames.size()), perLine) * side, StrokeStrip::linesFor(frames.size(), perLine) * side));
+        if (!clip.mayShow(reach, 2))
+            continue;
+        StrokeStrip::drawSquares(pen, frames, perLine, sheet.gridStyle);
+        const uint code
+            = cell.trailing.isNull() ? cell.character.unicode() : QChar::surrogateToUcs4(cell.character, cell.trailing);
+        if (frameStamps) {
+            for (int stroke = 0; stroke < frames.size(); ++stroke)
+                frameStamps->draw(painter, frames.at(stroke), code, stroke);
+            continue;
+        }
+        const QVector<QPainterPath> strokes = StrokeOrder::strokes(code);
+        for (int stroke = 0; stroke < frames.size(); ++stroke) {
+            if (clip.mayShow(frames.at(stroke), 1))
+                StrokeStrip::drawFrame(painter, frames.at(stroke), strokes, stroke, ink, highlight);
+        }
+    }
+}
+
 void CopyBookPages::drawFurniture(QPainter *painter, int page) const
 {
     // The furniture stands in the top and bottom margins, give or take a few pixels of a glyph's overhang.
@@ -175,7 +229,9 @@ void CopyBookPages::drawPage(QPainter *painter, int page, GridPen::Mode mode, Gl
 {
     drawGrid(painter, mode);
     drawFurniture(painter, page);
-    drawGlyphs(painter, cellsOfPage(page), stamps);
+    const QVector<CopyBookCell> pageCells = cellsOfPage(page);
+    drawGlyphs(painter, pageCells, stamps);
+    drawStrokeStrips(painter, pageCells, mode, stamps);
 }
 
 QImage CopyBookPages::renderGridPage() const
