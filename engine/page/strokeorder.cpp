@@ -6,6 +6,8 @@
 #include <QPointF>
 #include <algorithm>
 #include <libdeflate.h>
+#include <memory>
+#include <mutex>
 
 namespace {
 
@@ -22,24 +24,38 @@ int indexOf(uint codePoint)
     return found != end && *found == codePoint ? int(found - begin) : -1;
 }
 
-// Inflated once, by whichever thread asks first; the block is read-only after that, so the export's
-// threads share it without a lock.
-const QByteArray &unpacked()
+// A chunk that does not inflate is a broken build; its characters then have no outlines to draw.
+QByteArray inflateChunk(int number)
 {
-    static const QByteArray block = [] {
-        QByteArray bytes(int(StrokeOrderTable::unpackedSize), Qt::Uninitialized);
-        libdeflate_decompressor *decompressor = libdeflate_alloc_decompressor();
-        std::size_t written = 0;
-        const bool inflated = decompressor
-            && libdeflate_zlib_decompress(decompressor, StrokeOrderTable::packed, StrokeOrderTable::packedSize,
-                   bytes.data(), std::size_t(bytes.size()), &written)
-                == LIBDEFLATE_SUCCESS
-            && written == StrokeOrderTable::unpackedSize;
-        libdeflate_free_decompressor(decompressor);
-        // A block that does not inflate is a broken build; no character then has outlines to draw.
-        return inflated ? bytes : QByteArray();
-    }();
-    return block;
+    using namespace StrokeOrderTable;
+    QByteArray bytes(int(chunkSizes[number]), Qt::Uninitialized);
+    libdeflate_decompressor *decompressor = libdeflate_alloc_decompressor();
+    std::size_t written = 0;
+    const std::size_t packedSize = chunkPackedOffsets[number + 1] - chunkPackedOffsets[number];
+    const bool ok = decompressor
+        && libdeflate_zlib_decompress(decompressor, packed + chunkPackedOffsets[number], packedSize, bytes.data(),
+               std::size_t(bytes.size()), &written)
+            == LIBDEFLATE_SUCCESS
+        && written == chunkSizes[number];
+    libdeflate_free_decompressor(decompressor);
+    return ok ? bytes : QByteArray();
+}
+
+// A chunk of the table, inflated once by whichever thread asks for it first; read-only after that, so
+// the export's threads share it without a lock.
+struct Chunk
+{
+    std::once_flag inflated;
+    QByteArray bytes;
+};
+
+const QByteArray &chunkOf(int index)
+{
+    static const std::unique_ptr<Chunk[]> chunks(new Chunk[StrokeOrderTable::chunkCount]);
+    const int number = index / StrokeOrderTable::charactersPerChunk;
+    Chunk &chunk = chunks[number];
+    std::call_once(chunk.inflated, [&chunk, number] { chunk.bytes = inflateChunk(number); });
+    return chunk.bytes;
 }
 
 class PointReader
@@ -90,9 +106,12 @@ QVector<QPainterPath> strokes(uint codePoint)
 {
     using namespace StrokeOrderTable;
     const int index = indexOf(codePoint);
-    const QByteArray &block = unpacked();
-    if (index < 0 || block.isEmpty())
+    if (index < 0)
         return {};
+    const QByteArray &block = chunkOf(index);
+    if (block.isEmpty())
+        return {};
+    const std::uint32_t pointsStart = chunkPointsStarts[index / charactersPerChunk];
     const char *command = block.constData() + commandOffsets[index];
     const char *commandsEnd = block.constData() + pointsStart;
     PointReader points(block.constData() + pointsStart + pointOffsets[index], block.constData() + block.size());

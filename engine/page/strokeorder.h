@@ -4,8 +4,8 @@
 #include <QVector>
 
 // The strokes of a character in the order they are written, as filled outlines. The outlines come from
-// the table compiled into the program; they are inflated on the first call that asks for an outline,
-// not at start-up, and asking how many strokes a character has inflates nothing.
+// the table compiled into the program, inflated a chunk of characters at a time when one of them is
+// first asked for, not at start-up; asking how many strokes a character has inflates nothing.
 namespace StrokeOrder {
 
 // 0 for a character without stroke data.

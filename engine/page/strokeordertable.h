@@ -11,15 +11,19 @@ namespace StrokeOrderTable {
 enum Command : std::uint8_t { MoveTo = 0, LineTo = 1, QuadTo = 2, CubicTo = 3, Close = 4, EndOfStroke = 5 };
 
 extern const int characterCount;
-// Code points, ascending, with where each character's commands and points start in the inflated block.
+// Code points, ascending, with where each character's commands and points start in its inflated chunk.
 extern const std::uint32_t characters[];
 extern const std::uint32_t commandOffsets[];
 extern const std::uint32_t pointOffsets[];
 extern const std::uint8_t strokeCounts[];
-// The zlib block: the commands of every character, then their points from pointsStart on.
+// Character i is in chunk i / charactersPerChunk, a zlib block from chunkPackedOffsets[chunk] to the next
+// offset in `packed`, which inflates to chunkSizes[chunk] bytes: the commands of its characters, then
+// their points from chunkPointsStarts[chunk] on.
+extern const int charactersPerChunk;
+extern const int chunkCount;
+extern const std::uint32_t chunkPackedOffsets[];
+extern const std::uint32_t chunkSizes[];
+extern const std::uint32_t chunkPointsStarts[];
 extern const char packed[];
-extern const std::size_t packedSize;
-extern const std::size_t unpackedSize;
-extern const std::size_t pointsStart;
 
 } // namespace StrokeOrderTable
