@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QPointF>
+#include <QPolygonF>
 #include <algorithm>
 #include <libdeflate.h>
 #include <memory>
@@ -92,6 +93,23 @@ private:
     int y = 0;
 };
 
+// The outlines run either way round. Turned all one way, strokes that overlap can be filled together as
+// one path under the winding rule, without the overlap cancelling out.
+QPainterPath clockwise(const QPainterPath &outline)
+{
+    const QPolygonF polygon = outline.toFillPolygon();
+    double twiceArea = 0;
+    for (int i = 0; i < polygon.size(); ++i) {
+        const QPointF &a = polygon.at(i);
+        const QPointF &b = polygon.at((i + 1) % polygon.size());
+        twiceArea += a.x() * b.y() - b.x() * a.y();
+    }
+    // Positive with y pointing down is clockwise on the page.
+    QPainterPath turned = twiceArea < 0 ? outline.toReversed() : outline;
+    turned.setFillRule(Qt::WindingFill);
+    return turned;
+}
+
 } // namespace
 
 namespace StrokeOrder {
@@ -141,7 +159,7 @@ QVector<QPainterPath> strokes(uint codePoint)
             path.closeSubpath();
             break;
         default:
-            outlines.append(path);
+            outlines.append(clockwise(path));
             path = QPainterPath();
             break;
         }

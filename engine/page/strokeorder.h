@@ -10,8 +10,8 @@ namespace StrokeOrder {
 
 // 0 for a character without stroke data.
 int strokeCount(uint codePoint);
-// The outlines on the unit square, x to the right and y down, as a glyph sits in its square; empty
-// without data.
+// The outlines on the unit square, x to the right and y down, as a glyph sits in its square, each one
+// closed contour, all of them clockwise; empty without data.
 QVector<QPainterPath> strokes(uint codePoint);
 
 } // namespace StrokeOrder

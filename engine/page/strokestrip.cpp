@@ -11,9 +11,23 @@ namespace {
 // The default glyph's size over the default cell's, 1.2 cm in 1.5.
 constexpr double kCharacterShare = 0.8;
 
-// An outline on the unit square placed on `area`, each point on a whole pixel. A PDF writes every point
-// in page pixels with six decimals, so whole pixels take a third of the bytes, and compress better; a
-// 300-dpi pixel is below what a print shows.
+// How far a curve's control points may stand off the chord for the curve to go as a straight line, in
+// page pixels.
+constexpr double kFlatCurve = 1.0;
+
+double distanceFromLine(const QPointF &point, const QPointF &start, const QPointF &end)
+{
+    const QPointF along = end - start;
+    const double length = std::hypot(along.x(), along.y());
+    const QPointF off = point - start;
+    if (length == 0)
+        return std::hypot(off.x(), off.y());
+    return std::abs(along.x() * off.y() - along.y() * off.x()) / length;
+}
+
+// An outline on the unit square placed on `area`, each point on a whole pixel and each curve flatter
+// than a pixel a line. A PDF writes every point in page pixels with six decimals, so whole pixels
+// and lines take a fraction of the bytes; a 300-dpi pixel is below what a print shows.
 QPainterPath onWholePixels(const QPainterPath &outline, const QRectF &area)
 {
     const auto place = [&](const QPointF &point) {
@@ -21,6 +35,7 @@ QPainterPath onWholePixels(const QPainterPath &outline, const QRectF &area)
             std::round(area.x() + point.x() * area.width()), std::round(area.y() + point.y() * area.height()));
     };
     QPainterPath placed;
+    placed.setFillRule(outline.fillRule());
     for (int i = 0; i < outline.elementCount(); ++i) {
         const QPainterPath::Element element = outline.elementAt(i);
         switch (element.type) {
@@ -32,7 +47,15 @@ QPainterPath onWholePixels(const QPainterPath &outline, const QRectF &area)
             break;
         case QPainterPath::CurveToElement:
             if (i + 2 < outline.elementCount()) {
-                placed.cubicTo(place(element), place(outline.elementAt(i + 1)), place(outline.elementAt(i + 2)));
+                const QPointF start = placed.currentPosition();
+                const QPointF first = place(element);
+                const QPointF second = place(outline.elementAt(i + 1));
+                const QPointF end = place(outline.elementAt(i + 2));
+                if (distanceFromLine(first, start, end) <= kFlatCurve
+                    && distanceFromLine(second, start, end) <= kFlatCurve)
+                    placed.lineTo(end);
+                else
+                    placed.cubicTo(first, second, end);
                 i += 2;
             }
             break;
@@ -88,9 +111,14 @@ void drawFrame(QPainter *painter, const QRectF &frame, const QVector<QPainterPat
     if (stroke < 0 || stroke >= strokes.size())
         return;
     const QRectF area = strokeArea(frame);
+    // The strokes written so far as one path, which fills their overlaps without seams and in one go.
+    QPainterPath written;
+    written.setFillRule(Qt::WindingFill);
+    for (int before = 0; before < stroke; ++before)
+        written.addPath(strokes.at(before));
     if (painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Pdf) {
-        for (int before = 0; before < stroke; ++before)
-            painter->fillPath(onWholePixels(strokes.at(before), area), ink);
+        if (stroke > 0)
+            painter->fillPath(onWholePixels(written, area), ink);
         painter->fillPath(onWholePixels(strokes.at(stroke), area), highlight);
         return;
     }
@@ -99,8 +127,8 @@ void drawFrame(QPainter *painter, const QRectF &frame, const QVector<QPainterPat
     painter->setPen(Qt::NoPen);
     painter->translate(area.topLeft());
     painter->scale(area.width(), area.height());
-    for (int before = 0; before < stroke; ++before)
-        painter->fillPath(strokes.at(before), ink);
+    if (stroke > 0)
+        painter->fillPath(written, ink);
     painter->fillPath(strokes.at(stroke), highlight);
     painter->restore();
 }
