@@ -300,7 +300,7 @@ int main(int argc, char *argv[])
 
     std::printf("\nExport of the same 30-page Trace/All text with stroke order on and off, %d alternating runs each "
                 "(min / median); the text of the export below, and the same without its characters of more than 22 "
-                "strokes, whose strips take a second line\n\n",
+                "strokes, whose frames take a second line\n\n",
         kRuns);
     std::printf("| text | way | stroke order | s for the book | pages | bytes/page | time / without |\n");
     std::printf("|---|---|---|---:|---:|---:|---:|\n");

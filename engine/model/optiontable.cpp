@@ -69,7 +69,7 @@ const QVector<OptionRow> &optionTable()
             "marks them, instead of the changed tones schoolbooks print (yí gè).",
             0, 0, {}, false, "chkPlainTones", QT_TRANSLATE_NOOP("MainWindow", "Plain tones of 一 and 不")},
         {"Sheet/StrokeOrder", &OptionValues::strokeOrder, "stroke-order", nullptr,
-            "In a Trace book, a strip above each row with the character built up stroke by stroke, the newest "
+            "In a Trace book, frames above each row with the character built up stroke by stroke, the newest "
             "stroke in the grid colour.",
             0, 0, {}, false, "chkStrokeOrder", QT_TRANSLATE_NOOP("MainWindow", "Stroke order")},
         {"Sheet/VectorPdf", &OptionValues::vectorPdf, "vector", nullptr,

@@ -3,8 +3,8 @@
 #include "optiontable.h"
 #include "pagegeometry.h"
 #include "pinyinband.h"
+#include "strokeframes.h"
 #include "strokeorder.h"
-#include "strokestrip.h"
 
 #include <QtGlobal>
 #include <cmath>
@@ -168,7 +168,7 @@ void CopyBook::setPlainTones(bool on)
     updatePageGeometry();
 }
 
-// The strips take room above every row, as the band does.
+// The frames take room above every row, as the band does.
 void CopyBook::setStrokeOrder(bool on)
 {
     sheet.strokeOrder = on;
@@ -179,9 +179,9 @@ void CopyBook::setSheet(const CopyBookOptions::SheetOptions &options)
 {
     const bool readingsChange = options.showsPinyin() != sheet.showsPinyin() || options.plainTones != sheet.plainTones;
     const bool paperChanges = options.paper != sheet.paper || options.landscape != sheet.landscape;
-    const bool stripsChange = options.strokeOrder != sheet.strokeOrder;
+    const bool framesChange = options.strokeOrder != sheet.strokeOrder;
     sheet = options;
-    if (readingsChange || paperChanges || stripsChange)
+    if (readingsChange || paperChanges || framesChange)
         updatePageGeometry();
 }
 
@@ -200,9 +200,9 @@ double CopyBook::pinyinBandPixels() const
     return sheet.showsPinyin() ? cellSidePixels() * PinyinBand::kHeightShare : 0.0;
 }
 
-double CopyBook::strokeStripPixels() const
+double CopyBook::strokeFramesPixels() const
 {
-    return stripLines * cellSidePixels() * StrokeStrip::kFrameShare;
+    return frameLines * cellSidePixels() * StrokeFrames::kFrameShare;
 }
 
 bool CopyBook::showsStrokeOrder() const
@@ -234,7 +234,7 @@ CopyBookPages CopyBook::pages() const
     pages.pageGrid = pageGrid;
     pages.cellSide = cellSidePixels();
     pages.pinyinBand = pinyinBandPixels();
-    pages.strokeStrip = strokeStripPixels();
+    pages.strokeFramesHeight = strokeFramesPixels();
     pages.margin = marginPixels();
     pages.resolution = resolution;
     pages.glyphFont = font;
@@ -257,13 +257,13 @@ void CopyBook::updatePageGeometry()
     // sum below exactly the plain sheet's: its row and column counts depend on them to the last bit.
     const double band = sheet.showsPinyin() ? cellSize * PinyinBand::kHeightShare : 0.0;
     const int columns = layable ? static_cast<int>(usableWidth / cellSize) : 0;
-    // The strip of stroke-order frames sits above the band, with as many lines of frames as the
+    // The stroke-order frames sit above the band, in as many lines as the
     // character with the most strokes needs; without it, +0.0 again.
-    stripLines = showsStrokeOrder() ? StrokeStrip::linesFor(
-                     mostStrokes(content.text, content.commonChineseOnly), StrokeStrip::framesPerLine(columns))
+    frameLines = showsStrokeOrder() ? StrokeFrames::linesFor(
+                     mostStrokes(content.text, content.commonChineseOnly), StrokeFrames::framesPerLine(columns))
                                     : 0;
-    const double strip = stripLines > 0 ? stripLines * cellSize * StrokeStrip::kFrameShare : 0.0;
-    const double above = band + strip;
+    const double frameRoom = frameLines > 0 ? frameLines * cellSize * StrokeFrames::kFrameShare : 0.0;
+    const double above = band + frameRoom;
     const double rowHeight = cellSize + above;
     const int rows = layable ? static_cast<int>((availableHeight + kRowGapCm) / (rowHeight + kRowGapCm)) : 0;
 

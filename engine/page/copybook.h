@@ -51,10 +51,10 @@ public:
     int columnsPerRow() const { return pageGrid.isEmpty() ? 0 : pageGrid.first().size(); }
     double cellSidePixels() const;
     double pinyinBandPixels() const;
-    // The height of the stroke-order strip above each row (0 without one) and its lines of frames.
-    double strokeStripPixels() const;
-    int strokeStripLines() const { return stripLines; }
-    // Stroke order is on and the book is a Trace book, which alone has strips.
+    // The height of the stroke-order frames above each row (0 without them) and their lines.
+    double strokeFramesPixels() const;
+    int strokeFrameLines() const { return frameLines; }
+    // Stroke order is on and the book is a Trace book, which alone shows it.
     bool showsStrokeOrder() const;
     double marginPixels() const;
     QSize pageSizePixels() const;
@@ -73,7 +73,7 @@ private:
     // Lays the squares of a page out afresh for the cell size and the pinyin band, and the cells onto them.
     void updatePageGeometry();
     // Lays the cells out again after a change of the text or of which characters it shows; with stroke
-    // order on, that can change the strip's lines and so the whole geometry.
+    // order on, that can change the lines of frames and so the whole geometry.
     void relayCells();
 
     int resolution;
@@ -84,6 +84,6 @@ private:
     CopyBookContent content;
     PageGrid pageGrid;
     CopyBookOptions::SheetOptions sheet;
-    int stripLines = 0;
+    int frameLines = 0;
     CopyBookOptions::PdfExportOptions exportOptions;
 };

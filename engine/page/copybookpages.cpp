@@ -4,8 +4,8 @@
 #include "pagefurniture.h"
 #include "pagegeometry.h"
 #include "pinyinband.h"
+#include "strokeframes.h"
 #include "strokeorder.h"
-#include "strokestrip.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -165,26 +165,26 @@ void CopyBookPages::drawPinyin(QPainter *painter, const QVector<CopyBookCell> &p
 
 QVector<QRectF> CopyBookPages::strokeFrames(const CopyBookCell &cell) const
 {
-    const GridCell *square = strokeStrip > 0 && isModel(cell) ? squareOf(cell) : nullptr;
+    const GridCell *square = strokeFramesHeight > 0 && isModel(cell) ? squareOf(cell) : nullptr;
     if (!square)
         return {};
     const uint code
         = cell.trailing.isNull() ? cell.character.unicode() : QChar::surrogateToUcs4(cell.character, cell.trailing);
     const int columns = pageGrid.at(cell.row % rowsPerPage()).size();
-    return StrokeStrip::frames(QPointF(square->x, square->y), cellSide, pinyinBand + strokeStrip,
-        StrokeStrip::framesPerLine(columns), StrokeOrder::strokeCount(code));
+    return StrokeFrames::frames(QPointF(square->x, square->y), cellSide, pinyinBand + strokeFramesHeight,
+        StrokeFrames::framesPerLine(columns), StrokeOrder::strokeCount(code));
 }
 
-void CopyBookPages::drawStrokeStrips(
+void CopyBookPages::drawStrokeFramess(
     QPainter *painter, const QVector<CopyBookCell> &pageCells, GridPen::Mode mode, GlyphStamps *stamps) const
 {
-    if (strokeStrip <= 0)
+    if (strokeFramesHeight <= 0)
         return;
     QColor ink = textColor;
     ink.setAlpha(255);
     QColor highlight = gridColor;
     highlight.setAlpha(255);
-    const double side = cellSide * StrokeStrip::kFrameShare;
+    const double side = cellSide * StrokeFrames::kFrameShare;
     StrokeFrameStamps *frameStamps = stamps ? &stamps->strokeFrames() : nullptr;
     if (frameStamps)
         frameStamps->prepare(side, painter->transform(), ink, highlight);
@@ -194,12 +194,12 @@ void CopyBookPages::drawStrokeStrips(
         const QVector<QRectF> frames = strokeFrames(cell);
         if (frames.isEmpty())
             continue;
-        const int perLine = StrokeStrip::framesPerLine(pageGrid.at(cell.row % rowsPerPage()).size());
+        const int perLine = StrokeFrames::framesPerLine(pageGrid.at(cell.row % rowsPerPage()).size());
         const QRectF reach(frames.first().topLeft(),
-            QSizeF(qMin(int(frames.size()), perLine) * side, StrokeStrip::linesFor(frames.size(), perLine) * side));
+            QSizeF(qMin(int(frames.size()), perLine) * side, StrokeFrames::linesFor(frames.size(), perLine) * side));
         if (!clip.mayShow(reach, 2))
             continue;
-        StrokeStrip::drawSquares(pen, frames, perLine, sheet.gridStyle);
+        StrokeFrames::drawSquares(pen, frames, perLine, sheet.gridStyle);
         const uint code
             = cell.trailing.isNull() ? cell.character.unicode() : QChar::surrogateToUcs4(cell.character, cell.trailing);
         if (frameStamps) {
@@ -210,7 +210,7 @@ void CopyBookPages::drawStrokeStrips(
         const QVector<QPainterPath> strokes = StrokeOrder::strokes(code);
         for (int stroke = 0; stroke < frames.size(); ++stroke) {
             if (clip.mayShow(frames.at(stroke), 1))
-                StrokeStrip::drawFrame(painter, frames.at(stroke), strokes, stroke, ink, highlight);
+                StrokeFrames::drawFrame(painter, frames.at(stroke), strokes, stroke, ink, highlight);
         }
     }
 }
@@ -231,7 +231,7 @@ void CopyBookPages::drawPage(QPainter *painter, int page, GridPen::Mode mode, Gl
     drawFurniture(painter, page);
     const QVector<CopyBookCell> pageCells = cellsOfPage(page);
     drawGlyphs(painter, pageCells, stamps);
-    drawStrokeStrips(painter, pageCells, mode, stamps);
+    drawStrokeFramess(painter, pageCells, mode, stamps);
 }
 
 QImage CopyBookPages::renderGridPage() const

@@ -1,7 +1,7 @@
 #include "strokeframestamps.h"
 
+#include "strokeframes.h"
 #include "strokeorder.h"
-#include "strokestrip.h"
 
 #include <QPainter>
 #include <QtMath>
@@ -50,7 +50,7 @@ const QImage &StrokeFrameStamps::stampFor(uint codePoint, int stroke, int stepX,
     QPainter painter(&stamp);
     painter.translate(double(stepX) / kSteps, double(stepY) / kSteps);
     painter.scale(toDevice.m11(), toDevice.m22());
-    StrokeStrip::drawFrame(&painter, QRectF(0, 0, side, side), strokesOf(codePoint), stroke, ink, highlight);
+    StrokeFrames::drawFrame(&painter, QRectF(0, 0, side, side), strokesOf(codePoint), stroke, ink, highlight);
     painter.end();
     return *stamps.insert(key, stamp);
 }

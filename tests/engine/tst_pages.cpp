@@ -1,8 +1,8 @@
 #include "copybookwidget.h"
 #include "fonts.h"
 #include "pixels.h"
+#include "strokeframes.h"
 #include "strokeorder.h"
-#include "strokestrip.h"
 #include "testfiles.h"
 
 #include <QFontDatabase>
@@ -91,9 +91,9 @@ private slots:
         row("1.5 cm with pinyin bands", 1.5, 0, 2, "10x11 at 2.25,3.45 cm; 1 pages", true);
         row("1 cm with pinyin bands", 1.0, 0, 2, "15x17 at 2,2.7 cm; 1 pages", true);
         // A line of stroke-order frames half a square high takes as much room as a band; with both, the
-        // band stands over the squares and the strip over the band.
-        row("1.5 cm with stroke-order strips", 1.5, 0, 2, "10x11 at 2.25,3.45 cm; 1 pages", false, true);
-        row("1 cm with strips and pinyin bands", 1.0, 0, 2, "11x17 at 2,3.85 cm; 1 pages", true, true);
+        // band stands over the squares and the frames over the band.
+        row("1.5 cm with stroke-order frames", 1.5, 0, 2, "10x11 at 2.25,3.45 cm; 1 pages", false, true);
+        row("1 cm with frames and pinyin bands", 1.0, 0, 2, "11x17 at 2,3.85 cm; 1 pages", true, true);
         row("wider than the page: rows without columns", 20.0, 0, 2, "1x0; 1 pages");
         row("taller than the page: no row", 30.0, 0, 2, "0x0; 1 pages");
         row("zero", 0.0, 0, 2, "0x0; 1 pages");
@@ -123,9 +123,9 @@ private slots:
             actual += QStringLiteral(" at %1,%2 cm").arg(first.x / pixelsPerCm).arg(first.y / pixelsPerCm);
             const double band = pinyin ? book.cellSidePixels() / 2 : 0.0;
             QCOMPARE(book.pinyinBandPixels(), band);
-            const double strip = strokeOrder ? book.cellSidePixels() / 2 : 0.0;
-            QCOMPARE(book.copyBook().strokeStripPixels(), strip);
-            QVERIFY(qAbs(book.grid()[1][0].y - first.y - (cellSize + 0.2) * pixelsPerCm - band - strip) < 1e-3);
+            const double frames = strokeOrder ? book.cellSidePixels() / 2 : 0.0;
+            QCOMPARE(book.copyBook().strokeFramesPixels(), frames);
+            QVERIFY(qAbs(book.grid()[1][0].y - first.y - (cellSize + 0.2) * pixelsPerCm - band - frames) < 1e-3);
         }
         QCOMPARE(actual + QStringLiteral("; %1 pages").arg(book.pageCount()), expected);
         for (const QVector<GridCell> &row : book.grid())
@@ -305,7 +305,7 @@ private slots:
 
     // Stroke order in a Trace book: a frame per stroke above the row, each with more ink than the one
     // before, the newest stroke in the grid colour where it lies and in the text colour a frame later; a
-    // character without data gets no strip. The preview draws the frames as the page does. With the option
+    // character without data gets no frames. The preview draws the frames as the page does. With the option
     // off again, and in a Copy book, every page is the plain one.
     void strokeOrder_data()
     {
@@ -336,7 +336,7 @@ private slots:
         book.setSheet(sheet);
         const QImage plain = book.renderFirstPage();
         book.setStrokeOrder(true);
-        QCOMPARE(book.copyBook().strokeStripLines(), lines);
+        QCOMPARE(book.copyBook().strokeFrameLines(), lines);
         const CopyBookPages pages = book.pages();
         const QImage page = book.renderFirstPage();
         // Black and red alike: the strokes, and the frame's grid lines, which every frame has.
@@ -351,7 +351,7 @@ private slots:
         };
         // Within a few levels of `color`: the pixel may take a little of the stroke's antialiased edge.
         const auto isAt = [&](const QRectF &frame, const QPointF &point, const QColor &color) {
-            const QRectF area = StrokeStrip::strokeArea(frame);
+            const QRectF area = StrokeFrames::strokeArea(frame);
             const QColor pixel = page.pixelColor((area.topLeft() + point * area.width()).toPoint());
             return qAbs(pixel.red() - color.red()) + qAbs(pixel.green() - color.green())
                 + qAbs(pixel.blue() - color.blue())
@@ -365,7 +365,7 @@ private slots:
             QCOMPARE(frames.size(), strokes.size());
             QCOMPARE(frames.size(), StrokeOrder::strokeCount(cell.character.unicode()));
             const GridCell square = book.grid()[cell.row][0];
-            const double above = book.pinyinBandPixels() + book.copyBook().strokeStripPixels();
+            const double above = book.pinyinBandPixels() + book.copyBook().strokeFramesPixels();
             if (frames.isEmpty()) {
                 QCOMPARE(strokePixels(QRectF(square.x - 2, square.y - above - 2, 2000, above - 2)), 0);
                 continue;
@@ -376,7 +376,7 @@ private slots:
                 QVERIFY2(strokePixels(frames[k]) > ink, qPrintable(QStringLiteral("frame %1").arg(k + 1)));
                 ink = strokePixels(frames[k]);
                 // A point well inside stroke k and outside the stroke after it.
-                const double margin = 2.0 / StrokeStrip::strokeArea(frames[k]).width();
+                const double margin = 2.0 / StrokeFrames::strokeArea(frames[k]).width();
                 QPointF inside(-1, -1);
                 for (int i = 0; i < 4096 && inside.x() < 0; ++i) {
                     const QPointF point((i % 64 + 0.5) / 64, (i / 64 + 0.5) / 64);

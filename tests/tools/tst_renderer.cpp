@@ -248,7 +248,7 @@ private slots:
         row("pinyin: fewer rows, the band's height", "--pinyin", "永", "pinyinBandPx", "88.5827");
         row("A4 portrait: no page size", "", "永", "pageWidthPx", "0");
         row("Letter on its side: the page's size", "--paper letter --landscape", "永", "pageWidthPx", "3300");
-        // 永 at 1.5 cm: a strip line 88.6 pixels high over the first row, which starts at 3.45 cm.
+        // 永 at 1.5 cm: a line of frames 88.6 pixels high over the first row, which starts at 3.45 cm.
         row("stroke order: a frame per stroke", "--stroke-order", "永", "strokeFrames",
             "永1/5@0:266,319+89 永2/5@0:354,319+89 永3/5@0:443,319+89 永4/5@0:531,319+89 永5/5@0:620,319+89");
         row("stroke order: the frames move with the row", "--stroke-order --trace-type none --cell-size 3", "一永一",

@@ -56,7 +56,7 @@ void appendCell(QByteArray *json, const CopyBookCell &cell, bool pinyin)
     *json += ",\"row\":" + QByteArray::number(cell.row) + '}';
 }
 
-// One frame of a stroke-order strip, keys in QJsonDocument's order.
+// One stroke-order frame, keys in QJsonDocument's order.
 void appendFrame(QByteArray *json, const QString &character, int stroke, int strokes, int page, const QRectF &frame)
 {
     const QByteArray name = writesPlain(character)
@@ -109,7 +109,7 @@ bool writeLayoutJson(const CopyBook &book, QIODevice *output)
         layout.insert(QStringLiteral("pageWidthPx"), book.pageSizePixels().width());
         layout.insert(QStringLiteral("pageHeightPx"), book.pageSizePixels().height());
     }
-    // Stroke order likewise: the frames of every strip, and the characters that have none.
+    // Stroke order likewise: the frames of every row, and the characters that have none.
     const bool strokeOrder = book.showsStrokeOrder();
     if (strokeOrder) {
         layout.insert(QStringLiteral("strokeFrames"), QJsonArray());

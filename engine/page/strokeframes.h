@@ -9,10 +9,10 @@
 class GridPen;
 class QPainter;
 
-// The strip of stroke-order frames above a Trace row: squares of half the cell's side, from the row's
+// The stroke-order frames above a Trace row: squares of half the cell's side, from the row's
 // left edge on, frame k holding the character's strokes 1 to k. A character with more strokes than a
-// line of the strip holds goes on in the next line.
-namespace StrokeStrip {
+// line of frames holds goes on in the next line.
+namespace StrokeFrames {
 
 // The side of a frame as a share of the square's side.
 constexpr double kFrameShare = 0.5;
@@ -26,7 +26,7 @@ inline int framesPerLine(int columns)
 int linesFor(int strokes, int framesPerLine);
 
 // The frames of a character of `strokes` strokes, in page pixels, whose row's first square has its
-// top-left corner at `square`; `above` is the room between the strip's top and the square (strip and
+// top-left corner at `square`; `above` is the room between the frames' top and the square (frames and
 // pinyin band).
 QVector<QRectF> frames(const QPointF &square, double cellSide, double above, int framesPerLine, int strokes);
 
@@ -42,4 +42,4 @@ void drawSquares(GridPen &pen, const QVector<QRectF> &frames, int framesPerLine,
 void drawFrame(QPainter *painter, const QRectF &frame, const QVector<QPainterPath> &strokes, int stroke,
     const QColor &ink, const QColor &highlight);
 
-} // namespace StrokeStrip
+} // namespace StrokeFrames

@@ -1,4 +1,4 @@
-#include "strokestrip.h"
+#include "strokeframes.h"
 
 #include "gridcell.h"
 
@@ -68,7 +68,7 @@ QPainterPath onWholePixels(const QPainterPath &outline, const QRectF &area)
 
 } // namespace
 
-namespace StrokeStrip {
+namespace StrokeFrames {
 
 int linesFor(int strokes, int framesPerLine)
 {
@@ -133,4 +133,4 @@ void drawFrame(QPainter *painter, const QRectF &frame, const QVector<QPainterPat
     painter->restore();
 }
 
-} // namespace StrokeStrip
+} // namespace StrokeFrames
