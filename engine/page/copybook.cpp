@@ -257,8 +257,8 @@ void CopyBook::updatePageGeometry()
     // sum below exactly the plain sheet's: its row and column counts depend on them to the last bit.
     const double band = sheet.showsPinyin() ? cellSize * PinyinBand::kHeightShare : 0.0;
     const int columns = layable ? static_cast<int>(usableWidth / cellSize) : 0;
-    // The stroke-order frames sit above the band, in as many lines as the
-    // character with the most strokes needs; without it, +0.0 again.
+    // The stroke-order frames sit above the band, in as many lines as the character with the most strokes
+    // needs; without them, +0.0 again.
     frameLines = showsStrokeOrder() ? StrokeFrames::linesFor(
                      mostStrokes(content.text, content.commonChineseOnly), StrokeFrames::framesPerLine(columns))
                                     : 0;

@@ -168,14 +168,12 @@ QVector<QRectF> CopyBookPages::strokeFrames(const CopyBookCell &cell) const
     const GridCell *square = strokeFramesHeight > 0 && isModel(cell) ? squareOf(cell) : nullptr;
     if (!square)
         return {};
-    const uint code
-        = cell.trailing.isNull() ? cell.character.unicode() : QChar::surrogateToUcs4(cell.character, cell.trailing);
     const int columns = pageGrid.at(cell.row % rowsPerPage()).size();
     return StrokeFrames::frames(QPointF(square->x, square->y), cellSide, pinyinBand + strokeFramesHeight,
-        StrokeFrames::framesPerLine(columns), StrokeOrder::strokeCount(code));
+        StrokeFrames::framesPerLine(columns), StrokeOrder::strokeCount(cell.codePoint()));
 }
 
-void CopyBookPages::drawStrokeFramess(
+void CopyBookPages::drawStrokeFrames(
     QPainter *painter, const QVector<CopyBookCell> &pageCells, GridPen::Mode mode, GlyphStamps *stamps) const
 {
     if (strokeFramesHeight <= 0)
@@ -200,8 +198,7 @@ void CopyBookPages::drawStrokeFramess(
         if (!clip.mayShow(reach, 2))
             continue;
         StrokeFrames::drawSquares(pen, frames, perLine, sheet.gridStyle);
-        const uint code
-            = cell.trailing.isNull() ? cell.character.unicode() : QChar::surrogateToUcs4(cell.character, cell.trailing);
+        const uint code = cell.codePoint();
         if (frameStamps) {
             for (int stroke = 0; stroke < frames.size(); ++stroke)
                 frameStamps->draw(painter, frames.at(stroke), code, stroke);
@@ -231,7 +228,7 @@ void CopyBookPages::drawPage(QPainter *painter, int page, GridPen::Mode mode, Gl
     drawFurniture(painter, page);
     const QVector<CopyBookCell> pageCells = cellsOfPage(page);
     drawGlyphs(painter, pageCells, stamps);
-    drawStrokeFramess(painter, pageCells, mode, stamps);
+    drawStrokeFrames(painter, pageCells, mode, stamps);
 }
 
 QImage CopyBookPages::renderGridPage() const

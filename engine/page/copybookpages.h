@@ -51,7 +51,7 @@ struct CopyBookPages
     void drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &pageCells, GlyphStamps *stamps = nullptr) const;
     void drawFurniture(QPainter *painter, int page) const;
     // The stroke-order frames above the row of a model cell: their squares, then what they hold.
-    void drawStrokeFramess(QPainter *painter, const QVector<CopyBookCell> &pageCells, GridPen::Mode mode,
+    void drawStrokeFrames(QPainter *painter, const QVector<CopyBookCell> &pageCells, GridPen::Mode mode,
         GlyphStamps *stamps = nullptr) const;
     // The stroke-order frames above a cell's row, in page pixels: none but for the model cell of a Trace
     // row with stroke order on and a character with stroke data.

@@ -9,9 +9,9 @@
 class GridPen;
 class QPainter;
 
-// The stroke-order frames above a Trace row: squares of half the cell's side, from the row's
-// left edge on, frame k holding the character's strokes 1 to k. A character with more strokes than a
-// line of frames holds goes on in the next line.
+// The stroke-order frames above a Trace row: squares of half the cell's side, from the row's left edge
+// on, frame k holding the character's strokes 1 to k. A character with more strokes than a line of
+// frames holds goes on in the next line.
 namespace StrokeFrames {
 
 // The side of a frame as a share of the square's side.

@@ -361,9 +361,9 @@ private slots:
             if (cell.column != 0)
                 continue;
             const QVector<QRectF> frames = pages.strokeFrames(cell);
-            const QVector<QPainterPath> strokes = StrokeOrder::strokes(cell.character.unicode());
+            const QVector<QPainterPath> strokes = StrokeOrder::strokes(cell.codePoint());
             QCOMPARE(frames.size(), strokes.size());
-            QCOMPARE(frames.size(), StrokeOrder::strokeCount(cell.character.unicode()));
+            QCOMPARE(frames.size(), StrokeOrder::strokeCount(cell.codePoint()));
             const GridCell square = book.grid()[cell.row][0];
             const double above = book.pinyinBandPixels() + book.copyBook().strokeFramesPixels();
             if (frames.isEmpty()) {
