@@ -11,6 +11,7 @@
 #include "pagegeometry.h"
 #include "pdfexport.h"
 #include "startup.h"
+#include "strokeorder.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -44,13 +45,19 @@ struct Figures
     }
 };
 
-// A Trace book with trace type All and a distinct character per row: every square holds a glyph.
-void fillTraceBook(CopyBook &book, int pages)
+// A Trace book with trace type All and a distinct character per row: every square holds a glyph. With
+// `fewStrokes`, the characters of more strokes than a line of stroke-order frames holds (22 at the
+// default size) are passed over, as in most texts.
+void fillTraceBook(CopyBook &book, int pages, bool fewStrokes = false)
 {
+    const int framesPerLine = 2 * book.columnsPerRow();
     book.setTraceType(2);
     QString text;
-    for (int i = 0; i < pages * kRowsPerPage; ++i)
-        text += QChar(0x4E00 + (i * 37) % 0x5000);
+    for (int i = 0; text.size() < pages * kRowsPerPage; ++i) {
+        const QChar character(0x4E00 + (i * 37) % 0x5000);
+        if (!fewStrokes || StrokeOrder::strokeCount(character.unicode()) <= framesPerLine)
+            text += character;
+    }
     book.setContent(text);
 }
 
@@ -79,8 +86,11 @@ bool exportTheFirstWay(const CopyBook &book, const QString &fileName)
 int runExport(int pages, const QString &way, const QString &fileName)
 {
     CopyBook book;
-    fillTraceBook(book, pages);
-    book.setVectorPdf(way == QLatin1String("vector"));
+    fillTraceBook(book, pages, way.endsWith(QLatin1String(":few")));
+    // The same text with stroke order on takes more pages, its rows being taller.
+    const bool strokes = way.contains(QLatin1String("+strokes"));
+    book.setStrokeOrder(strokes);
+    book.setVectorPdf(way.startsWith(QLatin1String("vector")));
     QElapsedTimer timer;
     timer.start();
     const bool ok = way == QLatin1String("first") ? exportTheFirstWay(book, fileName)
@@ -89,7 +99,37 @@ int runExport(int pages, const QString &way, const QString &fileName)
     rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("%f %lld %ld\n", seconds, static_cast<long long>(QFileInfo(fileName).size()), usage.ru_maxrss);
-    return ok && book.pageCount() == pages ? 0 : 1;
+    return ok && (strokes || book.pageCount() == pages) ? 0 : 1;
+}
+
+// Child: the first stroke outline asked for, which inflates the table, then another; printed as "ms ms".
+int runStrokeLoad()
+{
+    QElapsedTimer timer;
+    timer.start();
+    const bool first = StrokeOrder::strokes(0x6C38).size() == 5;
+    const double firstMs = timer.nsecsElapsed() / 1e6;
+    timer.restart();
+    const bool second = StrokeOrder::strokes(0x8D62).size() == 17;
+    std::printf("%f %f\n", firstMs, timer.nsecsElapsed() / 1e6);
+    return first && second ? 0 : 1;
+}
+
+void benchStrokeLoad()
+{
+    Figures first, next;
+    for (int run = 0; run < 5; ++run) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--stroke-load")});
+        child.waitForFinished(-1);
+        const QStringList fields
+            = QString::fromLatin1(child.readAllStandardOutput()).simplified().split(QLatin1Char(' '));
+        if (child.exitCode() != 0 || fields.size() != 2)
+            return;
+        first.values.append(fields[0].toDouble());
+        next.values.append(fields[1].toDouble());
+    }
+    std::printf("| %.1f / %.1f | %.3f / %.3f |\n", first.min(), first.median(), next.min(), next.median());
 }
 
 // The preview as the window draws it: its page straight into a kept picture of the size shown, with the
@@ -156,6 +196,7 @@ struct ExportRun
     double secondsPerPage = 0;
     double bytesPerPage = 0;
     double peakMiB = 0;
+    double seconds = 0;
 };
 
 bool exportInChild(int pages, const QString &way, ExportRun &run)
@@ -170,7 +211,8 @@ bool exportInChild(int pages, const QString &way, ExportRun &run)
         std::fprintf(stderr, "export of %d pages (%s) failed\n", pages, qPrintable(way));
         return false;
     }
-    run = {fields[0].toDouble() / pages, fields[1].toDouble() / pages, fields[2].toDouble() / 1024};
+    run = {
+        fields[0].toDouble() / pages, fields[1].toDouble() / pages, fields[2].toDouble() / 1024, fields[0].toDouble()};
     return true;
 }
 
@@ -183,10 +225,11 @@ double paintMs(const std::function<void()> &paint)
     return timer.nsecsElapsed() / 1e6;
 }
 
-void benchPreview(const QSize &size)
+void benchPreview(const QSize &size, bool strokeOrder = false)
 {
     CopyBook book;
     fillTraceBook(book, 1);
+    book.setStrokeOrder(strokeOrder);
     Preview preview(size);
     QImage target(size, QImage::Format_ARGB32_Premultiplied);
     preview.redraw(book);
@@ -194,6 +237,7 @@ void benchPreview(const QSize &size)
     // beforehand while the window was idle, as the preview does.
     CopyBook longBook;
     fillTraceBook(longBook, kPreviewRuns + 2);
+    longBook.setStrokeOrder(strokeOrder);
     Preview turned(size);
     QImage idle(turned.picture.size(), QImage::Format_ARGB32_Premultiplied);
     Figures change, repaint, turn, firstWay;
@@ -218,9 +262,10 @@ void benchPreview(const QSize &size)
         painter.end();
         firstWay.values.append(timer.nsecsElapsed() / 1e6);
     }
-    std::printf("| %d x %d | %.2f / %.2f | %.3f / %.3f | %.2f / %.2f | %.0f / %.0f | %.3f |\n", size.width(),
-        size.height(), change.min(), change.median(), repaint.min(), repaint.median(), turn.min(), turn.median(),
-        firstWay.min(), firstWay.median(), change.median() / firstWay.median());
+    std::printf("| %d x %d%s | %.2f / %.2f | %.3f / %.3f | %.2f / %.2f | %.0f / %.0f | %.3f |\n", size.width(),
+        size.height(), strokeOrder ? ", stroke order" : "", change.min(), change.median(), repaint.min(),
+        repaint.median(), turn.min(), turn.median(), firstWay.min(), firstWay.median(),
+        change.median() / firstWay.median());
 }
 
 } // namespace
@@ -237,13 +282,62 @@ int main(int argc, char *argv[])
         return runExport(arguments[2].toInt(), arguments[3], arguments[4]);
     if (arguments.size() == 3 && arguments[1] == QLatin1String("--long-text"))
         return runLongText(arguments[2].toInt());
+    if (arguments.size() == 2 && arguments[1] == QLatin1String("--stroke-load"))
+        return runStrokeLoad();
 
     std::printf(
         "Preview, ms per paint (min / median of %d); the first way renders the page and scales it\n\n", kPreviewRuns);
     std::printf("| preview | after an option change | plain repaint | page turn | first way | change / first way |\n");
     std::printf("|---|---:|---:|---:|---:|---:|\n");
-    for (const QSize &size : {QSize(1000, 1400), QSize(2000, 2800)})
+    for (const QSize &size : {QSize(1000, 1400), QSize(2000, 2800)}) {
         benchPreview(size);
+        benchPreview(size, true);
+    }
+
+    std::printf("\nThe stroke table: the first outline (inflating it) and the next, ms, in a fresh process (min / "
+                "median of 5)\n\n| first | next |\n|---:|---:|\n");
+    benchStrokeLoad();
+
+    std::printf("\nExport of the same 30-page Trace/All text with stroke order on and off, %d alternating runs each "
+                "(min / median); the text of the export below, and the same without its characters of more than 22 "
+                "strokes, whose frames take a second line\n\n",
+        kRuns);
+    std::printf("| text | way | stroke order | s for the book | pages | bytes/page | time / without |\n");
+    std::printf("|---|---|---|---:|---:|---:|---:|\n");
+    {
+        constexpr int pages = 30;
+        QMap<QString, Figures> seconds, bytes;
+        QStringList ways;
+        for (const QString &text : {QString(), QStringLiteral(":few")}) {
+            for (const char *way : {"pages", "pages+strokes", "vector", "vector+strokes"})
+                ways << QLatin1String(way) + text;
+        }
+        for (int run = 0; run < kRuns; ++run) {
+            for (const QString &way : ways) {
+                ExportRun result;
+                if (!exportInChild(pages, way, result))
+                    return 1;
+                seconds[way].values.append(result.seconds);
+                bytes[way].values.append(result.bytesPerPage * pages);
+            }
+        }
+        for (const QString &way : ways) {
+            const bool strokes = way.contains(QLatin1String("+strokes"));
+            const bool few = way.endsWith(QLatin1String(":few"));
+            const QString without = QString(way).remove(QLatin1String("+strokes"));
+            CopyBook book;
+            fillTraceBook(book, pages, few);
+            book.setStrokeOrder(strokes);
+            std::printf("| %s | %s | %s | %.2f / %.2f | %d | %.0f | %.2f |\n", few ? "at most 22 strokes" : "all",
+                way.startsWith(QLatin1String("vector")) ? "vector" : "page images", strokes ? "on" : "off",
+                seconds[way].min(), seconds[way].median(), book.pageCount(), bytes[way].median() / book.pageCount(),
+                seconds[way].median() / seconds[without].median());
+        }
+        std::fflush(stdout);
+    }
+    // The stroke-order figures alone, without the long runs below.
+    if (arguments.contains(QLatin1String("--stroke-order")))
+        return 0;
 
     std::printf("\nA long text in a Copy book: setting it, then the first preview, in a process of its own\n\n");
     std::printf("| text | pages | set (s) | preview (s) | peak RSS (MiB) |\n|---:|---:|---:|---:|---:|\n");

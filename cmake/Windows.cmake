@@ -30,6 +30,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/qt.conf DESTINATION ${CMAK
 # sources, and where those sources are.
 set(licence_dir ${CMAKE_INSTALL_BINDIR}/licences)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/SOURCES.txt DESTINATION ${licence_dir})
+# The stroke outlines compiled into both programs are under the Arphic Public License.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/ARPHICPL.TXT DESTINATION ${licence_dir})
 foreach(licence LGPL-3 GPL-3 Apache-2.0)
     install(FILES /usr/share/common-licenses/${licence} DESTINATION ${licence_dir} RENAME ${licence}.txt)
 endforeach()

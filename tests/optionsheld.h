@@ -31,6 +31,7 @@ inline QVariant optionHeld(const CopyBook &book, const QString &key)
         {"Sheet/Pinyin", sheet.pinyin},
         {"Sheet/PinyinOnly", sheet.pinyinOnly},
         {"Sheet/PlainTones", sheet.plainTones},
+        {"Sheet/StrokeOrder", sheet.strokeOrder},
         {"Sheet/VectorPdf", book.pdfExportOptions().vector},
     };
     return values.value(key);

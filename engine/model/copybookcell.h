@@ -19,4 +19,8 @@ struct CopyBookCell
 
     // The character as text, one code unit or a surrogate pair.
     QString text() const { return trailing.isNull() ? QString(character) : QString(character) + trailing; }
+    uint codePoint() const
+    {
+        return trailing.isNull() ? character.unicode() : QChar::surrogateToUcs4(character, trailing);
+    }
 };

@@ -62,6 +62,8 @@ struct SheetOptions
     bool pinyinOnly = false;
     // 一 and 不 with their own tones in running text too (一个 yī gè), as the national orthography marks them.
     bool plainTones = false;
+    // A Trace book shows, above each character's row, the character built up stroke by stroke.
+    bool strokeOrder = false;
     int paper = PaperA4;
     bool landscape = false;
 

@@ -68,6 +68,10 @@ const QVector<OptionRow> &optionTable()
             "With pinyin, 一 and 不 keep their own tones in running text (一个 yī gè) as the national orthography "
             "marks them, instead of the changed tones schoolbooks print (yí gè).",
             0, 0, {}, false, "chkPlainTones", QT_TRANSLATE_NOOP("MainWindow", "Plain tones of 一 and 不")},
+        {"Sheet/StrokeOrder", &OptionValues::strokeOrder, "stroke-order", nullptr,
+            "In a Trace book, frames above each row with the character built up stroke by stroke, the newest "
+            "stroke in the grid colour.",
+            0, 0, {}, false, "chkStrokeOrder", QT_TRANSLATE_NOOP("MainWindow", "Stroke order")},
         {"Sheet/VectorPdf", &OptionValues::vectorPdf, "vector", nullptr,
             "Draw the PDF's pages as lines and text instead of page images: much smaller files.", 0, 0, {}, false,
             "chkVectorPdf", QT_TRANSLATE_NOOP("MainWindow", "Vector PDF")},

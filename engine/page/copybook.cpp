@@ -3,6 +3,8 @@
 #include "optiontable.h"
 #include "pagegeometry.h"
 #include "pinyinband.h"
+#include "strokeframes.h"
+#include "strokeorder.h"
 
 #include <QtGlobal>
 #include <cmath>
@@ -22,6 +24,23 @@ constexpr double kSmallestCellSizeCm = 0.1;
 constexpr int kSmallestGlyphPixels = 1;
 constexpr int kLargestGlyphPixels = 4096;
 
+// The most strokes of a character of the text that has stroke data (0 for none), counted over the text
+// as typed: a character the layout drops costs at most a line of frames that stays empty.
+int mostStrokes(const QString &text, bool commonChineseOnly)
+{
+    int most = 0;
+    for (int at = 0; at < text.size(); ++at) {
+        uint code = text.at(at).unicode();
+        if (QChar::isHighSurrogate(code) && at + 1 < text.size() && text.at(at + 1).isLowSurrogate()) {
+            code = QChar::surrogateToUcs4(text.at(at), text.at(at + 1));
+            ++at;
+        }
+        if (!commonChineseOnly || (code >= 0x4E00 && code <= 0x9FFF))
+            most = qMax(most, StrokeOrder::strokeCount(code));
+    }
+    return most;
+}
+
 int glyphPixelSize(double pixels)
 {
     if (std::isnan(pixels))
@@ -40,7 +59,7 @@ CopyBook::CopyBook() : resolution(kResolution), cellSize(0.0)
 void CopyBook::setBookType(int bookType)
 {
     content.bookType = bookType;
-    content.rebuildCells();
+    relayCells();
 }
 
 void CopyBook::setTraceType(int traceType)
@@ -58,7 +77,7 @@ void CopyBook::setBlankLines(int blankLines)
 void CopyBook::setCommonChineseOnly(bool commonChineseOnly)
 {
     content.commonChineseOnly = commonChineseOnly;
-    content.rebuildCells();
+    relayCells();
 }
 
 void CopyBook::setOpacity(double opacity)
@@ -70,7 +89,7 @@ void CopyBook::setOpacity(double opacity)
 void CopyBook::setContent(const QString &text)
 {
     content.text = text;
-    content.rebuildCells();
+    relayCells();
 }
 
 void CopyBook::setCellSize(double size)
@@ -149,12 +168,20 @@ void CopyBook::setPlainTones(bool on)
     updatePageGeometry();
 }
 
+// The frames take room above every row, as the band does.
+void CopyBook::setStrokeOrder(bool on)
+{
+    sheet.strokeOrder = on;
+    updatePageGeometry();
+}
+
 void CopyBook::setSheet(const CopyBookOptions::SheetOptions &options)
 {
     const bool readingsChange = options.showsPinyin() != sheet.showsPinyin() || options.plainTones != sheet.plainTones;
     const bool paperChanges = options.paper != sheet.paper || options.landscape != sheet.landscape;
+    const bool framesChange = options.strokeOrder != sheet.strokeOrder;
     sheet = options;
-    if (readingsChange || paperChanges)
+    if (readingsChange || paperChanges || framesChange)
         updatePageGeometry();
 }
 
@@ -173,6 +200,24 @@ double CopyBook::pinyinBandPixels() const
     return sheet.showsPinyin() ? cellSidePixels() * PinyinBand::kHeightShare : 0.0;
 }
 
+double CopyBook::strokeFramesPixels() const
+{
+    return frameLines * cellSidePixels() * StrokeFrames::kFrameShare;
+}
+
+bool CopyBook::showsStrokeOrder() const
+{
+    return sheet.strokeOrder && content.bookType == CopyBookOptions::TraceBook;
+}
+
+void CopyBook::relayCells()
+{
+    if (showsStrokeOrder())
+        updatePageGeometry();
+    else
+        content.rebuildCells();
+}
+
 double CopyBook::marginPixels() const
 {
     return cmToPixels(kMarginCm, resolution);
@@ -189,6 +234,7 @@ CopyBookPages CopyBook::pages() const
     pages.pageGrid = pageGrid;
     pages.cellSide = cellSidePixels();
     pages.pinyinBand = pinyinBandPixels();
+    pages.strokeFramesHeight = strokeFramesPixels();
     pages.margin = marginPixels();
     pages.resolution = resolution;
     pages.glyphFont = font;
@@ -210,11 +256,18 @@ void CopyBook::updatePageGeometry()
     // The pinyin band sits on top of each row of squares. Without it the band is +0.0, which leaves every
     // sum below exactly the plain sheet's: its row and column counts depend on them to the last bit.
     const double band = sheet.showsPinyin() ? cellSize * PinyinBand::kHeightShare : 0.0;
-    const double rowHeight = cellSize + band;
-    const int rows = layable ? static_cast<int>((availableHeight + kRowGapCm) / (rowHeight + kRowGapCm)) : 0;
     const int columns = layable ? static_cast<int>(usableWidth / cellSize) : 0;
+    // The stroke-order frames sit above the band, in as many lines as the character with the most strokes
+    // needs; without them, +0.0 again.
+    frameLines = showsStrokeOrder() ? StrokeFrames::linesFor(
+                     mostStrokes(content.text, content.commonChineseOnly), StrokeFrames::framesPerLine(columns))
+                                    : 0;
+    const double frameRoom = frameLines > 0 ? frameLines * cellSize * StrokeFrames::kFrameShare : 0.0;
+    const double above = band + frameRoom;
+    const double rowHeight = cellSize + above;
+    const int rows = layable ? static_cast<int>((availableHeight + kRowGapCm) / (rowHeight + kRowGapCm)) : 0;
 
-    double y = (availableHeight - rows * rowHeight - (rows - 1) * kRowGapCm) * 0.5 + kMarginCm + band;
+    double y = (availableHeight - rows * rowHeight - (rows - 1) * kRowGapCm) * 0.5 + kMarginCm + above;
     for (int r = 0; r < rows; ++r) {
         double x = (usableWidth - columns * cellSize) * 0.5 + kMarginCm;
         QVector<GridCell> row;

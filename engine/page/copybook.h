@@ -38,6 +38,7 @@ public:
     void setPinyin(bool on);
     void setPinyinOnly(bool on);
     void setPlainTones(bool on);
+    void setStrokeOrder(bool on);
     void setSheet(const CopyBookOptions::SheetOptions &options);
     void setVectorPdf(bool on) { exportOptions.vector = on; }
     void setExportJobs(int jobs) { exportOptions.jobs = jobs; }
@@ -50,6 +51,11 @@ public:
     int columnsPerRow() const { return pageGrid.isEmpty() ? 0 : pageGrid.first().size(); }
     double cellSidePixels() const;
     double pinyinBandPixels() const;
+    // The height of the stroke-order frames above each row (0 without them) and their lines.
+    double strokeFramesPixels() const;
+    int strokeFrameLines() const { return frameLines; }
+    // Stroke order is on and the book is a Trace book, which alone shows it.
+    bool showsStrokeOrder() const;
     double marginPixels() const;
     QSize pageSizePixels() const;
     double cellSizeCm() const { return cellSize; }
@@ -66,6 +72,9 @@ private:
     void setGlyphSizeCm(double size);
     // Lays the squares of a page out afresh for the cell size and the pinyin band, and the cells onto them.
     void updatePageGeometry();
+    // Lays the cells out again after a change of the text or of which characters it shows; with stroke
+    // order on, that can change the lines of frames and so the whole geometry.
+    void relayCells();
 
     int resolution;
     double cellSize;
@@ -75,5 +84,6 @@ private:
     CopyBookContent content;
     PageGrid pageGrid;
     CopyBookOptions::SheetOptions sheet;
+    int frameLines = 0;
     CopyBookOptions::PdfExportOptions exportOptions;
 };

@@ -4,6 +4,8 @@
 #include "pagefurniture.h"
 #include "pagegeometry.h"
 #include "pinyinband.h"
+#include "strokeframes.h"
+#include "strokeorder.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -161,6 +163,55 @@ void CopyBookPages::drawPinyin(QPainter *painter, const QVector<CopyBookCell> &p
     }
 }
 
+QVector<QRectF> CopyBookPages::strokeFrames(const CopyBookCell &cell) const
+{
+    const GridCell *square = strokeFramesHeight > 0 && isModel(cell) ? squareOf(cell) : nullptr;
+    if (!square)
+        return {};
+    const int columns = pageGrid.at(cell.row % rowsPerPage()).size();
+    return StrokeFrames::frames(QPointF(square->x, square->y), cellSide, pinyinBand + strokeFramesHeight,
+        StrokeFrames::framesPerLine(columns), StrokeOrder::strokeCount(cell.codePoint()));
+}
+
+void CopyBookPages::drawStrokeFrames(
+    QPainter *painter, const QVector<CopyBookCell> &pageCells, GridPen::Mode mode, GlyphStamps *stamps) const
+{
+    if (strokeFramesHeight <= 0)
+        return;
+    QColor ink = textColor;
+    ink.setAlpha(255);
+    QColor highlight = gridColor;
+    highlight.setAlpha(255);
+    const double side = cellSide * StrokeFrames::kFrameShare;
+    StrokeFrameStamps *frameStamps = stamps ? &stamps->strokeFrames() : nullptr;
+    if (frameStamps)
+        frameStamps->prepare(side, painter->transform(), ink, highlight);
+    const ClipReach clip(painter);
+    GridPen pen(painter, gridColor, mode);
+    for (const CopyBookCell &cell : pageCells) {
+        const QVector<QRectF> frames = strokeFrames(cell);
+        if (frames.isEmpty())
+            continue;
+        const int perLine = StrokeFrames::framesPerLine(pageGrid.at(cell.row % rowsPerPage()).size());
+        const QRectF reach(frames.first().topLeft(),
+            QSizeF(qMin(int(frames.size()), perLine) * side, StrokeFrames::linesFor(frames.size(), perLine) * side));
+        if (!clip.mayShow(reach, 2))
+            continue;
+        StrokeFrames::drawSquares(pen, frames, perLine, sheet.gridStyle);
+        const uint code = cell.codePoint();
+        if (frameStamps) {
+            for (int stroke = 0; stroke < frames.size(); ++stroke)
+                frameStamps->draw(painter, frames.at(stroke), code, stroke);
+            continue;
+        }
+        const QVector<QPainterPath> strokes = StrokeOrder::strokes(code);
+        for (int stroke = 0; stroke < frames.size(); ++stroke) {
+            if (clip.mayShow(frames.at(stroke), 1))
+                StrokeFrames::drawFrame(painter, frames.at(stroke), strokes, stroke, ink, highlight);
+        }
+    }
+}
+
 void CopyBookPages::drawFurniture(QPainter *painter, int page) const
 {
     // The furniture stands in the top and bottom margins, give or take a few pixels of a glyph's overhang.
@@ -175,7 +226,9 @@ void CopyBookPages::drawPage(QPainter *painter, int page, GridPen::Mode mode, Gl
 {
     drawGrid(painter, mode);
     drawFurniture(painter, page);
-    drawGlyphs(painter, cellsOfPage(page), stamps);
+    const QVector<CopyBookCell> pageCells = cellsOfPage(page);
+    drawGlyphs(painter, pageCells, stamps);
+    drawStrokeFrames(painter, pageCells, mode, stamps);
 }
 
 QImage CopyBookPages::renderGridPage() const

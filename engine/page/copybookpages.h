@@ -26,6 +26,8 @@ struct CopyBookPages
     // and the page margin, inside which the title, the name fields and the page numbers stand.
     double cellSide = 0.0;
     double pinyinBand = 0.0;
+    // The height of the stroke-order frames above the band (0 for none).
+    double strokeFramesHeight = 0.0;
     double margin = 0.0;
     int resolution = 300;
     QFont glyphFont;
@@ -48,6 +50,12 @@ struct CopyBookPages
     void drawGrid(QPainter *painter, GridPen::Mode mode) const;
     void drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &pageCells, GlyphStamps *stamps = nullptr) const;
     void drawFurniture(QPainter *painter, int page) const;
+    // The stroke-order frames above the row of a model cell: their squares, then what they hold.
+    void drawStrokeFrames(QPainter *painter, const QVector<CopyBookCell> &pageCells, GridPen::Mode mode,
+        GlyphStamps *stamps = nullptr) const;
+    // The stroke-order frames above a cell's row, in page pixels: none but for the model cell of a Trace
+    // row with stroke order on and a character with stroke data.
+    QVector<QRectF> strokeFrames(const CopyBookCell &cell) const;
     // All of one page, without a background: for a PDF, or over a white image.
     void drawPage(QPainter *painter, int page, GridPen::Mode mode, GlyphStamps *stamps = nullptr) const;
 

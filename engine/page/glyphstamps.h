@@ -1,5 +1,7 @@
 #pragma once
 
+#include "strokeframestamps.h"
+
 #include <QColor>
 #include <QFont>
 #include <QHash>
@@ -25,6 +27,8 @@ class GlyphStamps
 public:
     void prepare(const QFont &font, double side, const QTransform &toDevice, const QColor &color, double hollowStroke);
     void draw(QPainter *painter, const QRectF &square, QChar ch, bool hollow, double opacity);
+    // The stroke-order frames of the same picture, kept alongside.
+    StrokeFrameStamps &strokeFrames() { return frames; }
 
 private:
     static constexpr int kSteps = 4;
@@ -37,4 +41,5 @@ private:
     QColor color;
     double hollowStroke = 0.0;
     QHash<quint64, QImage> stamps;
+    StrokeFrameStamps frames;
 };

@@ -144,6 +144,12 @@ void CopyBookWidget::setPlainTones(bool on)
     refreshPreview();
 }
 
+void CopyBookWidget::setStrokeOrder(bool on)
+{
+    book.setStrokeOrder(on);
+    refreshPreview();
+}
+
 void CopyBookWidget::setSheet(const CopyBookOptions::SheetOptions &options)
 {
     book.setSheet(options);

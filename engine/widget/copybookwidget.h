@@ -50,6 +50,7 @@ public:
     void setPinyin(bool on);
     void setPinyinOnly(bool on);
     void setPlainTones(bool on);
+    void setStrokeOrder(bool on);
     void setSheet(const CopyBookOptions::SheetOptions &options);
     // How saveToPdf writes: page images (the default) or the drawing itself, and with how many threads
     // (0 for one per core).

@@ -195,6 +195,10 @@ Copyright © 2026 Kelvo. All rights reserved.</source>
         <translation>“一”“不”标原调</translation>
     </message>
     <message>
+        <source>Stroke order</source>
+        <translation>笔顺</translation>
+    </message>
+    <message>
         <source>This copybook has %1 pages; saving them all takes a while. Save it anyway?</source>
         <translation>这本字帖共有 %1 页，全部保存需要一些时间。仍要保存吗？</translation>
     </message>

@@ -1,6 +1,8 @@
 #include "copybookwidget.h"
 #include "fonts.h"
 #include "pixels.h"
+#include "strokeframes.h"
+#include "strokeorder.h"
 #include "testfiles.h"
 
 #include <QFontDatabase>
@@ -68,11 +70,12 @@ private slots:
         QTest::addColumn<double>("cellSize");
         QTest::addColumn<int>("blankLines");
         QTest::addColumn<bool>("pinyin");
+        QTest::addColumn<bool>("strokeOrder");
         QTest::addColumn<int>("characters");
         QTest::addColumn<QString>("expected");
         const auto row = [](const char *name, double cellSize, int blankLines, int characters, const char *expected,
-                             bool pinyin = false) {
-            QTest::newRow(name) << cellSize << blankLines << pinyin << characters << QString(expected);
+                             bool pinyin = false, bool strokeOrder = false) {
+            QTest::newRow(name) << cellSize << blankLines << pinyin << strokeOrder << characters << QString(expected);
         };
         row("0.5 cm", 0.5, 0, 2, "37x34 at 2,2 cm; 1 pages");
         row("1.5 cm, no text: one blank page", 1.5, 0, 0, "15x11 at 2.25,2.2 cm; 1 pages");
@@ -87,6 +90,10 @@ private slots:
         // cm the first band starts 2.7 cm from the top and the last row ends 2.7 cm from the bottom).
         row("1.5 cm with pinyin bands", 1.5, 0, 2, "10x11 at 2.25,3.45 cm; 1 pages", true);
         row("1 cm with pinyin bands", 1.0, 0, 2, "15x17 at 2,2.7 cm; 1 pages", true);
+        // A line of stroke-order frames half a square high takes as much room as a band; with both, the
+        // band stands over the squares and the frames over the band.
+        row("1.5 cm with stroke-order frames", 1.5, 0, 2, "10x11 at 2.25,3.45 cm; 1 pages", false, true);
+        row("1 cm with frames and pinyin bands", 1.0, 0, 2, "11x17 at 2,3.85 cm; 1 pages", true, true);
         row("wider than the page: rows without columns", 20.0, 0, 2, "1x0; 1 pages");
         row("taller than the page: no row", 30.0, 0, 2, "0x0; 1 pages");
         row("zero", 0.0, 0, 2, "0x0; 1 pages");
@@ -99,12 +106,14 @@ private slots:
         QFETCH(double, cellSize);
         QFETCH(int, blankLines);
         QFETCH(bool, pinyin);
+        QFETCH(bool, strokeOrder);
         QFETCH(int, characters);
         QFETCH(QString, expected);
         CopyBookWidget book;
         book.setTraceType(CopyBookOptions::TraceAll);
         book.setBlankLines(blankLines);
         book.setPinyin(pinyin);
+        book.setStrokeOrder(strokeOrder);
         book.setContent(ideographs(characters));
         book.setCellSize(cellSize);
         const double pixelsPerCm = 300 / 2.54;
@@ -114,7 +123,9 @@ private slots:
             actual += QStringLiteral(" at %1,%2 cm").arg(first.x / pixelsPerCm).arg(first.y / pixelsPerCm);
             const double band = pinyin ? book.cellSidePixels() / 2 : 0.0;
             QCOMPARE(book.pinyinBandPixels(), band);
-            QVERIFY(qAbs(book.grid()[1][0].y - first.y - (cellSize + 0.2) * pixelsPerCm - band) < 1e-3);
+            const double frames = strokeOrder ? book.cellSidePixels() / 2 : 0.0;
+            QCOMPARE(book.copyBook().strokeFramesPixels(), frames);
+            QVERIFY(qAbs(book.grid()[1][0].y - first.y - (cellSize + 0.2) * pixelsPerCm - band - frames) < 1e-3);
         }
         QCOMPARE(actual + QStringLiteral("; %1 pages").arg(book.pageCount()), expected);
         for (const QVector<GridCell> &row : book.grid())
@@ -255,6 +266,7 @@ private slots:
         });
         row("pinyin", [](SheetOptions *s) { s->pinyin = true; });
         row("pinyin-only", [](SheetOptions *s) { s->pinyinOnly = true; });
+        row("stroke-order", [](SheetOptions *s) { s->strokeOrder = true; });
     }
 
     void sheetOptions()
@@ -289,6 +301,110 @@ private slots:
                                  .arg(apart.far)
                                  .arg(apart.mean)
                                  .arg(file, keepMismatch(picture, expected, QLatin1String(QTest::currentDataTag())))));
+    }
+
+    // Stroke order in a Trace book: a frame per stroke above the row, each with more ink than the one
+    // before, the newest stroke in the grid colour where it lies and in the text colour a frame later; a
+    // character without data gets no frames. The preview draws the frames as the page does. With the option
+    // off again, and in a Copy book, every page is the plain one.
+    void strokeOrder_data()
+    {
+        using namespace CopyBookOptions;
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("cellSize");
+        QTest::addColumn<SheetOptions>("sheet");
+        QTest::addColumn<int>("lines");
+        SheetOptions classroom;
+        classroom.gridStyle = GridMi;
+        classroom.traceStyle = TraceHollow;
+        classroom.pinyin = true;
+        QTest::newRow("永 and 丅, which has no data") << "永丅" << 1.5 << SheetOptions() << 1;
+        QTest::newRow("hollow copies, mi grid, pinyin") << "永" << 1.5 << classroom << 1;
+        QTest::newRow("17 strokes at 5 cm: three lines of six") << "赢" << 5.0 << SheetOptions() << 3;
+    }
+
+    void strokeOrder()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, cellSize);
+        QFETCH(CopyBookOptions::SheetOptions, sheet);
+        QFETCH(int, lines);
+        CopyBookWidget book;
+        book.setTraceType(CopyBookOptions::TraceAll);
+        book.setCellSize(cellSize);
+        book.setContent(text);
+        book.setSheet(sheet);
+        const QImage plain = book.renderFirstPage();
+        book.setStrokeOrder(true);
+        QCOMPARE(book.copyBook().strokeFrameLines(), lines);
+        const CopyBookPages pages = book.pages();
+        const QImage page = book.renderFirstPage();
+        // Black and red alike: the strokes, and the frame's grid lines, which every frame has.
+        const auto strokePixels = [&](const QRectF &area) {
+            int count = 0;
+            const QRect pixels = area.toAlignedRect() & page.rect();
+            for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+                for (int x = pixels.left(); x <= pixels.right(); ++x)
+                    count += qGreen(page.pixel(x, y)) < 128;
+            }
+            return count;
+        };
+        // Within a few levels of `color`: the pixel may take a little of the stroke's antialiased edge.
+        const auto isAt = [&](const QRectF &frame, const QPointF &point, const QColor &color) {
+            const QRectF area = StrokeFrames::strokeArea(frame);
+            const QColor pixel = page.pixelColor((area.topLeft() + point * area.width()).toPoint());
+            return qAbs(pixel.red() - color.red()) + qAbs(pixel.green() - color.green())
+                + qAbs(pixel.blue() - color.blue())
+                < 48;
+        };
+        for (const CopyBookCell &cell : book.cellsOfPage(0)) {
+            if (cell.column != 0)
+                continue;
+            const QVector<QRectF> frames = pages.strokeFrames(cell);
+            const QVector<QPainterPath> strokes = StrokeOrder::strokes(cell.codePoint());
+            QCOMPARE(frames.size(), strokes.size());
+            QCOMPARE(frames.size(), StrokeOrder::strokeCount(cell.codePoint()));
+            const GridCell square = book.grid()[cell.row][0];
+            const double above = book.pinyinBandPixels() + book.copyBook().strokeFramesPixels();
+            if (frames.isEmpty()) {
+                QCOMPARE(strokePixels(QRectF(square.x - 2, square.y - above - 2, 2000, above - 2)), 0);
+                continue;
+            }
+            QCOMPARE(frames.first().topLeft(), QPointF(square.x, square.y - above));
+            int ink = 0;
+            for (int k = 0; k < frames.size(); ++k) {
+                QVERIFY2(strokePixels(frames[k]) > ink, qPrintable(QStringLiteral("frame %1").arg(k + 1)));
+                ink = strokePixels(frames[k]);
+                // A point well inside stroke k and outside the stroke after it.
+                const double margin = 2.0 / StrokeFrames::strokeArea(frames[k]).width();
+                QPointF inside(-1, -1);
+                for (int i = 0; i < 4096 && inside.x() < 0; ++i) {
+                    const QPointF point((i % 64 + 0.5) / 64, (i / 64 + 0.5) / 64);
+                    bool fits = true;
+                    for (const QPointF &step : {QPointF(0, 0), QPointF(margin, 0), QPointF(-margin, 0),
+                             QPointF(0, margin), QPointF(0, -margin)})
+                        fits = fits && strokes[k].contains(point + step)
+                            && (k + 1 == strokes.size() || !strokes[k + 1].contains(point + step));
+                    if (fits)
+                        inside = point;
+                }
+                QVERIFY(inside.x() >= 0);
+                QVERIFY(isAt(frames[k], inside, book.currentGridColor()));
+                QVERIFY(k + 1 == frames.size() || isAt(frames[k + 1], inside, book.currentTextColor()));
+            }
+        }
+        QImage preview(707, 1000, QImage::Format_ARGB32_Premultiplied);
+        GlyphStamps stamps;
+        pages.renderPreviewInto(&preview, &stamps);
+        const Difference scaled
+            = difference(preview, page.scaled(preview.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        QVERIFY2(scaled.mean <= 1.5 && scaled.percentile99 <= 40, qPrintable(QString::number(scaled.mean)));
+        book.setStrokeOrder(false);
+        QVERIFY(book.renderFirstPage() == plain);
+        book.setBookType(CopyBookOptions::CopyBook);
+        const QImage copyBook = book.renderFirstPage();
+        book.setStrokeOrder(true);
+        QVERIFY(book.renderFirstPage() == copyBook);
     }
 
     // The preview is drawn straight at its size, centred, and must look like the whole page smooth-scaled

@@ -43,10 +43,10 @@ private slots:
         QTest::addColumn<int>("paper");
         QTest::addColumn<bool>("landscape");
         QTest::newRow("empty text: one blank page") << 0 << 1 << false << false << 1 << 0 << false;
-        // Five pages take each worker past a hand-over to a fresh thread, and everything that a page
+        // Six pages take each worker past a hand-over to a fresh thread, and everything that a page
         // drawn in strips could cut wrongly at a strip's edge is on them: dotted diagonals, outlined glyphs,
-        // pinyin, a translucent grid and the furniture.
-        QTest::newRow("five dressed pages on two workers") << 45 << 2 << true << false << 5 << 0 << false;
+        // pinyin, stroke-order frames, a translucent grid and the furniture.
+        QTest::newRow("six dressed pages on two workers") << 45 << 2 << true << false << 6 << 0 << false;
         QTest::newRow("B5 on its side") << 12 << 2 << false << false << 2 << int(CopyBookOptions::PaperB5) << true;
         QTest::newRow("Letter, vector") << 30 << 1 << false << true << 3 << int(CopyBookOptions::PaperLetter) << false;
     }
@@ -64,6 +64,7 @@ private slots:
         if (dressed) {
             book.setSheet(
                 {CopyBookOptions::GridMi, CopyBookOptions::TraceHollow, QStringLiteral("Title"), true, true, true});
+            book.setStrokeOrder(true);
             book.setGridColor(QColor(200, 30, 30, 160));
         }
         CopyBookOptions::SheetOptions sheet = book.sheetOptions();

@@ -83,14 +83,32 @@ const QList<OptionRow> &optionRows()
         {"Sheet/Pinyin", "--pinyin", "true"},
         {"Sheet/PinyinOnly", "--pinyin-only", "true"},
         {"Sheet/PlainTones", "--plain-tones", "true"},
+        {"Sheet/StrokeOrder", "--stroke-order", "true"},
         {"Sheet/VectorPdf", "--vector", "true"},
     };
     return rows;
 }
 
-// The layout's value for a key; for "glyphs" the cells as 永@ROW,COLUMN, for "readings" their pinyin.
+// The layout's value for a key; for "glyphs" the cells as 永@ROW,COLUMN, for "readings" their pinyin, for
+// "strokeFrames" each frame as 永3/5@PAGE:X,Y+SIZE, for "withoutStrokeOrder" the characters.
 QString layoutValue(const QJsonObject &layout, const QString &key)
 {
+    if (key == "strokeFrames" || key == "withoutStrokeOrder") {
+        QStringList items;
+        for (const QJsonValue &value : layout[key].toArray()) {
+            const QJsonObject frame = value.toObject();
+            items << (value.isString() ? value.toString()
+                                       : QString("%1%2/%3@%4:%5,%6+%7")
+                                             .arg(frame["char"].toString())
+                                             .arg(frame["stroke"].toInt())
+                                             .arg(frame["strokes"].toInt())
+                                             .arg(frame["page"].toInt())
+                                             .arg(qRound(frame["x"].toDouble()))
+                                             .arg(qRound(frame["y"].toDouble()))
+                                             .arg(qRound(frame["size"].toDouble())));
+        }
+        return items.join(QLatin1Char(' '));
+    }
     if (key != "glyphs" && key != "readings")
         return QString::number(layout[key].toDouble());
     QStringList cells;
@@ -230,6 +248,15 @@ private slots:
         row("pinyin: fewer rows, the band's height", "--pinyin", "永", "pinyinBandPx", "88.5827");
         row("A4 portrait: no page size", "", "永", "pageWidthPx", "0");
         row("Letter on its side: the page's size", "--paper letter --landscape", "永", "pageWidthPx", "3300");
+        // 永 at 1.5 cm: a line of frames 88.6 pixels high over the first row, which starts at 3.45 cm.
+        row("stroke order: a frame per stroke", "--stroke-order", "永", "strokeFrames",
+            "永1/5@0:266,319+89 永2/5@0:354,319+89 永3/5@0:443,319+89 永4/5@0:531,319+89 永5/5@0:620,319+89");
+        row("stroke order: the frames move with the row", "--stroke-order --trace-type none --cell-size 3", "一永一",
+            "strokeFrames",
+            "一1/1@0:354,378+177 永1/5@0:354,933+177 永2/5@0:531,933+177 永3/5@0:709,933+177 "
+            "永4/5@0:886,933+177 永5/5@0:1063,933+177 一1/1@0:354,1488+177");
+        row("stroke order: characters without data", "--stroke-order", "丅永丅丆", "withoutStrokeOrder", "丅 丆");
+        row("stroke order: none in a copy book", "--stroke-order --book-type copy", "永", "strokeFrames", "");
         row("odd characters", "--book-type copy --all-characters --pinyin", "\"\\\x01\t\x7f永", "glyphs",
             "\"@0,0 \\@0,1 \x01@0,2 \t@0,3 \x7f@0,4 永@0,5");
     }

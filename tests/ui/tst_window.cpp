@@ -20,7 +20,8 @@ const QMap<QString, QString> kControls = {{"BookType", "cmbBookType"}, {"TraceTy
     {"Sheet/TraceStyle", "cmbTraceStyle"}, {"Sheet/Paper", "cmbPaper"}, {"Sheet/Landscape", "chkLandscape"},
     {"Sheet/Title", "editTitle"}, {"Sheet/NameFields", "chkNameFields"}, {"Sheet/PageNumbers", "chkPageNumbers"},
     {"Sheet/Pinyin", "chkPinyin"}, {"Sheet/PinyinOnly", "chkPinyinOnly"}, {"Sheet/PlainTones", "chkPlainTones"},
-    {"Sheet/VectorPdf", "chkVectorPdf"}, {"Sheet/MoreOptionsOpen", "btnMoreOptions"}};
+    {"Sheet/StrokeOrder", "chkStrokeOrder"}, {"Sheet/VectorPdf", "chkVectorPdf"},
+    {"Sheet/MoreOptionsOpen", "btnMoreOptions"}};
 
 QWidget *controlOf(const MainWindow &window, const QString &key)
 {
@@ -190,8 +191,9 @@ private slots:
         const QColor blue(0, 0, 200);
         row("grid colour chosen", "GridColor", none, "swatch:#0000c8", blue, blue, blue);
         row("text colour dialog cancelled", "TextColor", none, "swatch:", QColor(Qt::black), QColor(Qt::black), none);
-        for (const char *key : {"Sheet/NameFields", "Sheet/PageNumbers", "Sheet/Pinyin", "Sheet/PinyinOnly",
-                 "Sheet/PlainTones", "Sheet/VectorPdf", "Sheet/Landscape", "Sheet/MoreOptionsOpen"})
+        for (const char *key :
+            {"Sheet/NameFields", "Sheet/PageNumbers", "Sheet/Pinyin", "Sheet/PinyinOnly", "Sheet/PlainTones",
+                "Sheet/StrokeOrder", "Sheet/VectorPdf", "Sheet/Landscape", "Sheet/MoreOptionsOpen"})
             row(key, key, none, "click", true, true, true);
     }
 
@@ -396,7 +398,7 @@ private slots:
         QCOMPARE(rows.join(QLatin1Char(' ')),
             QStringLiteral("cmbBookType editContent spinCellSize spinFontSize cmbFontName lblGridColor lblTextColor "
                            "spinOpacity chkCommonChinese spinBlankLines cmbTraceType btnSave btnMoreOptions hidden "
-                           "hidden hidden hidden hidden hidden hidden hidden hidden hidden hidden"));
+                           "hidden hidden hidden hidden hidden hidden hidden hidden hidden hidden hidden"));
 
         window.showNormal();
         window.resize(1200, 800);

@@ -7,6 +7,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
+#include <QRectF>
+#include <QSet>
 
 namespace {
 
@@ -54,6 +56,29 @@ void appendCell(QByteArray *json, const CopyBookCell &cell, bool pinyin)
     *json += ",\"row\":" + QByteArray::number(cell.row) + '}';
 }
 
+// One stroke-order frame, keys in QJsonDocument's order.
+void appendFrame(QByteArray *json, const QString &character, int stroke, int strokes, int page, const QRectF &frame)
+{
+    const QByteArray name = writesPlain(character)
+        ? '"' + character.toUtf8() + '"'
+        : QJsonDocument(QJsonArray {character}).toJson(QJsonDocument::Compact).mid(1).chopped(1);
+    *json += "{\"char\":" + name + ",\"page\":" + QByteArray::number(page)
+        + ",\"size\":" + QByteArray::number(frame.width(), 'g', QLocale::FloatingPointShortest)
+        + ",\"stroke\":" + QByteArray::number(stroke) + ",\"strokes\":" + QByteArray::number(strokes)
+        + ",\"x\":" + QByteArray::number(frame.x(), 'g', QLocale::FloatingPointShortest)
+        + ",\"y\":" + QByteArray::number(frame.y(), 'g', QLocale::FloatingPointShortest) + '}';
+}
+
+// Writes `json` out once it has grown to a chunk.
+bool flushChunk(QByteArray *json, QIODevice *output)
+{
+    if (json->size() < kChunkBytes)
+        return true;
+    const bool written = output->write(*json) == json->size();
+    json->clear();
+    return written;
+}
+
 } // namespace
 
 bool writeLayoutJson(const CopyBook &book, QIODevice *output)
@@ -84,6 +109,12 @@ bool writeLayoutJson(const CopyBook &book, QIODevice *output)
         layout.insert(QStringLiteral("pageWidthPx"), book.pageSizePixels().width());
         layout.insert(QStringLiteral("pageHeightPx"), book.pageSizePixels().height());
     }
+    // Stroke order likewise: the frames of every row, and the characters that have none.
+    const bool strokeOrder = book.showsStrokeOrder();
+    if (strokeOrder) {
+        layout.insert(QStringLiteral("strokeFrames"), QJsonArray());
+        layout.insert(QStringLiteral("withoutStrokeOrder"), QJsonArray());
+    }
     // The document with no cells, which go where its empty list stands.
     const QByteArray frame = QJsonDocument(layout).toJson(QJsonDocument::Compact);
     const QByteArray emptyCells("\"cells\":[]");
@@ -97,12 +128,43 @@ bool writeLayoutJson(const CopyBook &book, QIODevice *output)
             json += ',';
         first = false;
         appendCell(&json, cell, pinyin);
-        if (json.size() >= kChunkBytes) {
-            written = output->write(json) == json.size();
-            json.clear();
-        }
+        written = flushChunk(&json, output);
         return written;
     });
-    json += frame.mid(split);
+    if (!strokeOrder) {
+        json += frame.mid(split);
+        return written && output->write(json) == json.size();
+    }
+
+    const QByteArray emptyFrames("\"strokeFrames\":[]");
+    const int framesSplit = frame.indexOf(emptyFrames) + emptyFrames.size() - 1;
+    json += frame.mid(split, framesSplit - split);
+    const CopyBookPages pages = book.pages();
+    const int rowsPerPage = qMax(1, book.rowsPerPage());
+    QJsonArray without;
+    QSet<QString> listed;
+    first = true;
+    book.contentModel().forEachCell([&](const CopyBookCell &cell) {
+        if (cell.column != 0)
+            return true;
+        const QVector<QRectF> frames = pages.strokeFrames(cell);
+        const QString character = cell.text();
+        if (frames.isEmpty() && !listed.contains(character)) {
+            listed.insert(character);
+            without.append(character);
+        }
+        for (int stroke = 0; stroke < frames.size(); ++stroke) {
+            if (!first)
+                json += ',';
+            first = false;
+            appendFrame(&json, character, stroke + 1, frames.size(), cell.row / rowsPerPage, frames.at(stroke));
+        }
+        written = flushChunk(&json, output);
+        return written;
+    });
+    const QByteArray emptyWithout("\"withoutStrokeOrder\":[]");
+    QByteArray rest = frame.mid(framesSplit);
+    rest.replace(emptyWithout, "\"withoutStrokeOrder\":" + QJsonDocument(without).toJson(QJsonDocument::Compact));
+    json += rest;
     return written && output->write(json) == json.size();
 }
