@@ -3,38 +3,17 @@
 #include "optionsheld.h"
 #include "optiontable.h"
 #include "pdftools.h"
-#include "renderer.h"
 #include "renderrequest.h"
+#include "renderrun.h"
 #include "testfiles.h"
 #include "textinput.h"
 
-#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtTest>
 
 namespace {
-
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-// One run in-process, with the standard streams in memory.
-Run render(const QStringList &arguments, const QByteArray &input = {})
-{
-    QByteArray in = input;
-    Run run;
-    QBuffer inBuffer(&in), outBuffer(&run.out), errBuffer(&run.err);
-    for (QBuffer *buffer : {&inBuffer, &outBuffer, &errBuffer})
-        buffer->open(QIODevice::ReadWrite);
-    run.exitCode = runRenderer(
-        QStringList {QStringLiteral("lattiscribe-render")} + arguments, {&inBuffer, &outBuffer, &errBuffer, false});
-    return run;
-}
 
 // The real program, for what only a process shows: its standard streams and exit status. The input comes
 // through a pipe, or from the file `inputFile` when one is named.

@@ -2,8 +2,8 @@
 #include "fonts.h"
 #include "mainwindow.h"
 #include "pdftools.h"
-#include "renderer.h"
 #include "renderrequest.h"
+#include "renderrun.h"
 #include "testfiles.h"
 
 #include <QPrinter>
@@ -14,18 +14,11 @@ using namespace CopyBookOptions;
 
 namespace {
 
-// The paper a page came out on, in whole millimetres, and the side of its squares in centimetres: the
-// grid's inked width (its columns stand edge to edge) over the columns.
-struct PrintedPage
+// The paper the first page came out on, in whole millimetres, and the side of its squares in
+// centimetres: the grid's inked width (its columns stand edge to edge) over the columns.
+QPair<QSize, double> measure(const QString &pdf, int columns)
 {
-    QSize paperMm;
-    double squareCm = 0.0;
-};
-
-PrintedPage measure(const QString &pdf, int columns)
-{
-    constexpr int kDpi = 300;
-    const QImage page = PdfTools::renderedPage(pdf, 1, kDpi);
+    const QImage page = PdfTools::renderedPage(pdf, 1, 254);
     int left = page.width();
     int right = -1;
     for (int y = 0; y < page.height(); y += 4) {
@@ -37,9 +30,8 @@ PrintedPage measure(const QString &pdf, int columns)
             }
         }
     }
-    const double mmPerPixel = 25.4 / kDpi;
-    return {QSize(qRound(page.width() * mmPerPixel), qRound(page.height() * mmPerPixel)),
-        (right - left + 1) * mmPerPixel / 10.0 / columns};
+    // At 254 dots per inch a pixel is a tenth of a millimetre.
+    return {QSize(qRound(page.width() / 10.0), qRound(page.height() / 10.0)), (right - left + 1) / 100.0 / columns};
 }
 
 // The newest file cups-pdf wrote into `folder` after `before` files were there, once it reads as a PDF.
@@ -52,19 +44,6 @@ QString awaitSpooled(const QString &folder, int before)
         return !newest.isEmpty() && PdfTools::info(newest).contains("Pages");
     };
     return QTest::qWaitFor(ready, 90000) ? newest : QString();
-}
-
-// The renderer run in-process on `text`; its status, with its error stream in *errors.
-int render(const QStringList &arguments, const QByteArray &text, QByteArray *errors)
-{
-    QBuffer input, output, errorStream;
-    input.setData(text);
-    input.open(QIODevice::ReadOnly);
-    output.open(QIODevice::WriteOnly);
-    errorStream.open(QIODevice::WriteOnly);
-    const int status = runRenderer(QStringList {"lattiscribe-render"} + arguments, {&input, &output, &errorStream});
-    *errors = errorStream.data();
-    return status;
 }
 
 } // namespace
@@ -151,15 +130,8 @@ private slots:
             paint(printer);
         };
         if (route == QLatin1String("renderer queue")) {
-            QBuffer input, output, errors;
-            input.setData(text.toUtf8());
-            input.open(QIODevice::ReadOnly);
-            output.open(QIODevice::WriteOnly);
-            errors.open(QIODevice::WriteOnly);
-            const int status
-                = runRenderer({"lattiscribe-render", "--print", queue, "--cell-size", QString::number(cellSize)},
-                    {&input, &output, &errors});
-            QVERIFY2(status == RendererSuccess, errors.data());
+            const Run run = render({"--print", queue, "--cell-size", QString::number(cellSize)}, text.toUtf8());
+            QVERIFY2(run.exitCode == RendererSuccess, run.err);
         } else {
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -176,11 +148,11 @@ private slots:
         const QString printed = toQueue ? awaitSpooled(spool, spooled) : file;
         QVERIFY2(!printed.isEmpty(), "nothing was printed");
         QCOMPARE(PdfTools::info(printed).value("Pages"), QString("3"));
-        const PrintedPage page = measure(printed, columns);
+        const QPair<QSize, double> page = measure(printed, columns);
         if (toQueue)
             QFile::remove(printed);
-        QCOMPARE(page.paperMm, paperMm);
-        QVERIFY2(qAbs(page.squareCm - cellSize) <= 0.01 * cellSize, qPrintable(QString::number(page.squareCm)));
+        QCOMPARE(page.first, paperMm);
+        QVERIFY2(qAbs(page.second - cellSize) <= 0.01 * cellSize, qPrintable(QString::number(page.second)));
     }
 
     // --print takes the next argument as the printer unless it is an option (or "-", standard input).
@@ -234,9 +206,9 @@ private slots:
                 QSKIP("needs the CI's print queues");
             printer = queue + QStringLiteral("-rejecting");
         }
-        QByteArray errors;
-        QCOMPARE(render({"--print", printer}, "天地", &errors), int(RendererInputOutputError));
-        QVERIFY2(errors.contains(reason.toUtf8()), errors);
+        const Run run = render({"--print", printer}, "天地");
+        QCOMPARE(run.exitCode, int(RendererInputOutputError));
+        QVERIFY2(run.err.contains(reason.toUtf8()), run.err);
     }
 };
 
