@@ -25,11 +25,9 @@ void GlyphStamps::prepare(
 {
     QColor opaque = newColor;
     opaque.setAlpha(255);
-    if (newFont == font && newSide == side && newToDevice == toDevice && opaque == color && newStroke == hollowStroke)
+    if (!stamps.setGeometry(newSide, newToDevice) && newFont == font && opaque == color && newStroke == hollowStroke)
         return;
     font = newFont;
-    side = newSide;
-    toDevice = newToDevice;
     color = opaque;
     hollowStroke = newStroke;
     stamps.clear();
@@ -37,37 +35,15 @@ void GlyphStamps::prepare(
 
 void GlyphStamps::draw(QPainter *painter, const QRectF &square, QChar ch, bool hollow, double opacity)
 {
-    const QRectF device = toDevice.mapRect(square);
-    const int stepX = qFloor(device.x() * kSteps + 0.5);
-    const int stepY = qFloor(device.y() * kSteps + 0.5);
-    const QImage &stamp = stampFor(ch, hollow, stepX % kSteps, stepY % kSteps);
-    painter->save();
-    painter->resetTransform();
-    painter->setOpacity(opacity);
-    painter->drawImage(QPoint(stepX / kSteps, stepY / kSteps), stamp);
-    painter->restore();
-}
-
-const QImage &GlyphStamps::stampFor(QChar ch, bool hollow, int stepX, int stepY)
-{
-    const quint64 key = quint64(ch.unicode()) | (hollow ? 1ull << 16 : 0) | quint64(stepX) << 20 | quint64(stepY) << 28;
-    auto found = stamps.constFind(key);
-    if (found != stamps.constEnd())
-        return *found;
-    const QSizeF size = toDevice.mapRect(QRectF(0, 0, side, side)).size();
-    QImage stamp(QSize(qCeil(size.width()) + 1, qCeil(size.height()) + 1), QImage::Format_ARGB32_Premultiplied);
-    stamp.fill(Qt::transparent);
-    QPainter painter(&stamp);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate(double(stepX) / kSteps, double(stepY) / kSteps);
-    painter.scale(toDevice.m11(), toDevice.m22());
-    // Clipped to the square, as drawText clips a glyph too large for it.
-    painter.setClipRect(QRectF(0, 0, side, side));
-    const QPainterPath outline = glyphOutline(font, QRectF(0, 0, side, side), QString(ch));
-    if (hollow)
-        strokeGlyph(&painter, outline, color, hollowStroke);
-    else
-        painter.fillPath(outline, color);
-    painter.end();
-    return *stamps.insert(key, stamp);
+    stamps.draw(painter, square, quint64(ch.unicode()) | (hollow ? 1ull << 16 : 0), opacity, [&](QPainter *stamp) {
+        const QRectF own(0, 0, stamps.squareSide(), stamps.squareSide());
+        stamp->setRenderHint(QPainter::Antialiasing);
+        // Clipped to the square, as drawText clips a glyph too large for it.
+        stamp->setClipRect(own);
+        const QPainterPath outline = glyphOutline(font, own, QString(ch));
+        if (hollow)
+            strokeGlyph(stamp, outline, color, hollowStroke);
+        else
+            stamp->fillPath(outline, color);
+    });
 }

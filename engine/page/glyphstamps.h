@@ -1,6 +1,7 @@
 #pragma once
 
 #include "strokeframestamps.h"
+#include "subpixelstamps.h"
 
 #include <QColor>
 #include <QFont>
@@ -19,9 +20,8 @@ void strokeGlyph(QPainter *painter, const QPainterPath &outline, const QColor &c
 
 // Glyphs for a scaled-down picture of a page. Drawn as text at the small size, a glyph comes out hinted
 // and unlike the same glyph smooth-scaled from the page; filled as an outline it matches, but outline
-// fills are slow. So each glyph is filled once into a small image at its size on the device, for each
-// quarter-pixel offset it meets, and stamped into every square holding it, at the cell's opacity. The
-// stamps last as long as the font, the square, the scale and the colour stay the same.
+// fills are slow. So each glyph is stamped (see SubpixelStamps) into every square holding it, at the
+// cell's opacity. The stamps last as long as the font, the square, the scale and the colour stay the same.
 class GlyphStamps
 {
 public:
@@ -31,15 +31,9 @@ public:
     StrokeFrameStamps &strokeFrames() { return frames; }
 
 private:
-    static constexpr int kSteps = 4;
-
-    const QImage &stampFor(QChar ch, bool hollow, int stepX, int stepY);
-
     QFont font;
-    double side = 0.0;
-    QTransform toDevice;
     QColor color;
     double hollowStroke = 0.0;
-    QHash<quint64, QImage> stamps;
+    SubpixelStamps stamps;
     StrokeFrameStamps frames;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "subpixelstamps.h"
+
 #include <QColor>
 #include <QHash>
 #include <QImage>
@@ -10,9 +12,8 @@
 class QPainter;
 class QRectF;
 
-// Stroke-order frames for a scaled-down picture of a page, as GlyphStamps does for the glyphs: each
-// frame is filled once into a small image at its size on the device, for each quarter-pixel offset it
-// meets, and copied wherever it shows. The stamps last as long as the frame's side, the scale and the
+// Stroke-order frames for a scaled-down picture of a page, stamped as the glyphs are (see
+// SubpixelStamps). The stamps last as long as the frame's side, the scale and the
 // colours stay the same; the outlines, once read, as long as the stamps object.
 class StrokeFrameStamps
 {
@@ -22,14 +23,8 @@ public:
     const QVector<QPainterPath> &strokesOf(uint codePoint);
 
 private:
-    static constexpr int kSteps = 4;
-
-    const QImage &stampFor(uint codePoint, int stroke, int stepX, int stepY);
-
-    double side = 0.0;
-    QTransform toDevice;
     QColor ink;
     QColor highlight;
-    QHash<quint64, QImage> stamps;
+    SubpixelStamps stamps;
     QHash<uint, QVector<QPainterPath>> outlines;
 };
