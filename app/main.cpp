@@ -30,6 +30,7 @@ int main(int argc, char *argv[])
             stderr);
         return 1;
     }
+    enableHighDpiScaling();
     QApplication app(argc, argv);
     AppInfo::applyIdentity();
     installKaiFontSubstitution();

@@ -45,20 +45,28 @@ struct Figures
     }
 };
 
+// Changes the book's options through `change`.
+template<typename Change> void changeOptions(CopyBook &book, const Change &change)
+{
+    CopyBookOptions::OptionValues options = book.options();
+    change(options);
+    book.setOptions(options);
+}
+
 // A Trace book with trace type All and a distinct character per row: every square holds a glyph. With
 // `fewStrokes`, the characters of more strokes than a line of stroke-order frames holds (22 at the
 // default size) are passed over, as in most texts.
 void fillTraceBook(CopyBook &book, int pages, bool fewStrokes = false)
 {
     const int framesPerLine = 2 * book.columnsPerRow();
-    book.setTraceType(2);
+    changeOptions(book, [](auto &o) { o.traceType = CopyBookOptions::TraceType::All; });
     QString text;
     for (int i = 0; text.size() < pages * kRowsPerPage; ++i) {
         const QChar character(0x4E00 + (i * 37) % 0x5000);
         if (!fewStrokes || StrokeOrder::strokeCount(character.unicode()) <= framesPerLine)
             text += character;
     }
-    book.setContent(text);
+    book.setText(text);
 }
 
 // The export as first built: QPdfWriter draws each page image, losslessly.
@@ -89,8 +97,10 @@ int runExport(int pages, const QString &way, const QString &fileName)
     fillTraceBook(book, pages, way.endsWith(QLatin1String(":few")));
     // The same text with stroke order on takes more pages, its rows being taller.
     const bool strokes = way.contains(QLatin1String("+strokes"));
-    book.setStrokeOrder(strokes);
-    book.setVectorPdf(way.startsWith(QLatin1String("vector")));
+    changeOptions(book, [&](auto &o) {
+        o.strokeOrder = strokes;
+        o.vectorPdf = way.startsWith(QLatin1String("vector"));
+    });
     QElapsedTimer timer;
     timer.start();
     const bool ok = way == QLatin1String("first") ? exportTheFirstWay(book, fileName)
@@ -164,11 +174,11 @@ int runLongText(int megabytes)
             text += QLatin1Char('\n');
     }
     CopyBook book;
-    book.setBookType(1);
+    changeOptions(book, [](auto &o) { o.bookType = CopyBookOptions::BookType::Copy; });
     Preview preview(QSize(1000, 1400));
     QElapsedTimer timer;
     timer.start();
-    book.setContent(text);
+    book.setText(text);
     const double setSeconds = timer.nsecsElapsed() / 1e9;
     timer.restart();
     preview.redraw(book);
@@ -229,7 +239,7 @@ void benchPreview(const QSize &size, bool strokeOrder = false)
 {
     CopyBook book;
     fillTraceBook(book, 1);
-    book.setStrokeOrder(strokeOrder);
+    changeOptions(book, [&](auto &o) { o.strokeOrder = strokeOrder; });
     Preview preview(size);
     QImage target(size, QImage::Format_ARGB32_Premultiplied);
     preview.redraw(book);
@@ -237,13 +247,13 @@ void benchPreview(const QSize &size, bool strokeOrder = false)
     // beforehand while the window was idle, as the preview does.
     CopyBook longBook;
     fillTraceBook(longBook, kPreviewRuns + 2);
-    longBook.setStrokeOrder(strokeOrder);
+    changeOptions(longBook, [&](auto &o) { o.strokeOrder = strokeOrder; });
     Preview turned(size);
     QImage idle(turned.picture.size(), QImage::Format_ARGB32_Premultiplied);
     Figures change, repaint, turn, firstWay;
     double opacity = 0.5;
     for (int i = 0; i < kPreviewRuns; ++i) {
-        book.setOpacity(opacity += 0.01);
+        changeOptions(book, [&](auto &o) { o.opacity = opacity += 0.01; });
         change.values.append(paintMs([&] {
             preview.redraw(book);
             preview.show(&target);
@@ -327,7 +337,7 @@ int main(int argc, char *argv[])
             const QString without = QString(way).remove(QLatin1String("+strokes"));
             CopyBook book;
             fillTraceBook(book, pages, few);
-            book.setStrokeOrder(strokes);
+            changeOptions(book, [&](auto &o) { o.strokeOrder = strokes; });
             std::printf("| %s | %s | %s | %.2f / %.2f | %d | %.0f | %.2f |\n", few ? "at most 22 strokes" : "all",
                 way.startsWith(QLatin1String("vector")) ? "vector" : "page images", strokes ? "on" : "off",
                 seconds[way].min(), seconds[way].median(), book.pageCount(), bytes[way].median() / book.pageCount(),

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -42,6 +43,13 @@ QString builtInStyleSheet()
     if (!standIn.isEmpty())
         style.replace(QStringLiteral("\"微软雅黑\","), QStringLiteral("\"微软雅黑\", \"%1\",").arg(standIn));
     return style;
+}
+
+void enableHighDpiScaling()
+{
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
 }
 
 void preferOffscreenPlatform()

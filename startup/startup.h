@@ -17,6 +17,11 @@ bool installQtTranslation(QTranslator *translator);
 // and digits do not fall to the monospace family listed next.
 QString builtInStyleSheet();
 
+// Scales the window to the screen's setting (150 % and 200 % are usual on laptops) instead of Qt 5's default
+// of drawing at 100 %, with the fractional factors as they are rather than rounded; images are then drawn
+// at the screen's own pixels. Call before the application exists.
+void enableHighDpiScaling();
+
 // Where no platform was chosen, the offscreen one: for the tools that need fonts but no screen, which
 // would otherwise refuse to start on a machine without a display. Call before the application exists.
 // Not on Windows, where the native platform needs no screen, and Qt 5's offscreen one knows only the

@@ -84,3 +84,13 @@ inline QString keepMismatch(const QImage &actual, const QImage &expected, const 
         return QStringLiteral("the pictures could not be kept at %1").arg(stem);
     return QStringLiteral("drawn: %1, difference: %2").arg(actualFile, differenceFile);
 }
+
+// Fails the test unless the two pictures are the same pixel for pixel, keeping them where it says.
+#define COMPARE_PICTURES(actual, expected, name)                                                                       \
+    do {                                                                                                               \
+        const QImage actualPicture = (actual);                                                                         \
+        const QImage expectedPicture = (expected);                                                                     \
+        if (actualPicture != expectedPicture)                                                                          \
+            QFAIL(qPrintable(                                                                                          \
+                QStringLiteral("the pictures differ; ") + keepMismatch(actualPicture, expectedPicture, (name))));      \
+    } while (false)

@@ -3,6 +3,7 @@
 #include "appsettings.h"
 #include "colorlabel.h"
 #include "copybookwidget.h"
+#include "moreoptions.h"
 #include "pinyinreview.h"
 #include "textedit.h"
 
@@ -13,12 +14,13 @@
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStyledItemDelegate>
+#include <QTextDocument>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 using namespace CopyBookOptions;
 
@@ -35,6 +37,20 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+namespace {
+
+// The control's name as the option table gives it, which the tests find it by.
+QString controlOf(const char *key)
+{
+    return QLatin1String(findOption(QLatin1String(key))->controlName);
+}
+
+// Lines the content editor keeps with every section of More Options open, so the text being typed stays
+// in view on a small laptop screen.
+constexpr int kEditorLinesKept = 6;
+
+} // namespace
 
 void MainWindow::setupUi()
 {
@@ -53,16 +69,20 @@ void MainWindow::setupUi()
     splitter->addWidget(panel);
     splitter->setSizes({20000, 10000});
 
-    auto *form = new QFormLayout(panel);
+    // The main panel's rows in a form, the More Options section below it.
+    auto *column = new QVBoxLayout(panel);
+    auto *form = new QFormLayout;
+    form->setContentsMargins(0, 0, 0, 0);
     form->setHorizontalSpacing(16);
+    column->addLayout(form);
 
     // Each control gets its stored value before its signal is connected, so building the window runs
     // no slot and writes no settings.
     cmbBookType = new QComboBox(this);
-    cmbBookType->setObjectName(QStringLiteral("cmbBookType"));
+    cmbBookType->setObjectName(controlOf("BookType"));
     form->addRow(tr("Book Type"), cmbBookType);
-    addChoices(cmbBookType, *findOption("BookType"));
-    cmbBookType->setCurrentIndex(cmbBookType->findData(settings->bookType));
+    addChoices(cmbBookType, *findOption(QStringLiteral("BookType")));
+    cmbBookType->setCurrentIndex(cmbBookType->findData(static_cast<int>(settings->bookType)));
     connect(cmbBookType, qOverload<int>(&QComboBox::currentIndexChanged), this, &MainWindow::onBookTypeChanged);
 
     editContent = new TextEdit(this);
@@ -71,14 +91,11 @@ void MainWindow::setupUi()
     connect(editContent, &TextEdit::signalFocusOut, this, &MainWindow::onContentFocusOut);
     pinyinReview = new PinyinReview(editContent);
 
-    spinCellSize = addDoubleRow(
-        form, tr("Cell Size"), QStringLiteral("spinCellSize"), kMinCellSize, kMaxCellSize, settings->cellSize);
-
-    spinFontSize = addDoubleRow(
-        form, tr("Font Size"), QStringLiteral("spinFontSize"), kMinFontSize, kMaxFontSize, settings->fontSize);
+    spinCellSize = addDoubleRow(form, tr("Cell Size"), "CellSize", settings->cellSize);
+    spinFontSize = addDoubleRow(form, tr("Font Size"), "FontSize", settings->fontSize);
 
     cmbFontName = new QComboBox(this);
-    cmbFontName->setObjectName(QStringLiteral("cmbFontName"));
+    cmbFontName->setObjectName(controlOf("FontName"));
     form->addRow(tr("Font Name"), cmbFontName);
     cmbFontName->addItems(QFontDatabase().families());
     cmbFontName->setCurrentIndex(
@@ -87,28 +104,27 @@ void MainWindow::setupUi()
         [this](int index) { onFontNameChanged(cmbFontName->itemText(index)); });
 
     lblGridColor = new ColorLabel(this);
-    lblGridColor->setObjectName(QStringLiteral("lblGridColor"));
+    lblGridColor->setObjectName(controlOf("GridColor"));
     lblGridColor->setColor(settings->gridColor);
     form->addRow(tr("Grid Color"), lblGridColor);
     connect(lblGridColor, &ColorLabel::signalClicked, this, &MainWindow::onColorLabelClicked);
 
     lblTextColor = new ColorLabel(this);
-    lblTextColor->setObjectName(QStringLiteral("lblTextColor"));
+    lblTextColor->setObjectName(controlOf("TextColor"));
     lblTextColor->setColor(settings->textColor);
     form->addRow(tr("Text Color"), lblTextColor);
     connect(lblTextColor, &ColorLabel::signalClicked, this, &MainWindow::onColorLabelClicked);
 
-    spinOpacity
-        = addDoubleRow(form, tr("Opacity"), QStringLiteral("spinOpacity"), kMinOpacity, kMaxOpacity, settings->opacity);
+    spinOpacity = addDoubleRow(form, tr("Opacity"), "Opacity", settings->opacity);
 
     chkCommonChinese = new QCheckBox(this);
-    chkCommonChinese->setObjectName(QStringLiteral("chkCommonChinese"));
+    chkCommonChinese->setObjectName(controlOf("CommonChineseOnly"));
     form->addRow(tr("Common Chinese"), chkCommonChinese);
     chkCommonChinese->setChecked(settings->commonChineseOnly);
     connect(chkCommonChinese, &QCheckBox::clicked, this, &MainWindow::onCommonChineseClicked);
 
     spinBlankLines = new QSpinBox(this);
-    spinBlankLines->setObjectName(QStringLiteral("spinBlankLines"));
+    spinBlankLines->setObjectName(controlOf("BlankLines"));
     form->addRow(tr("Blank Lines"), spinBlankLines);
     spinBlankLines->setRange(kMinBlankLines, kMaxBlankLines);
     spinBlankLines->setSingleStep(1);
@@ -116,10 +132,10 @@ void MainWindow::setupUi()
     connect(spinBlankLines, qOverload<int>(&QSpinBox::valueChanged), this, &MainWindow::onBlankLinesChanged);
 
     cmbTraceType = new QComboBox(this);
-    cmbTraceType->setObjectName(QStringLiteral("cmbTraceType"));
+    cmbTraceType->setObjectName(controlOf("TraceType"));
     form->addRow(tr("Trace Type"), cmbTraceType);
-    addChoices(cmbTraceType, *findOption("TraceType"));
-    cmbTraceType->setCurrentIndex(cmbTraceType->findData(settings->traceType));
+    addChoices(cmbTraceType, *findOption(QStringLiteral("TraceType")));
+    cmbTraceType->setCurrentIndex(cmbTraceType->findData(static_cast<int>(settings->traceType)));
     connect(cmbTraceType, qOverload<int>(&QComboBox::currentIndexChanged), this, &MainWindow::onTraceTypeChanged);
 
     auto *btnSave = new QPushButton(tr("Save As"), this);
@@ -127,7 +143,7 @@ void MainWindow::setupUi()
     form->addRow(btnSave);
     connect(btnSave, &QPushButton::clicked, this, &MainWindow::onSaveAs);
 
-    setupMoreOptions(form);
+    setupMoreOptions(column, form);
 
     // The stylesheet's item rules (height, hover and selection colours) only reach drop-down lists that
     // draw through a styled delegate.
@@ -137,24 +153,25 @@ void MainWindow::setupUi()
 
 void MainWindow::addChoices(QComboBox *combo, const OptionRow &row)
 {
-    for (int value = 0; value < row.choices.size(); ++value)
-        combo->addItem(QCoreApplication::translate("MainWindow", row.choices[value].label), value);
+    const QVector<Choice> &choices = std::get<ChoiceList>(row.kind).choices;
+    for (int value = 0; value < choices.size(); ++value)
+        combo->addItem(QCoreApplication::translate("MainWindow", choices[value].label), value);
 }
 
-QDoubleSpinBox *MainWindow::addDoubleRow(
-    QFormLayout *form, const QString &label, const QString &name, double min, double max, double value)
+QDoubleSpinBox *MainWindow::addDoubleRow(QFormLayout *form, const QString &label, const char *key, double value)
 {
+    const Number &range = std::get<Number>(findOption(QLatin1String(key))->kind);
     auto *spin = new QDoubleSpinBox(this);
-    spin->setObjectName(name);
+    spin->setObjectName(controlOf(key));
     form->addRow(label, spin);
-    spin->setRange(min, max);
+    spin->setRange(range.min, range.max);
     spin->setSingleStep(0.1);
     spin->setValue(value);
     connect(spin, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &MainWindow::onDoubleValueChanged);
     return spin;
 }
 
-void MainWindow::setupMoreOptions(QFormLayout *form)
+void MainWindow::setupMoreOptions(QVBoxLayout *panel, QFormLayout *form)
 {
     AppSettings *settings = AppSettings::instance();
 
@@ -165,44 +182,19 @@ void MainWindow::setupMoreOptions(QFormLayout *form)
     toggle->setCheckable(true);
     form->addRow(toggle);
 
-    // The section's rows belong to the panel's form, so their fields line up with those above; they
-    // are all shorter than the longest label above, so showing them moves nothing. The switches carry
-    // their text themselves for that reason. Each row comes from the option table.
-    const int firstRow = form->rowCount();
-    for (const OptionRow &row : optionTable()) {
-        if (!row.control)
-            continue;
-        const QString label = QCoreApplication::translate("MainWindow", row.label);
-        const QString name = QLatin1String(row.control);
-        std::visit(
-            [&](auto field) {
-                auto *value = &(settings->*field);
-                using Value = std::decay_t<decltype(*value)>;
-                if constexpr (std::is_same_v<Value, int>) {
-                    QStringList items;
-                    for (const Choice &choice : row.choices)
-                        items << QCoreApplication::translate("MainWindow", choice.label);
-                    addChoiceRow(form, label, name, items, value);
-                } else if constexpr (std::is_same_v<Value, bool>) {
-                    addSwitchRow(form, label, name, value);
-                } else if constexpr (std::is_same_v<Value, QString>) {
-                    addTextRow(form, label, name, value);
-                }
-            },
-            row.field);
-    }
+    // The record the section edits lives as long as the program.
+    auto *section = new MoreOptions(settings, this);
+    panel->addWidget(section, 1);
+    connect(section, &MoreOptions::signalOptionChanged, this, &MainWindow::onSheetOptionChanged);
 
-    QWidgetList section;
-    for (int row = firstRow; row < form->rowCount(); ++row) {
-        for (QFormLayout::ItemRole role : {QFormLayout::LabelRole, QFormLayout::FieldRole}) {
-            if (QLayoutItem *item = form->itemAt(row, role))
-                section << item->widget();
-        }
-    }
-    const auto showSection = [toggle, section](bool open) {
+    const QFontMetrics editorFont(editContent->font());
+    const int editorKeeps = kEditorLinesKept * editorFont.lineSpacing() + 2 * editContent->frameWidth()
+        + 2 * qRound(editContent->document()->documentMargin());
+    const auto showSection = [this, toggle, section, editorKeeps](bool open) {
         toggle->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
-        for (QWidget *widget : section)
-            widget->setHidden(!open);
+        section->setHidden(!open);
+        // Closed, the panel is exactly as it has always been.
+        editContent->setMinimumHeight(open ? editorKeeps : 0);
     };
     toggle->setChecked(settings->moreOptionsOpen);
     showSection(settings->moreOptionsOpen);
@@ -213,53 +205,10 @@ void MainWindow::setupMoreOptions(QFormLayout *form)
     });
 }
 
-void MainWindow::addChoiceRow(
-    QFormLayout *form, const QString &label, const QString &name, const QStringList &items, int *field)
-{
-    auto *combo = new QComboBox(this);
-    combo->setObjectName(name);
-    form->addRow(label, combo);
-    // The items are the engine's values in order, each carrying its value like the main panel's combos.
-    for (int value = 0; value < items.size(); ++value)
-        combo->addItem(items[value], value);
-    combo->setCurrentIndex(combo->findData(*field));
-    connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this, [this, combo, field] {
-        *field = combo->currentData(Qt::UserRole).toInt();
-        onSheetOptionChanged();
-    });
-}
-
-void MainWindow::addSwitchRow(QFormLayout *form, const QString &text, const QString &name, bool *field)
-{
-    auto *check = new QCheckBox(text, this);
-    check->setObjectName(name);
-    form->addRow(QString(), check);
-    check->setChecked(*field);
-    connect(check, &QCheckBox::clicked, this, [this, field](bool on) {
-        *field = on;
-        onSheetOptionChanged();
-    });
-}
-
-// The text goes to the engine as it is typed: a change to a title redraws the preview once, without laying
-// the page out again, and nothing typed is lost if the window closes before the field loses the focus.
-void MainWindow::addTextRow(QFormLayout *form, const QString &label, const QString &name, QString *field)
-{
-    auto *edit = new QLineEdit(this);
-    edit->setObjectName(name);
-    form->addRow(label, edit);
-    edit->setText(*field);
-    connect(edit, &QLineEdit::textEdited, this, [this, field](const QString &text) {
-        *field = text;
-        onSheetOptionChanged();
-    });
-}
-
 void MainWindow::onSheetOptionChanged()
 {
     const AppSettings *settings = AppSettings::instance();
-    copyBook->setSheet(settings->sheet());
-    copyBook->setVectorPdf(settings->vectorPdf);
+    copyBook->setOptions(*settings);
     pinyinReview->setActive(settings->showsPinyin());
     settings->saveSettings();
 }
@@ -267,7 +216,7 @@ void MainWindow::onSheetOptionChanged()
 void MainWindow::applySettings()
 {
     const AppSettings *settings = AppSettings::instance();
-    applyOptions(copyBook, *settings);
+    copyBook->setOptions(*settings);
     pinyinReview->setActive(settings->showsPinyin());
 }
 
@@ -275,7 +224,7 @@ void MainWindow::onBookTypeChanged()
 {
     const int bookType = cmbBookType->currentData(Qt::UserRole).toInt();
     copyBook->setBookType(bookType);
-    AppSettings::instance()->bookType = bookType;
+    AppSettings::instance()->bookType = static_cast<BookType>(bookType);
     AppSettings::instance()->saveSettings();
 }
 
@@ -283,7 +232,7 @@ void MainWindow::onTraceTypeChanged()
 {
     const int traceType = cmbTraceType->currentData(Qt::UserRole).toInt();
     copyBook->setTraceType(traceType);
-    AppSettings::instance()->traceType = traceType;
+    AppSettings::instance()->traceType = static_cast<TraceType>(traceType);
     AppSettings::instance()->saveSettings();
 }
 
@@ -298,16 +247,15 @@ void MainWindow::onDoubleValueChanged(double value)
     if (!spin)
         return;
     AppSettings *settings = AppSettings::instance();
-    // The record holds single precision; the engine gets the value as the spin box delivers it.
     if (spin == spinCellSize) {
         copyBook->setCellSize(value);
-        settings->cellSize = static_cast<float>(value);
+        settings->cellSize = value;
     } else if (spin == spinFontSize) {
         copyBook->setFontSize(value);
-        settings->fontSize = static_cast<float>(value);
+        settings->fontSize = value;
     } else if (spin == spinOpacity) {
         copyBook->setOpacity(value);
-        settings->opacity = static_cast<float>(value);
+        settings->opacity = value;
     } else {
         return;
     }

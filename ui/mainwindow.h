@@ -1,7 +1,7 @@
 #pragma once
 
 #include "optiontable.h"
-#include "pdfexportprogress.h"
+#include "pageprogress.h"
 #include "userdialogs.h"
 
 #include <QWidget>
@@ -17,6 +17,7 @@ class QPrinter;
 class QProgressDialog;
 class PinyinReview;
 class QSpinBox;
+class QVBoxLayout;
 class TextEdit;
 
 // The only top-level window: the preview of page 0 on the left, the options on the right. Every change
@@ -42,16 +43,9 @@ protected:
 private:
     void setupUi();
     // One spin-box row, built completely: created, added, given its range and value, then connected.
-    QDoubleSpinBox *addDoubleRow(
-        QFormLayout *form, const QString &label, const QString &name, double min, double max, double value);
+    QDoubleSpinBox *addDoubleRow(QFormLayout *form, const QString &label, const char *key, double value);
     // The collapsible section below Save As with the options beyond the main panel's.
-    void setupMoreOptions(QFormLayout *form);
-    // Rows of that section; each change goes into the record field, then to the engine and the store.
-    // The field is one of the process-wide record's, which lives as long as the program.
-    void addChoiceRow(
-        QFormLayout *form, const QString &label, const QString &name, const QStringList &items, int *field);
-    void addSwitchRow(QFormLayout *form, const QString &text, const QString &name, bool *field);
-    void addTextRow(QFormLayout *form, const QString &label, const QString &name, QString *field);
+    void setupMoreOptions(QVBoxLayout *panel, QFormLayout *form);
     void onSheetOptionChanged();
     // A combo's items from an option's choices, each carrying its value.
     static void addChoices(QComboBox *combo, const CopyBookOptions::OptionRow &row);
@@ -71,7 +65,7 @@ private:
     void onPrint();
     void printPages(QPrinter *printer, const CopyBookPages &pages);
     // Progress for a long job in `dialog`, which it sets up; *cancelled tells whether the user stopped it.
-    static PdfExportProgress progressIn(QProgressDialog *dialog, bool *cancelled);
+    static PageProgress progressIn(QProgressDialog *dialog, bool *cancelled);
 
     CopyBookWidget *copyBook = nullptr;
     QComboBox *cmbBookType = nullptr;

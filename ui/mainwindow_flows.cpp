@@ -69,7 +69,7 @@ bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, long *r
     return QWidget::nativeEvent(eventType, message, result);
 }
 
-PdfExportProgress MainWindow::progressIn(QProgressDialog *dialog, bool *cancelled)
+PageProgress MainWindow::progressIn(QProgressDialog *dialog, bool *cancelled)
 {
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setMinimumDuration(kProgressDelayMs);
@@ -87,7 +87,7 @@ PdfExportProgress MainWindow::progressIn(QProgressDialog *dialog, bool *cancelle
 
 void MainWindow::onSaveAs()
 {
-    const int pages = copyBook->pageCount();
+    const int pages = copyBook->copyBook().pageCount();
     if (pages > kPagesWorthAsking
         && !dialogs.askYesNo(
             this, tr("This copybook has %1 pages; saving them all takes a while. Save it anyway?").arg(pages)))

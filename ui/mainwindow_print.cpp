@@ -25,7 +25,7 @@ void MainWindow::printPages(QPrinter *printer, const CopyBookPages &pages)
     const bool preview = printer->paintEngine() && printer->paintEngine()->type() == QPaintEngine::Picture;
     QString reason;
     if (preview) {
-        CopyBookPrinting::print(printer, pages, PdfExportProgress(), &reason);
+        CopyBookPrinting::print(printer, pages, PageProgress(), &reason);
         return;
     }
     if (!CopyBookPrinting::paperHoldsPage(*printer, pages)) {
@@ -33,7 +33,7 @@ void MainWindow::printPages(QPrinter *printer, const CopyBookPages &pages)
                 tr("The printer's paper, %1, is smaller than the page, %2: the page's edges would not be "
                    "printed. Print anyway?")
                     .arg(CopyBookPrinting::paperName(printer->pageLayout()),
-                        CopyBookPrinting::paperName(paperLayout(pages.sheet)))))
+                        CopyBookPrinting::paperName(paperLayout(pages.options)))))
             return;
     }
     QProgressDialog progress(this);

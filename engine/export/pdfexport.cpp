@@ -8,7 +8,7 @@
 #include <QSaveFile>
 
 bool saveCopyBookPdf(const CopyBookPages &pages, const QString &fileName,
-    const CopyBookOptions::PdfExportOptions &options, const PdfExportProgress &progress, QString *error)
+    const CopyBookOptions::PdfExportOptions &options, const PageProgress &progress, QString *error)
 {
     QString reason;
     // The PDF goes to a temporary file beside the target and replaces it only once complete, so a

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "copybookoptions.h"
-#include "pdfexportprogress.h"
+#include "pageprogress.h"
 
 class QString;
 struct CopyBookPages;
@@ -10,4 +10,4 @@ struct CopyBookPages;
 // False when the file cannot be written completely or the export was cancelled; the file at that path
 // is then left as it was, and *error (when given) says why.
 bool saveCopyBookPdf(const CopyBookPages &pages, const QString &fileName,
-    const CopyBookOptions::PdfExportOptions &options, const PdfExportProgress &progress = {}, QString *error = nullptr);
+    const CopyBookOptions::PdfExportOptions &options, const PageProgress &progress = {}, QString *error = nullptr);

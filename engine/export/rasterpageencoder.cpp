@@ -191,10 +191,20 @@ bool RasterPageEncoder::startJobs(QString *error)
                 job->workspace = std::move(pool.back());
                 pool.pop_back();
             }
-            job->thread
-                = std::thread(&RasterPageEncoder::run, job.get(), pageSize, std::cref(render), std::cref(stopping));
+            // In the queue before its thread starts: a thread that started and then could not be queued
+            // would be destroyed still joinable, which ends the program.
             inFlight.push_back(std::move(job));
-            nextToStart += inFlight.back()->pageCount;
+            Job *queued = inFlight.back().get();
+            try {
+                queued->thread
+                    = std::thread(&RasterPageEncoder::run, queued, pageSize, std::cref(render), std::cref(stopping));
+            } catch (...) {
+                if (queued->workspace)
+                    pool.push_back(std::move(queued->workspace));
+                inFlight.pop_back();
+                throw;
+            }
+            nextToStart += queued->pageCount;
         } catch (...) {
             // Out of threads or of memory: fewer jobs at a time are slower but still get there.
             break;

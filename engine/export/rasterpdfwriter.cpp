@@ -61,7 +61,7 @@ private:
 class PageImageProvider final : public QPDFObjectHandle::StreamDataProvider
 {
 public:
-    PageImageProvider(RasterPageEncoder *encoder, int pageCount, const RasterPdfProgress &progress)
+    PageImageProvider(RasterPageEncoder *encoder, int pageCount, const PageProgress &progress)
         : encoder(encoder), pageCount(pageCount), progress(progress)
     { }
 
@@ -96,7 +96,7 @@ public:
 private:
     RasterPageEncoder *encoder;
     const int pageCount;
-    const RasterPdfProgress progress;
+    const PageProgress progress;
     std::map<QPDFObjGen, int> pages;
     int pagesDelivered = 0;
     int pagesReported = 0;
@@ -189,7 +189,7 @@ QString invalidArguments(
 }
 
 bool write(QIODevice *device, int pageCount, const PageRenderer &render, const RasterPdfSettings &settings,
-    const RasterPdfProgress &progress)
+    const PageProgress &progress)
 {
     // Started first, so the first pages are on their way while the document is put together.
     RasterPageEncoder encoder(pageCount, settings.pageSize, render, settings.jobs);
@@ -217,7 +217,7 @@ bool write(QIODevice *device, int pageCount, const PageRenderer &render, const R
 } // namespace
 
 bool writeRasterPdf(QIODevice *device, int pageCount, const PageRenderer &render, const RasterPdfSettings &settings,
-    const RasterPdfProgress &progress, QString *error)
+    const PageProgress &progress, QString *error)
 {
     QString reason = invalidArguments(device, pageCount, render, settings);
     bool written = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pageprogress.h"
+
 #include <QImage>
 #include <QRect>
 #include <QSize>
@@ -14,10 +16,6 @@ class QIODevice;
 // backed by memory of their own: the callback must leave every pixel outside the strip alone and must not
 // keep the image. Called from several worker threads at once, so it must be safe to run on any thread.
 using PageRenderer = std::function<void(int page, QImage *image, const QRect &strip)>;
-
-// Told after each page has been written, with the pages written so far and the page count; returning
-// false cancels.
-using RasterPdfProgress = std::function<bool(int pagesDone, int pageCount)>;
 
 struct RasterPdfSettings
 {
@@ -35,4 +33,4 @@ struct RasterPdfSettings
 // a write to the device that fails or comes back short, and when a page cannot be made; in the last two
 // cases *error (if given) says why, after a cancel it is empty. No worker thread outlives the call.
 bool writeRasterPdf(QIODevice *device, int pageCount, const PageRenderer &render, const RasterPdfSettings &settings,
-    const RasterPdfProgress &progress, QString *error = nullptr);
+    const PageProgress &progress, QString *error = nullptr);

@@ -9,12 +9,12 @@
 #include <QPdfWriter>
 
 // The writer ignores short writes, so they are checked on the way to the file.
-bool writeVectorPdf(QIODevice *device, const CopyBookPages &pages, const PdfExportProgress &progress, QString *error)
+bool writeVectorPdf(QIODevice *device, const CopyBookPages &pages, const PageProgress &progress, QString *error)
 {
     CheckedWriteDevice checked(device);
     checked.open(QIODevice::WriteOnly);
     QPdfWriter writer(&checked);
-    writer.setPageLayout(paperLayout(pages.sheet));
+    writer.setPageLayout(paperLayout(pages.options));
     writer.setResolution(pages.resolution);
     writer.setCreator(QCoreApplication::applicationName());
     QPainter painter;

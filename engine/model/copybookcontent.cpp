@@ -35,10 +35,11 @@ QChar trailingHalf(const QString &text, int at)
 
 int fadedCopiesPerRow(int traceType, int columns)
 {
-    switch (traceType) {
-    case CopyBookOptions::TraceAll:
+    using CopyBookOptions::TraceType;
+    switch (static_cast<TraceType>(traceType)) {
+    case TraceType::All:
         return columns - 1;
-    case CopyBookOptions::TraceHalf:
+    case TraceType::Half:
         return static_cast<int>(std::ceil((columns - 1) * 0.5));
     default:
         return 0;
@@ -49,7 +50,7 @@ int fadedCopiesPerRow(int traceType, int columns)
 
 QString CopyBookContent::readingAt(int at, PinyinWords::Reader &reader) const
 {
-    if (!pinyin)
+    if (!laidOut.readings)
         return {};
     return overrides.at(at).isEmpty() ? reader.readingAt(at) : overrides.at(at);
 }
@@ -63,9 +64,9 @@ template<typename Visit> void CopyBookContent::walk(Cursor cursor, bool withRead
         return;
     const int blank = qBound(0, blankLines, kLargestBlankLines);
     // A Trace row shows one character, so 一 and 不 take the tone they have alone.
-    const bool trace = bookType == CopyBookOptions::TraceBook;
+    const bool trace = bookType == static_cast<int>(CopyBookOptions::BookType::Trace);
     PinyinWords::Reader reader(
-        layoutText, trace || plainTones ? PinyinWords::Tones::Plain : PinyinWords::Tones::Changed);
+        layoutText, trace || laidOut.plainTones ? PinyinWords::Tones::Plain : PinyinWords::Tones::Changed);
     if (trace) {
         const int copies = fadedCopiesPerRow(traceType, columns);
         for (; cursor.at < layoutText.size(); ++cursor.at, cursor.copy = 0) {
@@ -117,9 +118,10 @@ template<typename Visit> void CopyBookContent::walk(Cursor cursor, bool withRead
     }
 }
 
-void CopyBookContent::rebuildCells()
+void CopyBookContent::rebuildCells(const CellLayoutParameters &parameters)
 {
-    if (pinyin) {
+    laidOut = parameters;
+    if (laidOut.readings) {
         Pinyin::AnnotatedText annotated = Pinyin::parseReadingOverrides(text);
         layoutText = annotated.text;
         overrides = annotated.readings;
@@ -134,7 +136,7 @@ void CopyBookContent::rebuildCells()
         ++placedCells;
         lastCellRow = cell.row;
         // A page without a cell of its own (blank rows before a later page) starts where the next does.
-        while (rowsPerPage > 0 && pageStarts.size() <= cell.row / rowsPerPage)
+        while (laidOut.rowsPerPage > 0 && pageStarts.size() <= cell.row / laidOut.rowsPerPage)
             pageStarts.append(here);
         return true;
     });
@@ -142,9 +144,9 @@ void CopyBookContent::rebuildCells()
 
 int CopyBookContent::pageCount() const
 {
-    if (rowsPerPage <= 0 || lastCellRow < 0)
+    if (laidOut.rowsPerPage <= 0 || lastCellRow < 0)
         return 1;
-    return lastCellRow / rowsPerPage + 1;
+    return lastCellRow / laidOut.rowsPerPage + 1;
 }
 
 QVector<CopyBookCell> CopyBookContent::cellsOfPage(int page) const
@@ -152,7 +154,7 @@ QVector<CopyBookCell> CopyBookContent::cellsOfPage(int page) const
     QVector<CopyBookCell> cells;
     if (page < 0 || page >= pageStarts.size())
         return cells;
-    const qint64 end = (qint64(page) + 1) * rowsPerPage;
+    const qint64 end = (qint64(page) + 1) * laidOut.rowsPerPage;
     walk(pageStarts.at(page), true, [&](const CopyBookCell &cell, const Cursor &) {
         if (cell.row >= end)
             return false;

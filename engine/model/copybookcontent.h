@@ -11,30 +11,36 @@ namespace PinyinWords {
 class Reader;
 }
 
+// What the layout needs beyond the text and its options: where the pages are cut, and whether the cells
+// carry their readings. The page a copybook is laid out for hands it over with every layout.
+struct CellLayoutParameters
+{
+    // Rows per page of the geometry; without rows the layout has no pages to give cells for.
+    int rowsPerPage = 0;
+    // With readings, a reading in brackets after a character ("行[hang2]") is taken out of the text and
+    // every cell carries its reading; without, the text is laid out exactly as typed.
+    bool readings = false;
+    // 一 and 不 with the tone of the character alone even in running text, as the national orthography
+    // writes them; otherwise a Copy book prints them as schoolbooks do (一个 yí gè).
+    bool plainTones = false;
+};
+
 // The text, the layout options and the cells they produce, in reading order with non-decreasing rows.
 // The cells are not held: a long text would take memory in proportion to the whole book for every page
 // shown. rebuildCells() walks the layout once and remembers where each page starts, from which the cells
-// of any page are laid out again on demand, exactly as the whole walk places them. Every setter of the
-// engine that touches a field here calls rebuildCells() before it returns.
+// of any page are laid out again on demand, exactly as the whole walk places them, so a change of a field
+// must be followed by rebuildCells() before any page is asked for.
 struct CopyBookContent
 {
     QString text;
     int columns = 0;
-    int blankLines = CopyBookOptions::kDefaultBlankLines;
-    double opacity = static_cast<double>(CopyBookOptions::kDefaultOpacity);
-    int bookType = CopyBookOptions::kDefaultBookType;
-    int traceType = CopyBookOptions::kDefaultTraceType;
-    bool commonChineseOnly = CopyBookOptions::kDefaultCommonChineseOnly;
-    // With pinyin on, a reading in brackets after a character ("行[hang2]") is taken out of the text and
-    // every cell carries its reading; off, the text is laid out exactly as typed.
-    bool pinyin = false;
-    // 一 and 不 with the tone of the character alone even in running text, as the national orthography
-    // writes them; off, a Copy book prints them as schoolbooks do (一个 yí gè).
-    bool plainTones = false;
-    // Rows per page of the geometry, written with `columns`: where the walk cuts the cells into pages.
-    int rowsPerPage = 0;
+    int blankLines = 0;
+    double opacity = 0.5;
+    int bookType = static_cast<int>(CopyBookOptions::BookType::Trace);
+    int traceType = static_cast<int>(CopyBookOptions::TraceType::Half);
+    bool commonChineseOnly = true;
 
-    void rebuildCells();
+    void rebuildCells(const CellLayoutParameters &parameters = {});
 
     qint64 cellCount() const { return placedCells; }
     // The row of the last cell, or -1 when there is none.
@@ -58,7 +64,9 @@ struct CopyBookContent
     };
 
 private:
-    // The text as laid out and, with pinyin on, each code unit's bracketed reading.
+    // The parameters of the last layout, which the pages are laid out again with.
+    CellLayoutParameters laidOut;
+    // The text as laid out and, with readings, each code unit's bracketed reading.
     QString layoutText;
     QVector<QString> overrides;
     QVector<Cursor> pageStarts;

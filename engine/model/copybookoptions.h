@@ -3,38 +3,17 @@
 #include <QColor>
 #include <QString>
 
-// Defaults and control ranges of the copybook options, shared by the window's controls, the settings
-// store and the command-line renderer so that all of them agree on what a valid option is.
+// The options a copybook is made with, their defaults and the ranges of their controls: one record shared
+// by the engine, the settings store, the command-line renderer and the window, so that all of them agree
+// on what a valid option is.
 namespace CopyBookOptions {
 
-enum BookType { TraceBook = 0, CopyBook = 1 };
-enum TraceType { TraceNone = 0, TraceHalf = 1, TraceAll = 2 };
-// Sheet options beyond the documented ten, each off (or at the plain square) by default.
-enum GridStyle { GridTian = 0, GridMi = 1, GridSquare = 2, GridHui = 3, GridNine = 4 };
-enum TraceStyle { TraceSolid = 0, TraceHollow = 1 };
-enum Paper { PaperA4 = 0, PaperA5 = 1, PaperB5 = 2, PaperLetter = 3, PaperA3 = 4 };
-constexpr int kLastGridStyle = GridNine;
-constexpr int kLastTraceStyle = TraceHollow;
-
-constexpr int kDefaultBookType = TraceBook;
-constexpr int kDefaultTraceType = TraceHalf;
-constexpr int kDefaultBlankLines = 0;
-constexpr float kDefaultCellSize = 1.5f;
-constexpr float kDefaultFontSize = 1.2f;
-constexpr float kDefaultOpacity = 0.6f;
-constexpr bool kDefaultCommonChineseOnly = true;
-inline QString defaultFontName()
-{
-    return QStringLiteral("楷体");
-}
-inline QColor defaultGridColor()
-{
-    return QColor(Qt::red);
-}
-inline QColor defaultTextColor()
-{
-    return QColor(Qt::black);
-}
+// The choices keep the numbers they have always had in the settings store and as the combos' item data.
+enum class BookType { Trace = 0, Copy = 1 };
+enum class TraceType { None = 0, Half = 1, All = 2 };
+enum class GridStyle { Tian = 0, Mi = 1, Square = 2, Hui = 3, Nine = 4 };
+enum class TraceStyle { Solid = 0, Hollow = 1 };
+enum class Paper { A4 = 0, A5 = 1, B5 = 2, Letter = 3, A3 = 4 };
 
 constexpr double kMinCellSize = 0.5;
 constexpr double kMaxCellSize = 10.0;
@@ -47,12 +26,25 @@ constexpr int kMaxBlankLines = 5;
 // Export threads beyond this only queue for the same cores and memory.
 constexpr int kMaxJobs = 64;
 
-// What a sheet carries beyond the grid and the glyphs. With every member at its default, a page is
-// exactly the plain sheet.
-struct SheetOptions
+// Every option a copybook is made with and that outlives a run: the ten of the main panel and the sheet's
+// beyond them. The member initialisers are the defaults; with every sheet option at its default a page is
+// exactly the plain sheet. The sizes are held in double precision, as the engine is handed them; the store
+// keeps them in single precision.
+struct OptionValues
 {
-    int gridStyle = GridTian;
-    int traceStyle = TraceSolid;
+    BookType bookType = BookType::Trace;
+    TraceType traceType = TraceType::Half;
+    int blankLines = 0;
+    double cellSize = static_cast<double>(1.5f);
+    double fontSize = static_cast<double>(1.2f);
+    double opacity = static_cast<double>(0.6f);
+    QString fontName = QStringLiteral("楷体");
+    bool commonChineseOnly = true;
+    QColor gridColor = QColor(Qt::red);
+    QColor textColor = QColor(Qt::black);
+
+    GridStyle gridStyle = GridStyle::Tian;
+    TraceStyle traceStyle = TraceStyle::Solid;
     QString title;
     bool nameFields = false;
     bool pageNumbers = false;
@@ -64,11 +56,14 @@ struct SheetOptions
     bool plainTones = false;
     // A Trace book shows, above each character's row, the character built up stroke by stroke.
     bool strokeOrder = false;
-    int paper = PaperA4;
+    Paper paper = Paper::A4;
     bool landscape = false;
+    // Save As draws the PDF's pages instead of writing page images.
+    bool vectorPdf = false;
 
     bool showsPinyin() const { return pinyin || pinyinOnly; }
-    bool isA4Portrait() const { return paper == PaperA4 && !landscape; }
+    bool isA4Portrait() const { return paper == Paper::A4 && !landscape; }
+    bool isTraceBook() const { return bookType == BookType::Trace; }
 };
 
 // How a PDF is written: page images (the default) or the drawing itself, and with how many threads (0
@@ -78,28 +73,5 @@ struct PdfExportOptions
     bool vector = false;
     int jobs = 0;
 };
-
-// Hands a record of the ten options (the settings record, a renderer request) to the engine, in the
-// order the program has always used: the cell size before the font, the colours last.
-template<typename Book, typename Options> void applyInOrder(Book *book, const Options &options)
-{
-    book->setBookType(options.bookType);
-    book->setTraceType(options.traceType);
-    book->setCellSize(options.cellSize);
-    book->setFontNameAndSize(options.fontName, options.fontSize);
-    book->setBlankLines(options.blankLines);
-    book->setOpacity(options.opacity);
-    book->setCommonChineseOnly(options.commonChineseOnly);
-    book->setGridColor(options.gridColor);
-    book->setTextColor(options.textColor);
-}
-
-// Hands every option of a record (see OptionValues) to the engine: the ten, then the sheet's.
-template<typename Book, typename Options> void applyOptions(Book *book, const Options &options)
-{
-    applyInOrder(book, options);
-    book->setSheet(options.sheet());
-    book->setVectorPdf(options.vectorPdf);
-}
 
 } // namespace CopyBookOptions

@@ -1,208 +1,218 @@
 #include "optiontable.h"
 
-#include <QDataStream>
+#include "overloaded.h"
+#include "papers.h"
+#include "storedvalues.h"
+
+#include <QCoreApplication>
 #include <QSettings>
-#include <cmath>
-#include <cstring>
 
 namespace CopyBookOptions {
 
+namespace {
+
+QVector<Choice> paperChoices()
+{
+    QVector<Choice> choices;
+    for (const PaperSize &paper : papers())
+        choices.append({paper.name, paper.label, paper.help});
+    return choices;
+}
+
+} // namespace
+
+OptionRow OptionRow::flag(const char *name, const char *value, const char *text) const
+{
+    OptionRow row = *this;
+    row.flagName = name;
+    row.valueName = value;
+    row.help = text;
+    return row;
+}
+
+OptionRow OptionRow::mainPanel(const char *control) const
+{
+    OptionRow row = *this;
+    row.controlName = control;
+    row.section = Section::MainPanel;
+    return row;
+}
+
+OptionRow OptionRow::inSection(Section where, const char *control, const char *text) const
+{
+    OptionRow row = *this;
+    row.controlName = control;
+    row.section = where;
+    row.label = text;
+    return row;
+}
+
 const QVector<OptionRow> &optionTable()
 {
-    // In the order of the renderer's help and of the window's "More Options" section.
+    using V = OptionValues;
+    // In the order of the renderer's help and, within each section, of the window's rows.
     static const QVector<OptionRow> table = {
-        {"BookType", &OptionValues::bookType, "book-type", "TYPE", nullptr, 0, 0,
-            {{"trace", QT_TRANSLATE_NOOP("MainWindow", "Trace")}, {"copy", QT_TRANSLATE_NOOP("MainWindow", "Copy")}},
-            true},
-        {"TraceType", &OptionValues::traceType, "trace-type", "TYPE", nullptr, 0, 0,
-            {{"none", QT_TRANSLATE_NOOP("MainWindow", "None")}, {"half", QT_TRANSLATE_NOOP("MainWindow", "Half")},
-                {"all", QT_TRANSLATE_NOOP("MainWindow", "All")}},
-            true},
-        {"CellSize", &OptionValues::cellSize, "cell-size", "CM", "Cell side", kMinCellSize, kMaxCellSize},
-        {"FontName", &OptionValues::fontName, "font-family", "NAME", "Glyph font family"},
-        {"FontSize", &OptionValues::fontSize, "font-size", "CM", "Glyph size", kMinFontSize, kMaxFontSize},
-        {"Opacity", &OptionValues::opacity, "opacity", "X", "Opacity of faded glyphs", kMinOpacity, kMaxOpacity},
-        {"BlankLines", &OptionValues::blankLines, "blank-lines", "N", "Empty rows after each line", kMinBlankLines,
-            kMaxBlankLines},
-        {"CommonChineseOnly", &OptionValues::commonChineseOnly, "all-characters", nullptr,
-            "Lay out every character, not only CJK ideographs U+4E00 to U+9FFF."},
-        {"GridColor", &OptionValues::gridColor, "grid-color", "COLOR", "Grid colour, such as #c00000 or navy"},
-        {"TextColor", &OptionValues::textColor, "text-color", "COLOR", "Glyph colour"},
-        {"Sheet/GridStyle", &OptionValues::gridStyle, "grid-style", "STYLE", nullptr, 0, 0,
-            {{"tian", QT_TRANSLATE_NOOP("MainWindow", "Tian grid"), "cross"},
+        option("BookType",
+            choiceOf<&V::bookType>({{"trace", QT_TRANSLATE_NOOP("MainWindow", "Trace")},
+                                       {"copy", QT_TRANSLATE_NOOP("MainWindow", "Copy")}})
+                .keepingUnknown())
+            .flag("book-type", "TYPE")
+            .mainPanel("cmbBookType"),
+        option("TraceType",
+            choiceOf<&V::traceType>(
+                {{"none", QT_TRANSLATE_NOOP("MainWindow", "None")}, {"half", QT_TRANSLATE_NOOP("MainWindow", "Half")},
+                    {"all", QT_TRANSLATE_NOOP("MainWindow", "All")}})
+                .keepingUnknown())
+            .flag("trace-type", "TYPE")
+            .mainPanel("cmbTraceType"),
+        option("CellSize", Number {&V::cellSize, kMinCellSize, kMaxCellSize})
+            .flag("cell-size", "CM", "Cell side")
+            .mainPanel("spinCellSize"),
+        option("FontName", Text {&V::fontName})
+            .flag("font-family", "NAME", "Glyph font family")
+            .mainPanel("cmbFontName"),
+        option("FontSize", Number {&V::fontSize, kMinFontSize, kMaxFontSize})
+            .flag("font-size", "CM", "Glyph size")
+            .mainPanel("spinFontSize"),
+        option("Opacity", Number {&V::opacity, kMinOpacity, kMaxOpacity})
+            .flag("opacity", "X", "Opacity of faded glyphs")
+            .mainPanel("spinOpacity"),
+        option("BlankLines", Count {&V::blankLines, kMinBlankLines, kMaxBlankLines})
+            .flag("blank-lines", "N", "Empty rows after each line")
+            .mainPanel("spinBlankLines"),
+        option("CommonChineseOnly", Switch {&V::commonChineseOnly})
+            .flag("all-characters", nullptr, "Lay out every character, not only CJK ideographs U+4E00 to U+9FFF.")
+            .mainPanel("chkCommonChinese"),
+        option("GridColor", Colour {&V::gridColor})
+            .flag("grid-color", "COLOR", "Grid colour, such as #c00000 or navy")
+            .mainPanel("lblGridColor"),
+        option("TextColor", Colour {&V::textColor})
+            .flag("text-color", "COLOR", "Glyph colour")
+            .mainPanel("lblTextColor"),
+        option("Sheet/GridStyle",
+            choiceOf<&V::gridStyle>({{"tian", QT_TRANSLATE_NOOP("MainWindow", "Tian grid"), "cross"},
                 {"mi", QT_TRANSLATE_NOOP("MainWindow", "Mi grid"), "cross and diagonals"},
                 {"square", QT_TRANSLATE_NOOP("MainWindow", "Square grid"), "outline only"},
                 {"hui", QT_TRANSLATE_NOOP("MainWindow", "Hui grid"), "inner square"},
-                {"nine", QT_TRANSLATE_NOOP("MainWindow", "Nine-square grid"), "three by three"}},
-            false, "cmbGridStyle", QT_TRANSLATE_NOOP("MainWindow", "Grid Style")},
-        {"Sheet/TraceStyle", &OptionValues::traceStyle, "trace-style", "STYLE", ": faded glyphs as outlines to trace",
-            0, 0,
-            {{"solid", QT_TRANSLATE_NOOP("MainWindow", "Solid")},
-                {"hollow", QT_TRANSLATE_NOOP("MainWindow", "Hollow")}},
-            false, "cmbTraceStyle", QT_TRANSLATE_NOOP("MainWindow", "Trace Style")},
-        {"Sheet/Paper", &OptionValues::paper, "paper", "SIZE", ": the paper the page is laid out on", 0, 0,
-            {{"a4", QT_TRANSLATE_NOOP("MainWindow", "A4 (210 × 297 mm)"), "210 x 297 mm"},
-                {"a5", QT_TRANSLATE_NOOP("MainWindow", "A5 (148 × 210 mm)"), "148 x 210 mm"},
-                {"b5", QT_TRANSLATE_NOOP("MainWindow", "B5 (176 × 250 mm)"), "ISO, 176 x 250 mm"},
-                {"letter", QT_TRANSLATE_NOOP("MainWindow", "Letter (8.5 × 11 in)"), "8.5 x 11 in"},
-                {"a3", QT_TRANSLATE_NOOP("MainWindow", "A3 (297 × 420 mm)"), "297 x 420 mm"}},
-            false, "cmbPaper", QT_TRANSLATE_NOOP("MainWindow", "Paper")},
-        {"Sheet/Landscape", &OptionValues::landscape, "landscape", nullptr,
-            "The paper on its side, wider than it is tall.", 0, 0, {}, false, "chkLandscape",
-            QT_TRANSLATE_NOOP("MainWindow", "Landscape")},
-        {"Sheet/Title", &OptionValues::title, "title", "TEXT", "A title centred at the top of every page.", 0, 0, {},
-            false, "editTitle", QT_TRANSLATE_NOOP("MainWindow", "Title")},
-        {"Sheet/NameFields", &OptionValues::nameFields, "name-fields", nullptr,
-            "Fields for the pupil's name, class and date under the title.", 0, 0, {}, false, "chkNameFields",
-            QT_TRANSLATE_NOOP("MainWindow", "Name fields")},
-        {"Sheet/PageNumbers", &OptionValues::pageNumbers, "page-numbers", nullptr, "Page numbers at the foot.", 0, 0,
-            {}, false, "chkPageNumbers", QT_TRANSLATE_NOOP("MainWindow", "Page numbers")},
-        {"Sheet/Pinyin", &OptionValues::pinyin, "pinyin", nullptr,
-            "A pinyin band above every row, with the reading of each character as it stands in its word; a reading "
-            "in brackets after a character overrides it: 行[hang2] or 行[háng].",
-            0, 0, {}, false, "chkPinyin", QT_TRANSLATE_NOOP("MainWindow", "Pinyin")},
-        {"Sheet/PinyinOnly", &OptionValues::pinyinOnly, "pinyin-only", nullptr,
-            "Write from pinyin: the band shows the reading, the squares to write in stay empty.", 0, 0, {}, false,
-            "chkPinyinOnly", QT_TRANSLATE_NOOP("MainWindow", "Write from pinyin")},
-        {"Sheet/PlainTones", &OptionValues::plainTones, "plain-tones", nullptr,
-            "With pinyin, 一 and 不 keep their own tones in running text (一个 yī gè) as the national orthography "
-            "marks them, instead of the changed tones schoolbooks print (yí gè).",
-            0, 0, {}, false, "chkPlainTones", QT_TRANSLATE_NOOP("MainWindow", "Plain tones of 一 and 不")},
-        {"Sheet/StrokeOrder", &OptionValues::strokeOrder, "stroke-order", nullptr,
-            "In a Trace book, frames above each row with the character built up stroke by stroke, the newest "
-            "stroke in the grid colour.",
-            0, 0, {}, false, "chkStrokeOrder", QT_TRANSLATE_NOOP("MainWindow", "Stroke order")},
-        {"Sheet/VectorPdf", &OptionValues::vectorPdf, "vector", nullptr,
-            "Draw the PDF's pages as lines and text instead of page images: much smaller files.", 0, 0, {}, false,
-            "chkVectorPdf", QT_TRANSLATE_NOOP("MainWindow", "Vector PDF")},
+                {"nine", QT_TRANSLATE_NOOP("MainWindow", "Nine-square grid"), "three by three"}}))
+            .flag("grid-style", "STYLE")
+            .inSection(Section::Layout, "cmbGridStyle", QT_TRANSLATE_NOOP("MainWindow", "Grid Style")),
+        option("Sheet/TraceStyle",
+            choiceOf<&V::traceStyle>({{"solid", QT_TRANSLATE_NOOP("MainWindow", "Solid")},
+                {"hollow", QT_TRANSLATE_NOOP("MainWindow", "Hollow")}}))
+            .flag("trace-style", "STYLE", ": faded glyphs as outlines to trace")
+            .inSection(Section::Layout, "cmbTraceStyle", QT_TRANSLATE_NOOP("MainWindow", "Trace Style")),
+        option("Sheet/Paper", choiceOf<&V::paper>(paperChoices()))
+            .flag("paper", "SIZE", ": the paper the page is laid out on")
+            .inSection(Section::PaperAndPages, "cmbPaper", QT_TRANSLATE_NOOP("MainWindow", "Paper")),
+        option("Sheet/Landscape", Switch {&V::landscape})
+            .flag("landscape", nullptr, "The paper on its side, wider than it is tall.")
+            .inSection(Section::PaperAndPages, "chkLandscape", QT_TRANSLATE_NOOP("MainWindow", "Landscape")),
+        option("Sheet/Title", Text {&V::title})
+            .flag("title", "TEXT", "A title centred at the top of every page.")
+            .inSection(Section::PaperAndPages, "editTitle", QT_TRANSLATE_NOOP("MainWindow", "Title")),
+        option("Sheet/NameFields", Switch {&V::nameFields})
+            .flag("name-fields", nullptr, "Fields for the pupil's name, class and date under the title.")
+            .inSection(Section::PaperAndPages, "chkNameFields", QT_TRANSLATE_NOOP("MainWindow", "Name fields")),
+        option("Sheet/PageNumbers", Switch {&V::pageNumbers})
+            .flag("page-numbers", nullptr, "Page numbers at the foot.")
+            .inSection(Section::PaperAndPages, "chkPageNumbers", QT_TRANSLATE_NOOP("MainWindow", "Page numbers")),
+        option("Sheet/Pinyin", Switch {&V::pinyin})
+            .flag("pinyin", nullptr,
+                "A pinyin band above every row, with the reading of each character as it stands in its word; a "
+                "reading in brackets after a character overrides it: 行[hang2] or 行[háng].")
+            .inSection(Section::PinyinAndStrokes, "chkPinyin", QT_TRANSLATE_NOOP("MainWindow", "Pinyin")),
+        option("Sheet/PinyinOnly", Switch {&V::pinyinOnly})
+            .flag("pinyin-only", nullptr,
+                "Write from pinyin: the band shows the reading, the squares to write in stay empty.")
+            .inSection(
+                Section::PinyinAndStrokes, "chkPinyinOnly", QT_TRANSLATE_NOOP("MainWindow", "Write from pinyin")),
+        option("Sheet/PlainTones", Switch {&V::plainTones})
+            .flag("plain-tones", nullptr,
+                "With pinyin, 一 and 不 keep their own tones in running text (一个 yī gè) as the national "
+                "orthography marks them, instead of the changed tones schoolbooks print (yí gè).")
+            .inSection(Section::PinyinAndStrokes, "chkPlainTones",
+                QT_TRANSLATE_NOOP("MainWindow", "Plain tones of 一 and 不")),
+        option("Sheet/StrokeOrder", Switch {&V::strokeOrder})
+            .flag("stroke-order", nullptr,
+                "In a Trace book, frames above each row with the character built up stroke by stroke, the newest "
+                "stroke in the grid colour.")
+            .inSection(Section::PinyinAndStrokes, "chkStrokeOrder", QT_TRANSLATE_NOOP("MainWindow", "Stroke order")),
+        option("Sheet/VectorPdf", Switch {&V::vectorPdf})
+            .flag(
+                "vector", nullptr, "Draw the PDF's pages as lines and text instead of page images: much smaller files.")
+            .inSection(Section::PaperAndPages, "chkVectorPdf", QT_TRANSLATE_NOOP("MainWindow", "Vector PDF")),
     };
     return table;
 }
 
-const OptionRow *findOption(const char *key)
+const OptionRow *findOption(const QString &key)
 {
     for (const OptionRow &row : optionTable()) {
-        if (std::strcmp(row.key, key) == 0)
+        if (key == QLatin1String(row.key))
             return &row;
     }
     return nullptr;
 }
 
-namespace {
-
-// QVariant would read any text but "0" and "false" as true, so a damaged switch would turn itself on.
-bool readBool(const QVariant &value, bool fallback)
+QVariant valueOf(const OptionValues &values, const OptionRow &row)
 {
-    if (value.userType() == QMetaType::Bool)
-        return value.toBool();
-    const QString text = value.toString().trimmed().toLower();
-    if (text == QLatin1String("true") || text == QLatin1String("1"))
-        return true;
-    if (text == QLatin1String("false") || text == QLatin1String("0"))
-        return false;
-    return fallback;
+    return std::visit(Overloaded {
+                          [&](const Switch &kind) { return QVariant(values.*kind.field); },
+                          [&](const Number &kind) { return QVariant(values.*kind.field); },
+                          [&](const Count &kind) { return QVariant(values.*kind.field); },
+                          [&](const Text &kind) { return QVariant(values.*kind.field); },
+                          [&](const Colour &kind) { return QVariant(values.*kind.field); },
+                          [&](const ChoiceList &kind) { return QVariant(kind.get(values)); },
+                      },
+        row.kind);
 }
 
-// A choice's number off its list means nothing, so it gets the default rather than the nearest end of
-// the list; other whole numbers are held to their range.
-int readInt(const QVariant &value, int fallback, const OptionRow &row)
-{
-    bool ok = false;
-    const int number = value.toInt(&ok);
-    if (!ok)
-        return fallback;
-    if (row.isChoice())
-        return row.keepsUnknownChoice || (number >= 0 && number < row.choices.size()) ? number : fallback;
-    return qBound(static_cast<int>(row.min), number, static_cast<int>(row.max));
-}
-
-float readFloat(const QVariant &value, float fallback, const OptionRow &row)
-{
-    bool ok = false;
-    const float number = value.toFloat(&ok);
-    if (!ok || !std::isfinite(number))
-        return fallback;
-    return static_cast<float>(qBound(row.min, static_cast<double>(number), row.max));
-}
-
-QString readText(const QVariant &value)
-{
-    // The INI reader turns a hand-written value with an unquoted comma into a list.
-    if (value.userType() == QMetaType::QStringList)
-        return value.toStringList().join(QLatin1String(", "));
-    return value.toString();
-}
-
-// A damaged store can hold a colour whose spec field is none of QColor's (a truncated value reads one
-// from whatever byte follows). Copying such a colour is undefined behaviour, so the stored colour is
-// written out by Qt and its spec checked in the bytes before any QColor of ours is made from it.
-QColor readableColor(const QVariant &value)
-{
-    if (value.userType() != QMetaType::QColor)
-        return QColor(value.toString());
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    if (!QMetaType::save(out, QMetaType::QColor, value.constData()) || bytes.isEmpty())
-        return {};
-    const int spec = static_cast<signed char>(bytes.at(0));
-    if (spec < QColor::Rgb || spec > QColor::ExtendedRgb)
-        return {};
-    QDataStream in(bytes);
-    QColor color;
-    in >> color;
-    return color;
-}
-
-// An unreadable colour would paint the grid or the glyphs in an arbitrary colour, and one that is not
-// opaque (no control gives one, a damaged value can) could make the grid or the text vanish.
-QColor readColor(const QVariant &value, const QColor &fallback)
-{
-    // A stored QColor comes back as one; a name such as "#c00000" converts.
-    const QColor color = readableColor(value);
-    if (!color.isValid())
-        return fallback;
-    QColor opaque = color;
-    opaque.setAlpha(255);
-    return opaque;
-}
-
-template<typename... Handlers> struct Overloaded : Handlers...
-{
-    using Handlers::operator()...;
-};
-template<typename... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
-
-} // namespace
-
-// A key that is missing keeps the value held; one that is present but unusable gets the default.
-void loadOptions(const QSettings &store, OptionValues *values)
+void setFromStored(OptionValues *values, const OptionRow &row, const QVariant &stored)
 {
     static const OptionValues defaults;
+    std::visit(
+        Overloaded {
+            [&](const Switch &kind) { values->*kind.field = StoredValues::toSwitch(stored, defaults.*kind.field); },
+            [&](const Number &kind) {
+                values->*kind.field = StoredValues::toNumber(stored, defaults.*kind.field, kind.min, kind.max);
+            },
+            [&](const Count &kind) {
+                values->*kind.field = StoredValues::toCount(stored, defaults.*kind.field, kind.min, kind.max);
+            },
+            [&](const Text &kind) { values->*kind.field = StoredValues::toText(stored); },
+            [&](const Colour &kind) { values->*kind.field = StoredValues::toColour(stored, defaults.*kind.field); },
+            [&](const ChoiceList &kind) {
+                kind.set(
+                    values, StoredValues::toChoice(stored, kind.get(defaults), kind.choices.size(), kind.keepsUnknown));
+            },
+        },
+        row.kind);
+}
+
+void loadOptions(const QSettings &store, OptionValues *values)
+{
     for (const OptionRow &row : optionTable()) {
         const QString key = QLatin1String(row.key);
-        if (!store.contains(key))
-            continue;
-        const QVariant stored = store.value(key);
-        std::visit(Overloaded {
-                       [&](bool OptionValues::*field) { values->*field = readBool(stored, defaults.*field); },
-                       [&](int OptionValues::*field) { values->*field = readInt(stored, defaults.*field, row); },
-                       [&](float OptionValues::*field) { values->*field = readFloat(stored, defaults.*field, row); },
-                       [&](QString OptionValues::*field) { values->*field = readText(stored); },
-                       [&](QColor OptionValues::*field) { values->*field = readColor(stored, defaults.*field); },
-                   },
-            row.field);
+        if (store.contains(key))
+            setFromStored(values, row, store.value(key));
     }
 }
 
 void saveOptions(QSettings *store, const OptionValues &values)
 {
-    for (const OptionRow &row : optionTable())
-        std::visit([&](auto field) { store->setValue(QLatin1String(row.key), values.*field); }, row.field);
+    for (const OptionRow &row : optionTable()) {
+        QVariant value = valueOf(values, row);
+        // The store has always kept the sizes in single precision.
+        if (std::holds_alternative<Number>(row.kind))
+            value = static_cast<float>(value.toDouble());
+        store->setValue(QLatin1String(row.key), value);
+    }
 }
 
 bool loadSwitch(const QSettings &store, const QString &key, bool fallback)
 {
-    return store.contains(key) ? readBool(store.value(key), fallback) : fallback;
+    return store.contains(key) ? StoredValues::toSwitch(store.value(key), fallback) : fallback;
 }
 
 } // namespace CopyBookOptions

@@ -2,8 +2,7 @@
 
 #include "copybookoptions.h"
 
-#include <QColor>
-#include <QString>
+#include <QVariant>
 #include <QVector>
 #include <variant>
 
@@ -11,28 +10,8 @@ class QSettings;
 
 namespace CopyBookOptions {
 
-// Every option a copybook is made with and that outlives a run: the ten of the main panel and the
-// sheet's. The member initialisers are the defaults, for the engine, the settings store, the renderer
-// and the window alike.
-struct OptionValues : SheetOptions
-{
-    int bookType = kDefaultBookType;
-    int traceType = kDefaultTraceType;
-    int blankLines = kDefaultBlankLines;
-    float cellSize = kDefaultCellSize;
-    float fontSize = kDefaultFontSize;
-    float opacity = kDefaultOpacity;
-    QString fontName = defaultFontName();
-    bool commonChineseOnly = kDefaultCommonChineseOnly;
-    QColor gridColor = defaultGridColor();
-    QColor textColor = defaultTextColor();
-    bool vectorPdf = false;
-
-    const SheetOptions &sheet() const { return *this; }
-};
-
-// One entry of a choice: the name the renderer takes and the window's label (translated in the
-// window's context), with what the renderer's help says of it.
+// One entry of a choice: the name the renderer takes and the window's label (translated in the window's
+// context), with what the renderer's help says of it.
 struct Choice
 {
     const char *name;
@@ -40,44 +19,109 @@ struct Choice
     const char *help = nullptr;
 };
 
-using OptionField = std::variant<bool OptionValues::*, int OptionValues::*, float OptionValues::*,
-    QString OptionValues::*, QColor OptionValues::*>;
-
-// One option, declared once: where it is stored, what it holds and what values are valid, and how the
-// renderer and the window name it. The value of a choice is its place in the list.
-struct OptionRow
+// What an option holds, and so how it is read, stored, parsed and shown.
+struct Switch
 {
-    // The key in the settings store; the sheet's options sit in a group of their own.
-    const char *key;
-    OptionField field;
-    // The renderer's option ("book-type"), or none. A switch turns the option away from its default.
-    const char *flag = nullptr;
-    const char *valueName = nullptr;
-    // The renderer's help: for a number or a choice the start of it, completed with the range or the
-    // list and the default.
-    const char *help = nullptr;
-    double min = 0.0;
-    double max = 0.0;
-    QVector<Choice> choices = {};
-    // A stored number off the list is kept as it is (its combo then shows no item and the engine lays
-    // it out its own way) instead of going back to the default.
-    bool keepsUnknownChoice = false;
-    // The window's row in the "More Options" section: its control's name and its label (translated in
-    // the window's context); none for the main panel's options, whose rows are laid out by hand.
-    const char *control = nullptr;
-    const char *label = nullptr;
+    bool OptionValues::*field;
+};
+// A size or a share in double precision, kept in single precision in the store.
+struct Number
+{
+    double OptionValues::*field;
+    double min;
+    double max;
+};
+struct Count
+{
+    int OptionValues::*field;
+    int min;
+    int max;
+};
+struct Text
+{
+    QString OptionValues::*field;
+};
+struct Colour
+{
+    QColor OptionValues::*field;
+};
+// One of a list; its value is its place in the list. The field is an enum, reached through these two.
+struct ChoiceList
+{
+    int (*get)(const OptionValues &values);
+    void (*set)(OptionValues *values, int value);
+    QVector<Choice> choices;
+    // A stored number off the list is kept as it is (its combo then shows no item and the engine lays it
+    // out its own way) instead of going back to the default.
+    bool keepsUnknown = false;
 
-    bool isChoice() const { return !choices.isEmpty(); }
+    ChoiceList keepingUnknown() const
+    {
+        ChoiceList kept = *this;
+        kept.keepsUnknown = true;
+        return kept;
+    }
 };
 
-const QVector<OptionRow> &optionTable();
-const OptionRow *findOption(const char *key);
+template<auto Field> ChoiceList choiceOf(QVector<Choice> choices)
+{
+    return {[](const OptionValues &values) { return static_cast<int>(values.*Field); },
+        [](OptionValues *values, int value) {
+            values->*Field = static_cast<std::remove_reference_t<decltype(values->*Field)>>(value);
+        },
+        std::move(choices)};
+}
 
-// Reads every option from the store, each held to what its control allows: a number outside its range
-// is brought into it, anything else no control could produce goes back to its default.
+using OptionKind = std::variant<Switch, Number, Count, Text, Colour, ChoiceList>;
+
+// Where the window shows an option: the main panel, laid out by hand as it has always been, or one of the
+// named groups of the "More Options" section, built from the table.
+enum class Section { MainPanel, Layout, PinyinAndStrokes, PaperAndPages };
+
+// One option, declared once: its key in the settings store (the sheet's sit in a group of their own),
+// what it holds, the renderer's flag and help, and the window's control. Rows are made with option() and
+// named by the builders below, each returning the row for the next.
+struct OptionRow
+{
+    const char *key;
+    OptionKind kind;
+    // The renderer's option ("book-type") and the name of its value ("TYPE"), or none for a switch, which
+    // turns the option away from its default. The help of a number or a choice is the start of it,
+    // completed with the range or the list and the default.
+    const char *flagName = nullptr;
+    const char *valueName = nullptr;
+    const char *help = nullptr;
+    // The window's control, found by this name, and the section it stands in with its label, translated
+    // in the window's context.
+    const char *controlName = nullptr;
+    Section section = Section::MainPanel;
+    const char *label = nullptr;
+
+    OptionRow flag(const char *name, const char *value, const char *text = nullptr) const;
+    OptionRow mainPanel(const char *control) const;
+    OptionRow inSection(Section where, const char *control, const char *text) const;
+
+    bool isChoice() const { return std::holds_alternative<ChoiceList>(kind); }
+};
+
+inline OptionRow option(const char *key, OptionKind kind)
+{
+    return {key, std::move(kind)};
+}
+
+const QVector<OptionRow> &optionTable();
+const OptionRow *findOption(const QString &key);
+
+// The option's value in `values`: a bool, a double, an int (a choice's number), a QString or a QColor.
+QVariant valueOf(const OptionValues &values, const OptionRow &row);
+// Sets the option from a stored value, held to what its control allows: a number outside its range is
+// brought into it, anything else no control could produce goes back to the default.
+void setFromStored(OptionValues *values, const OptionRow &row, const QVariant &stored);
+
+// Reads every option from the store (a key that is missing keeps the value held), and writes them all.
 void loadOptions(const QSettings &store, OptionValues *values);
 void saveOptions(QSettings *store, const OptionValues &values);
-// Reads one key the same way, for the window's own settings beside the options.
+// Reads a switch of the window's own beside the options, the same way.
 bool loadSwitch(const QSettings &store, const QString &key, bool fallback);
 
 } // namespace CopyBookOptions

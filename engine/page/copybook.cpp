@@ -1,6 +1,5 @@
 #include "copybook.h"
 
-#include "optiontable.h"
 #include "pagegeometry.h"
 #include "pinyinband.h"
 #include "strokeframes.h"
@@ -9,6 +8,7 @@
 #include <QtGlobal>
 #include <cmath>
 
+using namespace CopyBookOptions;
 using namespace PageGeometry;
 
 namespace {
@@ -24,21 +24,14 @@ constexpr double kSmallestCellSizeCm = 0.1;
 constexpr int kSmallestGlyphPixels = 1;
 constexpr int kLargestGlyphPixels = 4096;
 
-// The most strokes of a character of the text that has stroke data (0 for none), counted over the text
-// as typed: a character the layout drops costs at most a line of frames that stays empty.
-int mostStrokes(const QString &text, bool commonChineseOnly)
+bool isLayable(double cellSize)
 {
-    int most = 0;
-    for (int at = 0; at < text.size(); ++at) {
-        uint code = text.at(at).unicode();
-        if (QChar::isHighSurrogate(code) && at + 1 < text.size() && text.at(at + 1).isLowSurrogate()) {
-            code = QChar::surrogateToUcs4(text.at(at), text.at(at + 1));
-            ++at;
-        }
-        if (!commonChineseOnly || (code >= 0x4E00 && code <= 0x9FFF))
-            most = qMax(most, StrokeOrder::strokeCount(code));
-    }
-    return most;
+    return cellSize >= kSmallestCellSizeCm && std::isfinite(cellSize);
+}
+
+int columnsFor(const PaperCm &paper, double cellSize)
+{
+    return isLayable(cellSize) ? static_cast<int>((paper.width - kMarginCm - kMarginCm) / cellSize) : 0;
 }
 
 int glyphPixelSize(double pixels)
@@ -50,222 +43,116 @@ int glyphPixelSize(double pixels)
 
 } // namespace
 
-CopyBook::CopyBook() : resolution(kResolution), cellSize(0.0)
+bool CopyBook::GridInputs::operator!=(const GridInputs &other) const
 {
-    // The engine starts where the settings and the renderer start.
-    CopyBookOptions::applyOptions(this, CopyBookOptions::OptionValues());
+    return !(cellSize == other.cellSize && paper == other.paper && landscape == other.landscape && band == other.band
+        && frameLines == other.frameLines);
 }
 
-void CopyBook::setBookType(int bookType)
+bool CopyBook::CellInputs::operator!=(const CellInputs &other) const
 {
-    content.bookType = bookType;
-    relayCells();
+    return !(columns == other.columns && rowsPerPage == other.rowsPerPage && blankLines == other.blankLines
+        && opacity == other.opacity && bookType == other.bookType && traceType == other.traceType
+        && commonChineseOnly == other.commonChineseOnly && readings == other.readings
+        && plainTones == other.plainTones);
 }
 
-void CopyBook::setTraceType(int traceType)
+CopyBook::CopyBook() : resolution(kResolution)
 {
-    content.traceType = traceType;
-    content.rebuildCells();
+    // No cell size gives this grid, so the first update lays the grid and the cells.
+    laidGrid.cellSize = -1.0;
+    update(true);
 }
 
-void CopyBook::setBlankLines(int blankLines)
+void CopyBook::setOptions(const OptionValues &options)
 {
-    content.blankLines = blankLines;
-    content.rebuildCells();
+    if (options.commonChineseOnly != values.commonChineseOnly)
+        strokesOfText = -1;
+    values = options;
+    update(false);
 }
 
-void CopyBook::setCommonChineseOnly(bool commonChineseOnly)
-{
-    content.commonChineseOnly = commonChineseOnly;
-    relayCells();
-}
-
-void CopyBook::setOpacity(double opacity)
-{
-    content.opacity = opacity;
-    content.rebuildCells();
-}
-
-void CopyBook::setContent(const QString &text)
+void CopyBook::setText(const QString &text)
 {
     content.text = text;
-    relayCells();
+    strokesOfText = -1;
+    update(true);
 }
 
-void CopyBook::setCellSize(double size)
+void CopyBook::update(bool textChanged)
 {
-    cellSize = size;
-    updatePageGeometry();
+    const GridInputs grid = gridInputs();
+    if (grid != laidGrid)
+        layGrid(grid);
+    const CellInputs cells {columnsPerRow(), rowsPerPage(), values.blankLines, values.opacity,
+        static_cast<int>(values.bookType), static_cast<int>(values.traceType), values.commonChineseOnly,
+        values.showsPinyin(), values.plainTones};
+    if (!textChanged && !(cells != laidCells))
+        return;
+    laidCells = cells;
+    // With no row at all the old cells would refer to a grid that no longer exists; laid out for no rows
+    // they give one blank page instead of a page count divided by zero rows.
+    content.columns = cells.columns;
+    content.blankLines = cells.blankLines;
+    content.opacity = cells.opacity;
+    content.bookType = cells.bookType;
+    content.traceType = cells.traceType;
+    content.commonChineseOnly = cells.commonChineseOnly;
+    content.rebuildCells({cells.rowsPerPage, cells.readings, cells.plainTones});
 }
 
-void CopyBook::setFontName(const QString &family)
+CopyBook::GridInputs CopyBook::gridInputs()
 {
-    font.setFamily(family);
+    GridInputs inputs {values.cellSize, values.paper, values.landscape, values.showsPinyin(), 0};
+    // The stroke-order frames sit above the band, in as many lines as the character with the most strokes
+    // needs.
+    if (showsStrokeOrder()) {
+        const int columns = columnsFor(paperCm(values.paper, values.landscape), values.cellSize);
+        inputs.frameLines = StrokeFrames::linesFor(mostStrokes(), StrokeFrames::framesPerLine(columns));
+    }
+    return inputs;
 }
 
-void CopyBook::setFontSize(double size)
+// Counted over the text as typed: a character the layout drops costs at most a line of frames that stays
+// empty.
+int CopyBook::mostStrokes()
 {
-    setGlyphSizeCm(size);
+    if (strokesOfText >= 0)
+        return strokesOfText;
+    const QString &text = content.text;
+    strokesOfText = 0;
+    for (int at = 0; at < text.size(); ++at) {
+        uint code = text.at(at).unicode();
+        if (QChar::isHighSurrogate(code) && at + 1 < text.size() && text.at(at + 1).isLowSurrogate()) {
+            code = QChar::surrogateToUcs4(text.at(at), text.at(at + 1));
+            ++at;
+        }
+        if (!values.commonChineseOnly || (code >= 0x4E00 && code <= 0x9FFF))
+            strokesOfText = qMax(strokesOfText, StrokeOrder::strokeCount(code));
+    }
+    return strokesOfText;
 }
 
-void CopyBook::setFontNameAndSize(const QString &family, double size)
+void CopyBook::layGrid(const GridInputs &inputs)
 {
-    font.setFamily(family);
-    setGlyphSizeCm(size);
-}
-
-void CopyBook::setGridColor(QColor color)
-{
-    gridColour = color;
-}
-
-void CopyBook::setTextColor(QColor color)
-{
-    textColour = color;
-}
-
-void CopyBook::setGridStyle(int style)
-{
-    sheet.gridStyle = style;
-}
-
-void CopyBook::setTraceStyle(int style)
-{
-    sheet.traceStyle = style;
-}
-
-void CopyBook::setTitle(const QString &title)
-{
-    sheet.title = title;
-}
-
-void CopyBook::setNameFields(bool on)
-{
-    sheet.nameFields = on;
-}
-
-void CopyBook::setPageNumbers(bool on)
-{
-    sheet.pageNumbers = on;
-}
-
-// The band takes room above every row, so the rows per page follow it.
-void CopyBook::setPinyin(bool on)
-{
-    sheet.pinyin = on;
-    updatePageGeometry();
-}
-
-void CopyBook::setPinyinOnly(bool on)
-{
-    sheet.pinyinOnly = on;
-    updatePageGeometry();
-}
-
-void CopyBook::setPlainTones(bool on)
-{
-    sheet.plainTones = on;
-    updatePageGeometry();
-}
-
-// The frames take room above every row, as the band does.
-void CopyBook::setStrokeOrder(bool on)
-{
-    sheet.strokeOrder = on;
-    updatePageGeometry();
-}
-
-void CopyBook::setSheet(const CopyBookOptions::SheetOptions &options)
-{
-    const bool readingsChange = options.showsPinyin() != sheet.showsPinyin() || options.plainTones != sheet.plainTones;
-    const bool paperChanges = options.paper != sheet.paper || options.landscape != sheet.landscape;
-    const bool framesChange = options.strokeOrder != sheet.strokeOrder;
-    sheet = options;
-    if (readingsChange || paperChanges || framesChange)
-        updatePageGeometry();
-}
-
-void CopyBook::setGlyphSizeCm(double size)
-{
-    font.setPixelSize(glyphPixelSize(resolution * (size / kCmPerInch)));
-}
-
-double CopyBook::cellSidePixels() const
-{
-    return cmToPixels(cellSize, resolution);
-}
-
-double CopyBook::pinyinBandPixels() const
-{
-    return sheet.showsPinyin() ? cellSidePixels() * PinyinBand::kHeightShare : 0.0;
-}
-
-double CopyBook::strokeFramesPixels() const
-{
-    return frameLines * cellSidePixels() * StrokeFrames::kFrameShare;
-}
-
-bool CopyBook::showsStrokeOrder() const
-{
-    return sheet.strokeOrder && content.bookType == CopyBookOptions::TraceBook;
-}
-
-void CopyBook::relayCells()
-{
-    if (showsStrokeOrder())
-        updatePageGeometry();
-    else
-        content.rebuildCells();
-}
-
-double CopyBook::marginPixels() const
-{
-    return cmToPixels(kMarginCm, resolution);
-}
-
-QSize CopyBook::pageSizePixels() const
-{
-    return pages().pageSize(resolution);
-}
-
-CopyBookPages CopyBook::pages() const
-{
-    CopyBookPages pages;
-    pages.pageGrid = pageGrid;
-    pages.cellSide = cellSidePixels();
-    pages.pinyinBand = pinyinBandPixels();
-    pages.strokeFramesHeight = strokeFramesPixels();
-    pages.margin = marginPixels();
-    pages.resolution = resolution;
-    pages.glyphFont = font;
-    pages.gridColor = gridColour;
-    pages.textColor = textColour;
-    pages.content = content;
-    pages.sheet = sheet;
-    return pages;
-}
-
-void CopyBook::updatePageGeometry()
-{
+    laidGrid = inputs;
+    frameLines = inputs.frameLines;
     pageGrid.clear();
 
-    const PaperCm paper = paperCm(sheet.paper, sheet.landscape);
+    const PaperCm paper = paperCm(inputs.paper, inputs.landscape);
+    const double cellSize = inputs.cellSize;
     const double availableHeight = paper.height - kMarginCm - kMarginCm;
     const double usableWidth = paper.width - kMarginCm - kMarginCm;
-    const bool layable = cellSize >= kSmallestCellSizeCm && std::isfinite(cellSize);
     // The pinyin band sits on top of each row of squares. Without it the band is +0.0, which leaves every
     // sum below exactly the plain sheet's: its row and column counts depend on them to the last bit.
-    const double band = sheet.showsPinyin() ? cellSize * PinyinBand::kHeightShare : 0.0;
-    const int columns = layable ? static_cast<int>(usableWidth / cellSize) : 0;
-    // The stroke-order frames sit above the band, in as many lines as the character with the most strokes
-    // needs; without them, +0.0 again.
-    frameLines = showsStrokeOrder() ? StrokeFrames::linesFor(
-                     mostStrokes(content.text, content.commonChineseOnly), StrokeFrames::framesPerLine(columns))
-                                    : 0;
+    const double band = inputs.band ? cellSize * PinyinBand::kHeightShare : 0.0;
+    const int columns = columnsFor(paper, cellSize);
+    // The stroke-order frames above the band; without them, +0.0 again.
     const double frameRoom = frameLines > 0 ? frameLines * cellSize * StrokeFrames::kFrameShare : 0.0;
     const double above = band + frameRoom;
     const double rowHeight = cellSize + above;
-    const int rows = layable ? static_cast<int>((availableHeight + kRowGapCm) / (rowHeight + kRowGapCm)) : 0;
+    const int rows
+        = isLayable(cellSize) ? static_cast<int>((availableHeight + kRowGapCm) / (rowHeight + kRowGapCm)) : 0;
 
     double y = (availableHeight - rows * rowHeight - (rows - 1) * kRowGapCm) * 0.5 + kMarginCm + above;
     for (int r = 0; r < rows; ++r) {
@@ -279,12 +166,57 @@ void CopyBook::updatePageGeometry()
         pageGrid.append(row);
         y = (rowHeight + kRowGapCm) + y;
     }
+}
 
-    // With no row at all the old cells would refer to a grid that no longer exists; dropping them gives
-    // one blank page instead of a page count divided by zero rows.
-    content.columns = columnsPerRow();
-    content.rowsPerPage = rowsPerPage();
-    content.pinyin = sheet.showsPinyin();
-    content.plainTones = sheet.plainTones;
-    content.rebuildCells();
+double CopyBook::cellSidePixels() const
+{
+    return cmToPixels(values.cellSize, resolution);
+}
+
+double CopyBook::pinyinBandPixels() const
+{
+    return values.showsPinyin() ? cellSidePixels() * PinyinBand::kHeightShare : 0.0;
+}
+
+double CopyBook::strokeFramesPixels() const
+{
+    return frameLines * cellSidePixels() * StrokeFrames::kFrameShare;
+}
+
+bool CopyBook::showsStrokeOrder() const
+{
+    return values.strokeOrder && values.isTraceBook();
+}
+
+double CopyBook::marginPixels() const
+{
+    return cmToPixels(kMarginCm, resolution);
+}
+
+QSize CopyBook::pageSizePixels() const
+{
+    return pageSizeAt(values, resolution);
+}
+
+QFont CopyBook::glyphFont() const
+{
+    QFont font;
+    font.setFamily(values.fontName);
+    font.setPixelSize(glyphPixelSize(resolution * (values.fontSize / kCmPerInch)));
+    return font;
+}
+
+CopyBookPages CopyBook::pages() const
+{
+    CopyBookPages pages;
+    pages.pageGrid = pageGrid;
+    pages.cellSide = cellSidePixels();
+    pages.pinyinBand = pinyinBandPixels();
+    pages.strokeFramesHeight = strokeFramesPixels();
+    pages.margin = marginPixels();
+    pages.resolution = resolution;
+    pages.glyphFont = glyphFont();
+    pages.options = values;
+    pages.content = content;
+    return pages;
 }

@@ -1,47 +1,27 @@
 #pragma once
 
-#include "copybookcell.h"
 #include "copybookcontent.h"
 #include "copybookoptions.h"
 #include "copybookpages.h"
 
-#include <QColor>
 #include <QFont>
-#include <QVector>
+#include <QSize>
 
-// Everything a copybook is made from (the text and its layout, the cell size, the font, the colours, the
-// sheet options) as a plain value. What follows from these (the grid of a page, its columns, the pinyin
-// band, the margins) is derived here and nowhere else; pages() hands it all to the drawing.
+// A copybook: its text and its options, held once, and what follows from them (the grid of a page, its
+// columns, the pinyin band, the stroke-order frames, the text laid out into cells), derived here and
+// nowhere else. The derived state is a function of the text and the options alone, whatever order they
+// were set in; pages() hands it all to the drawing.
 class CopyBook
 {
 public:
     CopyBook();
 
-    void setBookType(int bookType);
-    void setTraceType(int traceType);
-    void setBlankLines(int blankLines);
-    void setCommonChineseOnly(bool commonChineseOnly);
-    void setOpacity(double opacity);
-    void setContent(const QString &text);
-    void setCellSize(double cellSize);
-    void setFontName(const QString &family);
-    void setFontSize(double size);
-    void setFontNameAndSize(const QString &family, double size);
-    void setGridColor(QColor color);
-    void setTextColor(QColor color);
-
-    void setGridStyle(int style);
-    void setTraceStyle(int style);
-    void setTitle(const QString &title);
-    void setNameFields(bool on);
-    void setPageNumbers(bool on);
-    void setPinyin(bool on);
-    void setPinyinOnly(bool on);
-    void setPlainTones(bool on);
-    void setStrokeOrder(bool on);
-    void setSheet(const CopyBookOptions::SheetOptions &options);
-    void setVectorPdf(bool on) { exportOptions.vector = on; }
-    void setExportJobs(int jobs) { exportOptions.jobs = jobs; }
+    const CopyBookOptions::OptionValues &options() const { return values; }
+    // Takes every option at once. Only what the changes reach is done again: the grid when it moves, the
+    // layout of the text when the cells move; the rest only changes the drawing.
+    void setOptions(const CopyBookOptions::OptionValues &options);
+    const QString &text() const { return content.text; }
+    void setText(const QString &text);
 
     // Everything the pages are drawn from, as a value that outlives later changes.
     CopyBookPages pages() const;
@@ -58,32 +38,54 @@ public:
     bool showsStrokeOrder() const;
     double marginPixels() const;
     QSize pageSizePixels() const;
-    double cellSizeCm() const { return cellSize; }
     int pageResolution() const { return resolution; }
     const PageGrid &grid() const { return pageGrid; }
     const CopyBookContent &contentModel() const { return content; }
-    const CopyBookOptions::SheetOptions &sheetOptions() const { return sheet; }
-    const CopyBookOptions::PdfExportOptions &pdfExportOptions() const { return exportOptions; }
-    const QFont &glyphFont() const { return font; }
-    QColor gridColor() const { return gridColour; }
-    QColor textColor() const { return textColour; }
+    QFont glyphFont() const;
+    // How the window's Save As writes: as the options say, with a thread per core.
+    CopyBookOptions::PdfExportOptions pdfExportOptions() const { return {values.vectorPdf, 0}; }
 
 private:
-    void setGlyphSizeCm(double size);
-    // Lays the squares of a page out afresh for the cell size and the pinyin band, and the cells onto them.
-    void updatePageGeometry();
-    // Lays the cells out again after a change of the text or of which characters it shows; with stroke
-    // order on, that can change the lines of frames and so the whole geometry.
-    void relayCells();
+    // What the grid of a page is made from; equal inputs give the same grid to the bit.
+    struct GridInputs
+    {
+        double cellSize = 0.0;
+        CopyBookOptions::Paper paper = CopyBookOptions::Paper::A4;
+        bool landscape = false;
+        bool band = false;
+        int frameLines = 0;
+        bool operator!=(const GridInputs &other) const;
+    };
+    // What the layout of the cells is made from, beside the text.
+    struct CellInputs
+    {
+        int columns = 0;
+        int rowsPerPage = 0;
+        int blankLines = 0;
+        double opacity = 0.0;
+        int bookType = 0;
+        int traceType = 0;
+        bool commonChineseOnly = true;
+        bool readings = false;
+        bool plainTones = false;
+        bool operator!=(const CellInputs &other) const;
+    };
 
-    int resolution;
-    double cellSize;
-    QFont font;
-    QColor gridColour;
-    QColor textColour;
+    // Brings the grid and the cells up to date with the options and the text, doing only what changed.
+    void update(bool textChanged);
+    GridInputs gridInputs();
+    void layGrid(const GridInputs &inputs);
+    // The most strokes of a character of the text that has stroke data, kept until the text or the filter
+    // changes: finding it walks the whole text.
+    int mostStrokes();
+
+    const int resolution;
+    CopyBookOptions::OptionValues values;
     CopyBookContent content;
     PageGrid pageGrid;
-    CopyBookOptions::SheetOptions sheet;
     int frameLines = 0;
-    CopyBookOptions::PdfExportOptions exportOptions;
+    GridInputs laidGrid;
+    CellInputs laidCells;
+    int strokesOfText = -1;
+    bool strokesFiltered = true;
 };

@@ -53,9 +53,7 @@ private:
 
 QSize CopyBookPages::pageSize(int resolution) const
 {
-    const PageGeometry::PaperCm paper = PageGeometry::paperCm(sheet.paper, sheet.landscape);
-    return QSize(qRound(resolution * (paper.width / PageGeometry::kCmPerInch)),
-        qRound(resolution * (paper.height / PageGeometry::kCmPerInch)));
+    return PageGeometry::pageSizeAt(options, resolution);
 }
 
 int CopyBookPages::pageCount() const
@@ -70,7 +68,7 @@ QVector<CopyBookCell> CopyBookPages::cellsOfPage(int page) const
 
 void CopyBookPages::drawGrid(QPainter *painter, GridPen::Mode mode) const
 {
-    GridPen pen(painter, gridColor, mode);
+    GridPen pen(painter, options.gridColor, mode);
     const ClipReach clip(painter);
     for (const QVector<GridCell> &row : pageGrid) {
         if (row.isEmpty())
@@ -81,7 +79,7 @@ void CopyBookPages::drawGrid(QPainter *painter, GridPen::Mode mode) const
         if (!clip.mayShow(QRectF(left, top, row.last().x + cellSide - left, cellSide + pinyinBand), 2))
             continue;
         for (int column = 0; column < row.size(); ++column)
-            row[column].draw(pen, cellSide, column == 0, sheet.gridStyle);
+            row[column].draw(pen, cellSide, column == 0, options.gridStyle);
         if (pinyinBand > 0)
             PinyinBand::drawLines(pen, row, cellSide, pinyinBand);
     }
@@ -89,7 +87,7 @@ void CopyBookPages::drawGrid(QPainter *painter, GridPen::Mode mode) const
 
 bool CopyBookPages::isModel(const CopyBookCell &cell) const
 {
-    return content.bookType == TraceBook && cell.column == 0;
+    return options.isTraceBook() && cell.column == 0;
 }
 
 const GridCell *CopyBookPages::squareOf(const CopyBookCell &cell) const
@@ -110,18 +108,18 @@ void CopyBookPages::drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &p
     const QTextOption centred(Qt::AlignCenter);
     const double hollowStroke = qMax(kThinnestHollowStroke, glyphFont.pixelSize() * kHollowStrokeShare);
     if (stamps)
-        stamps->prepare(glyphFont, cellSide, painter->transform(), textColor, hollowStroke);
+        stamps->prepare(glyphFont, cellSide, painter->transform(), options.textColor, hollowStroke);
     const ClipReach clip(painter);
     for (const CopyBookCell &cell : pageCells) {
         const GridCell *square = squareOf(cell);
         const bool model = isModel(cell);
-        if (!square || (sheet.pinyinOnly && !model))
+        if (!square || (options.pinyinOnly && !model))
             continue;
         const QRectF rect(square->x, square->y, cellSide, cellSide);
-        QColor color = textColor;
+        QColor color = options.textColor;
         // The cell's opacity replaces the colour's own alpha rather than multiplying it.
         color.setAlphaF(boundedOpacity(cell.opacity));
-        const bool hollow = sheet.traceStyle == TraceHollow && !model;
+        const bool hollow = options.traceStyle == TraceStyle::Hollow && !model;
         // A stamp holds one code unit's glyph; the rare character outside the BMP is drawn as text.
         if (stamps && cell.trailing.isNull()) {
             stamps->draw(painter, rect, cell.character, hollow, color.alphaF());
@@ -148,7 +146,7 @@ void CopyBookPages::drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &p
 
 void CopyBookPages::drawPinyin(QPainter *painter, const QVector<CopyBookCell> &pageCells) const
 {
-    QColor color = textColor;
+    QColor color = options.textColor;
     color.setAlpha(255);
     const PinyinBand band(pinyinBand);
     painter->setFont(band.font());
@@ -178,16 +176,16 @@ void CopyBookPages::drawStrokeFrames(
 {
     if (strokeFramesHeight <= 0)
         return;
-    QColor ink = textColor;
+    QColor ink = options.textColor;
     ink.setAlpha(255);
-    QColor highlight = gridColor;
+    QColor highlight = options.gridColor;
     highlight.setAlpha(255);
     const double side = cellSide * StrokeFrames::kFrameShare;
     StrokeFrameStamps *frameStamps = stamps ? &stamps->strokeFrames() : nullptr;
     if (frameStamps)
         frameStamps->prepare(side, painter->transform(), ink, highlight);
     const ClipReach clip(painter);
-    GridPen pen(painter, gridColor, mode);
+    GridPen pen(painter, options.gridColor, mode);
     for (const CopyBookCell &cell : pageCells) {
         const QVector<QRectF> frames = strokeFrames(cell);
         if (frames.isEmpty())
@@ -197,7 +195,7 @@ void CopyBookPages::drawStrokeFrames(
             QSizeF(qMin(int(frames.size()), perLine) * side, StrokeFrames::linesFor(frames.size(), perLine) * side));
         if (!clip.mayShow(reach, 2))
             continue;
-        StrokeFrames::drawSquares(pen, frames, perLine, sheet.gridStyle);
+        StrokeFrames::drawSquares(pen, frames, perLine, options.gridStyle);
         const uint code = cell.codePoint();
         if (frameStamps) {
             for (int stroke = 0; stroke < frames.size(); ++stroke)
@@ -219,7 +217,7 @@ void CopyBookPages::drawFurniture(QPainter *painter, int page) const
     const ClipReach clip(painter);
     if (clip.mayShow(QRectF(0, 0, size.width(), margin), 16)
         || clip.mayShow(QRectF(0, size.height() - margin, size.width(), margin), 16))
-        PageFurniture::draw(painter, sheet, textColor, size, margin, page, pageCount());
+        PageFurniture::draw(painter, options, size, margin, page, pageCount());
 }
 
 void CopyBookPages::drawPage(QPainter *painter, int page, GridPen::Mode mode, GlyphStamps *stamps) const

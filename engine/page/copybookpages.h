@@ -31,11 +31,10 @@ struct CopyBookPages
     double margin = 0.0;
     int resolution = 300;
     QFont glyphFont;
-    QColor gridColor;
-    QColor textColor;
+    // The colours, the sheet's styles and furniture, the paper.
+    CopyBookOptions::OptionValues options;
     // The layout, which gives the cells of a page as they are asked for.
     CopyBookContent content;
-    CopyBookOptions::SheetOptions sheet;
 
     // The sheet's paper at the given resolution: for A4 portrait 2480 x 3508 pixels at 300 dots per inch.
     QSize pageSize(int resolution) const;

@@ -16,10 +16,10 @@ constexpr double kHuiInnerShare = 0.6;
 void GridCell::draw(QPainter *painter, double size, QColor color, bool firstInRow) const
 {
     GridPen pen(painter, color, GridPen::Mode::PagePens);
-    draw(pen, size, firstInRow, GridTian);
+    draw(pen, size, firstInRow, GridStyle::Tian);
 }
 
-void GridCell::draw(GridPen &pen, double size, bool firstInRow, int style) const
+void GridCell::draw(GridPen &pen, double size, bool firstInRow, GridStyle style) const
 {
     // Squares of one row abut, so every left side but the first is the right side of the neighbour.
     if (firstInRow)
@@ -29,9 +29,9 @@ void GridCell::draw(GridPen &pen, double size, bool firstInRow, int style) const
     pen.solid(QLineF(x, y + size, x + size, y + size));
 
     switch (style) {
-    case GridSquare:
+    case GridStyle::Square:
         break;
-    case GridHui: {
+    case GridStyle::Hui: {
         const double margin = size * (1.0 - kHuiInnerShare) * 0.5;
         const double low = margin;
         const double high = size - margin;
@@ -41,13 +41,13 @@ void GridCell::draw(GridPen &pen, double size, bool firstInRow, int style) const
         pen.solid(QLineF(x + low, y + low, x + low, y + high));
         break;
     }
-    case GridNine:
+    case GridStyle::Nine:
         for (const double third : {size / 3.0, size * 2.0 / 3.0}) {
             pen.dotted(QLineF(x, y + third, x + size, y + third));
             pen.dotted(QLineF(x + third, y, x + third, y + size));
         }
         break;
-    case GridMi:
+    case GridStyle::Mi:
         pen.dotted(QLineF(x, y, x + size, y + size));
         pen.dotted(QLineF(x + size, y, x, y + size));
         Q_FALLTHROUGH();

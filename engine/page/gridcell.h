@@ -1,5 +1,7 @@
 #pragma once
 
+#include "copybookoptions.h"
+
 #include <QColor>
 
 class GridPen;
@@ -15,6 +17,6 @@ struct GridCell
     // The plain square of the copybook: the outline and the dotted cross. Leaves the painter's pen set to
     // the dotted pen of the centre cross.
     void draw(QPainter *painter, double size, QColor color, bool firstInRow) const;
-    // The square in one of the grid styles (CopyBookOptions::GridStyle).
-    void draw(GridPen &pen, double size, bool firstInRow, int style) const;
+    // The square in one of the grid styles.
+    void draw(GridPen &pen, double size, bool firstInRow, CopyBookOptions::GridStyle style) const;
 };

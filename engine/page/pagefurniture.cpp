@@ -48,14 +48,14 @@ void drawFields(QPainter *painter, const QFont &font, double pageWidth, double c
 
 } // namespace
 
-void PageFurniture::draw(QPainter *painter, const CopyBookOptions::SheetOptions &sheet, const QColor &color,
-    const QSize &page, double margin, int pageIndex, int pageCount)
+void PageFurniture::draw(QPainter *painter, const CopyBookOptions::OptionValues &sheet, const QSize &page,
+    double margin, int pageIndex, int pageCount)
 {
     const bool title = !sheet.title.trimmed().isEmpty();
     if (!title && !sheet.nameFields && !sheet.pageNumbers)
         return;
     painter->save();
-    QColor ink = color;
+    QColor ink = sheet.textColor;
     ink.setAlpha(255);
     painter->setPen(QPen(ink, qMax(1.0, margin / 90.0)));
 

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QSize>
 
-class QColor;
 class QPainter;
 
 // What a classroom sheet carries around its grid: a title and a line of fields for the pupil's name,
@@ -16,6 +15,7 @@ class PageFurniture
     Q_DECLARE_TR_FUNCTIONS(PageFurniture)
 
 public:
-    static void draw(QPainter *painter, const CopyBookOptions::SheetOptions &sheet, const QColor &color,
-        const QSize &page, double margin, int pageIndex, int pageCount);
+    // In the text colour, made opaque.
+    static void draw(QPainter *painter, const CopyBookOptions::OptionValues &sheet, const QSize &page, double margin,
+        int pageIndex, int pageCount);
 };

@@ -1,12 +1,9 @@
 #include "paperlayout.h"
 
-#include <QPageSize>
+#include "papers.h"
 
-QPageLayout paperLayout(const CopyBookOptions::SheetOptions &sheet)
+QPageLayout paperLayout(const CopyBookOptions::OptionValues &sheet)
 {
-    static const QPageSize::PageSizeId papers[]
-        = {QPageSize::A4, QPageSize::A5, QPageSize::B5, QPageSize::Letter, QPageSize::A3};
-    const int paper = sheet.paper > 0 && sheet.paper < 5 ? sheet.paper : 0;
-    return QPageLayout(QPageSize(papers[paper]), sheet.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-        QMarginsF(0, 0, 0, 0));
+    return QPageLayout(QPageSize(CopyBookOptions::paperSize(sheet.paper).pageSizeId),
+        sheet.landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
 }

@@ -97,7 +97,7 @@ QRectF strokeArea(const QRectF &frame)
     return frame.adjusted(inset, inset, -inset, -inset);
 }
 
-void drawSquares(GridPen &pen, const QVector<QRectF> &frames, int framesPerLine, int gridStyle)
+void drawSquares(GridPen &pen, const QVector<QRectF> &frames, int framesPerLine, CopyBookOptions::GridStyle gridStyle)
 {
     for (int frame = 0; frame < frames.size(); ++frame) {
         const QRectF &square = frames.at(frame);

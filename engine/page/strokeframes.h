@@ -1,5 +1,7 @@
 #pragma once
 
+#include "copybookoptions.h"
+
 #include <QColor>
 #include <QPainterPath>
 #include <QPointF>
@@ -35,7 +37,7 @@ QVector<QRectF> frames(const QPointF &square, double cellSide, double above, int
 QRectF strokeArea(const QRectF &frame);
 
 // The frames' squares in the page's grid style.
-void drawSquares(GridPen &pen, const QVector<QRectF> &frames, int framesPerLine, int gridStyle);
+void drawSquares(GridPen &pen, const QVector<QRectF> &frames, int framesPerLine, CopyBookOptions::GridStyle gridStyle);
 
 // Frame `stroke` (from 0): the strokes before it in `ink`, itself in `highlight`. The outlines are on the
 // unit square (see StrokeOrder::strokes).

@@ -11,7 +11,7 @@ namespace CopyBookPrinting {
 void preparePrinter(QPrinter *printer, const CopyBookPages &pages)
 {
     printer->setFullPage(true);
-    printer->setPageLayout(paperLayout(pages.sheet));
+    printer->setPageLayout(paperLayout(pages.options));
     printer->setFromTo(0, 0);
     printer->setPrintRange(QPrinter::AllPages);
     printer->setDocName(QStringLiteral("LattiScribe"));
@@ -22,7 +22,7 @@ bool paperHoldsPage(const QPrinter &printer, const CopyBookPages &pages)
     // Half a millimetre of slack: Letter and its neighbours are defined in inches, and the layouts round.
     constexpr double kSlackMm = 0.5;
     const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
-    const QSizeF page = paperLayout(pages.sheet).fullRect(QPageLayout::Millimeter).size();
+    const QSizeF page = paperLayout(pages.options).fullRect(QPageLayout::Millimeter).size();
     return paper.width() + kSlackMm >= page.width() && paper.height() + kSlackMm >= page.height();
 }
 
@@ -35,7 +35,7 @@ QString paperName(const QPageLayout &paper)
         .arg(qRound(mm.height()));
 }
 
-bool print(QPrinter *printer, const CopyBookPages &pages, const PdfExportProgress &progress, QString *error)
+bool print(QPrinter *printer, const CopyBookPages &pages, const PageProgress &progress, QString *error)
 {
     const int count = pages.pageCount();
     int first = 0;

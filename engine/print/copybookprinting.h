@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pdfexportprogress.h"
+#include "pageprogress.h"
 
 class QPageLayout;
 class QPrinter;
@@ -20,6 +20,6 @@ QString paperName(const QPageLayout &paper);
 // The pages of the printer's range (all of them unless a range was chosen), each at true size from the
 // paper's top-left corner. False when the printer cannot start, with *error saying so, and on a cancel
 // from `progress` (told after each page), which aborts the job.
-bool print(QPrinter *printer, const CopyBookPages &pages, const PdfExportProgress &progress, QString *error);
+bool print(QPrinter *printer, const CopyBookPages &pages, const PageProgress &progress, QString *error);
 
 } // namespace CopyBookPrinting

@@ -22,151 +22,96 @@ CopyBookWidget::CopyBookWidget(QWidget *parent) : QWidget(parent)
 
 CopyBookWidget::~CopyBookWidget() = default;
 
+template<typename Change> void CopyBookWidget::changeOptions(const Change &change)
+{
+    CopyBookOptions::OptionValues options = book.options();
+    change(options);
+    setOptions(options);
+}
+
+void CopyBookWidget::setOptions(const CopyBookOptions::OptionValues &options)
+{
+    book.setOptions(options);
+    refreshPreview();
+}
+
 void CopyBookWidget::setBookType(int bookType)
 {
-    book.setBookType(bookType);
-    refreshPreview();
+    changeOptions([&](auto &o) { o.bookType = static_cast<CopyBookOptions::BookType>(bookType); });
 }
 
 void CopyBookWidget::setTraceType(int traceType)
 {
-    book.setTraceType(traceType);
-    refreshPreview();
+    changeOptions([&](auto &o) { o.traceType = static_cast<CopyBookOptions::TraceType>(traceType); });
 }
 
 void CopyBookWidget::setBlankLines(int blankLines)
 {
-    book.setBlankLines(blankLines);
-    refreshPreview();
+    changeOptions([&](auto &o) { o.blankLines = blankLines; });
 }
 
 void CopyBookWidget::setCommonChineseOnly(bool commonChineseOnly)
 {
-    book.setCommonChineseOnly(commonChineseOnly);
-    refreshPreview();
+    changeOptions([&](auto &o) { o.commonChineseOnly = commonChineseOnly; });
 }
 
 void CopyBookWidget::setOpacity(double opacity)
 {
-    book.setOpacity(opacity);
-    refreshPreview();
+    changeOptions([&](auto &o) { o.opacity = opacity; });
 }
 
 void CopyBookWidget::setContent(const QString &text)
 {
-    book.setContent(text);
+    book.setText(text);
     refreshPreview();
 }
 
 void CopyBookWidget::setCellSize(double size)
 {
-    book.setCellSize(size);
-    refreshPreview();
+    changeOptions([&](auto &o) { o.cellSize = size; });
 }
 
 void CopyBookWidget::setFontName(const QString &family)
 {
-    book.setFontName(family);
-    refreshPreview();
+    changeOptions([&](auto &o) { o.fontName = family; });
 }
 
 void CopyBookWidget::setFontSize(double size)
 {
-    book.setFontSize(size);
-    refreshPreview();
+    changeOptions([&](auto &o) { o.fontSize = size; });
 }
 
 void CopyBookWidget::setFontNameAndSize(const QString &family, double size)
 {
-    book.setFontNameAndSize(family, size);
-    refreshPreview();
+    changeOptions([&](auto &o) {
+        o.fontName = family;
+        o.fontSize = size;
+    });
 }
 
-// The preview keeps its picture until something changes it, so every change must drop that picture
-// here: left to the next repaint, a new colour would not show at all.
+// The preview keeps its picture until something changes it, so a new colour must drop that picture too:
+// left to the next repaint, it would not show at all.
 void CopyBookWidget::setGridColor(QColor color)
 {
-    book.setGridColor(color);
-    refreshPreview();
+    changeOptions([&](auto &o) { o.gridColor = color; });
 }
 
 void CopyBookWidget::setTextColor(QColor color)
 {
-    book.setTextColor(color);
-    refreshPreview();
-}
-
-void CopyBookWidget::setGridStyle(int style)
-{
-    book.setGridStyle(style);
-    refreshPreview();
-}
-
-void CopyBookWidget::setTraceStyle(int style)
-{
-    book.setTraceStyle(style);
-    refreshPreview();
-}
-
-void CopyBookWidget::setTitle(const QString &title)
-{
-    book.setTitle(title);
-    refreshPreview();
-}
-
-void CopyBookWidget::setNameFields(bool on)
-{
-    book.setNameFields(on);
-    refreshPreview();
-}
-
-void CopyBookWidget::setPageNumbers(bool on)
-{
-    book.setPageNumbers(on);
-    refreshPreview();
-}
-
-void CopyBookWidget::setPinyin(bool on)
-{
-    book.setPinyin(on);
-    refreshPreview();
-}
-
-void CopyBookWidget::setPinyinOnly(bool on)
-{
-    book.setPinyinOnly(on);
-    refreshPreview();
-}
-
-void CopyBookWidget::setPlainTones(bool on)
-{
-    book.setPlainTones(on);
-    refreshPreview();
-}
-
-void CopyBookWidget::setStrokeOrder(bool on)
-{
-    book.setStrokeOrder(on);
-    refreshPreview();
-}
-
-void CopyBookWidget::setSheet(const CopyBookOptions::SheetOptions &options)
-{
-    book.setSheet(options);
-    refreshPreview();
+    changeOptions([&](auto &o) { o.textColor = color; });
 }
 
 // A change can take pages away: the preview then shows the last one left.
 void CopyBookWidget::refreshPreview()
 {
-    previewPage = qBound(0, previewPage, pageCount() - 1);
+    previewPage = qBound(0, previewPage, book.pageCount() - 1);
     previewCurrent = false;
     update();
 }
 
 void CopyBookWidget::showPage(int page)
 {
-    const int shown = qBound(0, page, pageCount() - 1);
+    const int shown = qBound(0, page, book.pageCount() - 1);
     if (shown == previewPage)
         return;
     previewPage = shown;
@@ -191,7 +136,7 @@ void CopyBookWidget::keyPressEvent(QKeyEvent *event)
         showPage(0);
         break;
     case Qt::Key_End:
-        showPage(pageCount() - 1);
+        showPage(book.pageCount() - 1);
         break;
     default:
         QWidget::keyPressEvent(event);
@@ -211,7 +156,7 @@ void CopyBookWidget::wheelEvent(QWheelEvent *event)
     event->accept();
 }
 
-bool CopyBookWidget::saveToPdf(const QString &fileName, const PdfExportProgress &progress, QString *error) const
+bool CopyBookWidget::saveToPdf(const QString &fileName, const PageProgress &progress, QString *error) const
 {
     // The pages as they are now: the window may change while a long export runs.
     return saveCopyBookPdf(book.pages(), fileName, book.pdfExportOptions(), progress, error);
@@ -219,7 +164,7 @@ bool CopyBookWidget::saveToPdf(const QString &fileName, const PdfExportProgress 
 
 QImage CopyBookWidget::renderGridPage() const
 {
-    return pages().renderGridPage();
+    return book.pages().renderGridPage();
 }
 
 QVector<CopyBookCell> CopyBookWidget::cellsOfPage(int page) const
@@ -229,22 +174,17 @@ QVector<CopyBookCell> CopyBookWidget::cellsOfPage(int page) const
 
 void CopyBookWidget::drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &cells) const
 {
-    pages().drawGlyphs(painter, cells);
-}
-
-QImage CopyBookWidget::renderPage(int page) const
-{
-    return pages().renderPage(page);
+    book.pages().drawGlyphs(painter, cells);
 }
 
 QImage CopyBookWidget::renderFirstPage() const
 {
-    return renderPage(0);
+    return book.pages().renderPage(0);
 }
 
 QList<QImage> CopyBookWidget::renderAllPages() const
 {
-    const CopyBookPages all = pages();
+    const CopyBookPages all = book.pages();
     QList<QImage> images;
     const int count = all.pageCount();
     for (int page = 0; page < count; ++page)
@@ -271,11 +211,11 @@ void CopyBookWidget::paintEvent(QPaintEvent *)
             self->previewPicture = QImage(device, QImage::Format_ARGB32_Premultiplied);
         // Drawn in device pixels; the ratio only tells the widget's painter how large to show it.
         self->previewPicture.setDevicePixelRatio(1.0);
-        pages().renderPreviewInto(&self->previewPicture, &self->previewStamps, previewPage);
+        book.pages().renderPreviewInto(&self->previewPicture, &self->previewStamps, previewPage);
         self->previewPicture.setDevicePixelRatio(ratio);
         self->previewCurrent = true;
         ++self->previewRenders;
-        if (pageCount() > 1 && !warmingScheduled) {
+        if (book.pageCount() > 1 && !warmingScheduled) {
             self->warmingScheduled = true;
             QTimer::singleShot(0, self, &CopyBookWidget::warmNeighbours);
         }
@@ -285,7 +225,7 @@ void CopyBookWidget::paintEvent(QPaintEvent *)
     const int y = static_cast<int>((height() - shown.height()) / 2);
     QPainter painter(this);
     painter.drawImage(QRectF(QPointF(x, y), shown), previewPicture);
-    if (pageCount() > 1)
+    if (book.pageCount() > 1)
         drawPageIndicator(&painter, QRectF(QPointF(x, y), shown));
 }
 
@@ -297,7 +237,7 @@ void CopyBookWidget::warmNeighbours()
     // Kept from one warming to the next: fresh memory of this size costs more than the drawing.
     if (warmingPicture.size() != previewPicture.size())
         warmingPicture = QImage(previewPicture.size(), QImage::Format_ARGB32_Premultiplied);
-    const CopyBookPages all = pages();
+    const CopyBookPages all = book.pages();
     for (const int page : {previewPage + 1, previewPage - 1}) {
         if (page >= 0 && page < all.pageCount())
             all.renderPreviewInto(&warmingPicture, &previewStamps, page);
@@ -307,7 +247,7 @@ void CopyBookWidget::warmNeighbours()
 // Over the picture, not in it: the page drawn stays what the exports draw.
 void CopyBookWidget::drawPageIndicator(QPainter *painter, const QRectF &page) const
 {
-    const QString text = tr("Page %1 of %2").arg(previewPage + 1).arg(pageCount());
+    const QString text = tr("Page %1 of %2").arg(previewPage + 1).arg(book.pageCount());
     const QFontMetrics metrics(font());
     const int padding = metrics.height() / 3;
     const QSize box = metrics.size(Qt::TextSingleLine, text) + QSize(2 * padding, padding);

@@ -1,16 +1,10 @@
 #pragma once
 
 #include "copybook.h"
-#include "copybookcell.h"
-#include "copybookcontent.h"
-#include "copybookoptions.h"
-#include "copybookpages.h"
 #include "glyphstamps.h"
-#include "gridcell.h"
-#include "pdfexportprogress.h"
+#include "pageprogress.h"
 
 #include <QColor>
-#include <QFont>
 #include <QImage>
 #include <QList>
 #include <QVector>
@@ -28,6 +22,8 @@ public:
     explicit CopyBookWidget(QWidget *parent = nullptr);
     ~CopyBookWidget() override;
 
+    // The engine's setters: each changes one option (or the text), brings the grid and the cells up to
+    // date and schedules a repaint.
     void setBookType(int bookType);
     void setTraceType(int traceType);
     void setBlankLines(int blankLines);
@@ -40,22 +36,8 @@ public:
     void setFontNameAndSize(const QString &family, double size);
     void setGridColor(QColor color);
     void setTextColor(QColor color);
-
-    // The sheet beyond the grid and the glyphs; see CopyBookOptions::SheetOptions.
-    void setGridStyle(int style);
-    void setTraceStyle(int style);
-    void setTitle(const QString &title);
-    void setNameFields(bool on);
-    void setPageNumbers(bool on);
-    void setPinyin(bool on);
-    void setPinyinOnly(bool on);
-    void setPlainTones(bool on);
-    void setStrokeOrder(bool on);
-    void setSheet(const CopyBookOptions::SheetOptions &options);
-    // How saveToPdf writes: page images (the default) or the drawing itself, and with how many threads
-    // (0 for one per core).
-    void setVectorPdf(bool on) { book.setVectorPdf(on); }
-    void setExportJobs(int jobs) { book.setExportJobs(jobs); }
+    // Every option at once, the sheet's beyond the ten included.
+    void setOptions(const CopyBookOptions::OptionValues &options);
 
     QImage renderGridPage() const;
     QVector<CopyBookCell> cellsOfPage(int page) const;
@@ -63,29 +45,11 @@ public:
     QImage renderFirstPage() const;
     // Holds every page in memory at once; the PDF export renders one page at a time instead.
     QList<QImage> renderAllPages() const;
-    QImage renderPage(int page) const;
-    // Everything the pages are drawn from, as a value that outlives later changes.
-    CopyBookPages pages() const { return book.pages(); }
-    const CopyBook &copyBook() const { return book; }
-
     // False when the file cannot be written completely or the export was cancelled; the file at that path
     // is then left as it was, and *error (when given) says why.
-    bool saveToPdf(const QString &fileName, const PdfExportProgress &progress = {}, QString *error = nullptr) const;
+    bool saveToPdf(const QString &fileName, const PageProgress &progress = {}, QString *error = nullptr) const;
 
-    int pageCount() const { return book.pageCount(); }
-    int rowsPerPage() const { return book.rowsPerPage(); }
-    int columnsPerRow() const { return book.columnsPerRow(); }
-    double cellSidePixels() const { return book.cellSidePixels(); }
-    double pinyinBandPixels() const { return book.pinyinBandPixels(); }
-    double cellSizeCm() const { return book.cellSizeCm(); }
-    int pageResolution() const { return book.pageResolution(); }
-    const PageGrid &grid() const { return book.grid(); }
-    const CopyBookContent &contentModel() const { return book.contentModel(); }
-    const CopyBookOptions::SheetOptions &sheetOptions() const { return book.sheetOptions(); }
-    bool writesVectorPdf() const { return book.pdfExportOptions().vector; }
-    const QFont &currentGlyphFont() const { return book.glyphFont(); }
-    QColor currentGridColor() const { return book.gridColor(); }
-    QColor currentTextColor() const { return book.textColor(); }
+    const CopyBook &copyBook() const { return book; }
     // The page the preview shows, from 0; showPage() holds it to the pages there are.
     int shownPage() const { return previewPage; }
     void showPage(int page);
@@ -98,6 +62,8 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
+    // Changes the options through `change` and shows the result.
+    template<typename Change> void changeOptions(const Change &change);
     // Marks the kept preview picture out of date and schedules a repaint, which draws it anew.
     void refreshPreview();
     void drawPageIndicator(QPainter *painter, const QRectF &page) const;

@@ -19,7 +19,7 @@
         <translation>打印…</translation>
     </message>
     <message>
-        <source>The printer's paper, %1, is smaller than the page, %2: the page's edges would not be printed. Print anyway?</source>
+        <source>The printer&apos;s paper, %1, is smaller than the page, %2: the page&apos;s edges would not be printed. Print anyway?</source>
         <translation>打印机的纸张 %1 比页面 %2 小：页面的边缘将打印不出来。仍然打印吗？</translation>
     </message>
     <message>
@@ -233,6 +233,18 @@ Copyright © 2026 Kelvo. All rights reserved.</source>
     <message>
         <source>Landscape</source>
         <translation>横向</translation>
+    </message>
+    <message>
+        <source>Layout</source>
+        <translation>版式</translation>
+    </message>
+    <message>
+        <source>Pinyin and Stroke Order</source>
+        <translation>拼音与笔顺</translation>
+    </message>
+    <message>
+        <source>Paper and Pages</source>
+        <translation>纸张与页面</translation>
     </message>
 </context>
 <context>

@@ -12,6 +12,8 @@
 
 using namespace CopyBookOptions;
 
+Q_DECLARE_METATYPE(CopyBookOptions::Paper)
+
 namespace {
 
 // The paper the first page came out on, in whole millimetres, and the side of its squares in
@@ -73,24 +75,23 @@ private slots:
     void trueSize_data()
     {
         QTest::addColumn<QString>("route");
-        QTest::addColumn<int>("paper");
+        QTest::addColumn<Paper>("paper");
         QTest::addColumn<bool>("landscape");
         QTest::addColumn<double>("cellSize");
         QTest::addColumn<int>("printerPaper");
         QTest::addColumn<QSize>("paperMm");
-        QTest::newRow("window, B5 landscape") << "window" << int(PaperB5) << true << 1.5 << -1 << QSize(250, 176);
-        QTest::newRow("window, Letter, 2 cm") << "window" << int(PaperLetter) << false << 2.0 << -1 << QSize(216, 279);
+        QTest::newRow("window, B5 landscape") << "window" << Paper::B5 << true << 1.5 << -1 << QSize(250, 176);
+        QTest::newRow("window, Letter, 2 cm") << "window" << Paper::Letter << false << 2.0 << -1 << QSize(216, 279);
         QTest::newRow("window, A4 on A5 paper")
-            << "window" << int(PaperA4) << false << 1.5 << int(QPageSize::A5) << QSize();
-        QTest::newRow("window to CUPS, B5") << "window queue" << int(PaperB5) << false << 1.5 << -1 << QSize(176, 250);
-        QTest::newRow("renderer to CUPS, A4")
-            << "renderer queue" << int(PaperA4) << false << 1.5 << -1 << QSize(210, 297);
+            << "window" << Paper::A4 << false << 1.5 << int(QPageSize::A5) << QSize();
+        QTest::newRow("window to CUPS, B5") << "window queue" << Paper::B5 << false << 1.5 << -1 << QSize(176, 250);
+        QTest::newRow("renderer to CUPS, A4") << "renderer queue" << Paper::A4 << false << 1.5 << -1 << QSize(210, 297);
     }
 
     void trueSize()
     {
         QFETCH(QString, route);
-        QFETCH(int, paper);
+        QFETCH(Paper, paper);
         QFETCH(bool, landscape);
         QFETCH(double, cellSize);
         QFETCH(int, printerPaper);
@@ -101,15 +102,15 @@ private slots:
 
         MainWindow window;
         CopyBookWidget *preview = window.findChild<CopyBookWidget *>();
-        SheetOptions sheet = preview->sheetOptions();
-        sheet.paper = paper;
-        sheet.landscape = landscape;
-        preview->setCellSize(cellSize);
-        preview->setSheet(sheet);
-        const int rows = preview->copyBook().pages().rowsPerPage();
+        OptionValues options = preview->copyBook().options();
+        options.paper = paper;
+        options.landscape = landscape;
+        options.cellSize = cellSize;
+        preview->setOptions(options);
+        const int rows = preview->copyBook().rowsPerPage();
         const QString text = ideographs(2 * rows + 1);
         preview->setContent(text);
-        QCOMPARE(preview->pageCount(), 3);
+        QCOMPARE(preview->copyBook().pageCount(), 3);
         const int columns = preview->copyBook().pages().pageGrid.first().size();
 
         const int spooled = toQueue ? QDir(spool).entryList({"*.pdf"}, QDir::Files).size() : 0;

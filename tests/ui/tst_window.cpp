@@ -12,26 +12,21 @@
 
 namespace {
 
-// Each settings key and the control that sets it.
-const QMap<QString, QString> kControls = {{"BookType", "cmbBookType"}, {"TraceType", "cmbTraceType"},
-    {"BlankLines", "spinBlankLines"}, {"CellSize", "spinCellSize"}, {"FontSize", "spinFontSize"},
-    {"Opacity", "spinOpacity"}, {"FontName", "cmbFontName"}, {"CommonChineseOnly", "chkCommonChinese"},
-    {"GridColor", "lblGridColor"}, {"TextColor", "lblTextColor"}, {"Sheet/GridStyle", "cmbGridStyle"},
-    {"Sheet/TraceStyle", "cmbTraceStyle"}, {"Sheet/Paper", "cmbPaper"}, {"Sheet/Landscape", "chkLandscape"},
-    {"Sheet/Title", "editTitle"}, {"Sheet/NameFields", "chkNameFields"}, {"Sheet/PageNumbers", "chkPageNumbers"},
-    {"Sheet/Pinyin", "chkPinyin"}, {"Sheet/PinyinOnly", "chkPinyinOnly"}, {"Sheet/PlainTones", "chkPlainTones"},
-    {"Sheet/StrokeOrder", "chkStrokeOrder"}, {"Sheet/VectorPdf", "chkVectorPdf"},
-    {"Sheet/MoreOptionsOpen", "btnMoreOptions"}};
+// The window's own switch beside the options, and the control that sets it.
+const QString kSectionOpen = QStringLiteral("Sheet/MoreOptionsOpen");
 
+// The control that sets the option stored under `key`, as the option table names it.
 QWidget *controlOf(const MainWindow &window, const QString &key)
 {
-    return window.findChild<QWidget *>(kControls.value(key));
+    if (key == kSectionOpen)
+        return window.findChild<QWidget *>(QStringLiteral("btnMoreOptions"));
+    return window.findChild<QWidget *>(QLatin1String(CopyBookOptions::findOption(key)->controlName));
 }
 
 QVariant engineValue(const MainWindow &window, const QString &key)
 {
-    if (key == QLatin1String("Sheet/MoreOptionsOpen"))
-        return !window.findChild<QWidget *>(QStringLiteral("cmbGridStyle"))->isHidden();
+    if (key == kSectionOpen)
+        return !window.findChild<QWidget *>(QStringLiteral("moreOptions"))->isHidden();
     return optionHeld(window.findChild<CopyBookWidget *>()->copyBook(), key);
 }
 
@@ -191,10 +186,13 @@ private slots:
         const QColor blue(0, 0, 200);
         row("grid colour chosen", "GridColor", none, "swatch:#0000c8", blue, blue, blue);
         row("text colour dialog cancelled", "TextColor", none, "swatch:", QColor(Qt::black), QColor(Qt::black), none);
-        for (const char *key :
-            {"Sheet/NameFields", "Sheet/PageNumbers", "Sheet/Pinyin", "Sheet/PinyinOnly", "Sheet/PlainTones",
-                "Sheet/StrokeOrder", "Sheet/VectorPdf", "Sheet/Landscape", "Sheet/MoreOptionsOpen"})
-            row(key, key, none, "click", true, true, true);
+        // Every switch of More Options, and the section's own.
+        for (const CopyBookOptions::OptionRow &option : CopyBookOptions::optionTable()) {
+            if (std::holds_alternative<CopyBookOptions::Switch>(option.kind)
+                && option.section != CopyBookOptions::Section::MainPanel)
+                row(option.key, option.key, none, "click", true, true, true);
+        }
+        row("Sheet/MoreOptionsOpen", "Sheet/MoreOptionsOpen", none, "click", true, true, true);
     }
 
     void settings()
@@ -221,7 +219,9 @@ private slots:
         QCOMPARE(QSettings().value(key).userType(), after.userType());
         QCOMPARE(QSettings().value(key), after);
         const bool changed = !action.isEmpty() && after.isValid();
-        QCOMPARE(QSettings().allKeys().size(), changed ? kControls.size() : int(before.isValid()));
+        // Every option and the section's switch.
+        QCOMPARE(
+            QSettings().allKeys().size(), changed ? CopyBookOptions::optionTable().size() + 1 : int(before.isValid()));
     }
 
     // What a hand-edited or damaged store loads as, without a window: every value ends up one the window's
@@ -286,9 +286,9 @@ private slots:
         QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QStringLiteral("永"), Qt::NoModifier);
         QTest::keyClick(editor, Qt::Key_Return);
         QTest::keyClicks(editor, QStringLiteral("ab"));
-        QVERIFY(book->contentModel().text.isEmpty());
+        QVERIFY(book->copyBook().text().isEmpty());
         QTest::mouseClick(book, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-        QTRY_COMPARE(book->contentModel().text, QStringLiteral("永\nab"));
+        QTRY_COMPARE(book->copyBook().text(), QStringLiteral("永\nab"));
         QVERIFY(QSettings().allKeys().isEmpty());
         // The click gave the preview the focus, and with it the page keys.
         book->setContent(ideographs(40));
@@ -388,17 +388,20 @@ private slots:
         MainWindow window;
         window.setStyleSheet(builtInStyleSheet());
         QVERIFY(qApp->styleSheet().isEmpty());
-        auto *form = qobject_cast<QFormLayout *>(window.findChild<QWidget *>(QStringLiteral("controlPanel"))->layout());
+        // The panel's form, then the section below it.
+        const QLayout *panel = window.findChild<QWidget *>(QStringLiteral("controlPanel"))->layout();
+        auto *form = qobject_cast<QFormLayout *>(panel->itemAt(0)->layout());
         QStringList rows;
         for (int row = 0; row < form->rowCount(); ++row) {
             QLayoutItem *item = form->itemAt(row, QFormLayout::FieldRole);
             QWidget *field = item ? item->widget() : form->itemAt(row, QFormLayout::SpanningRole)->widget();
             rows << (field->isHidden() ? QStringLiteral("hidden") : field->objectName());
         }
+        QWidget *section = panel->itemAt(1)->widget();
+        rows << (section->isHidden() ? QStringLiteral("hidden") : section->objectName());
         QCOMPARE(rows.join(QLatin1Char(' ')),
             QStringLiteral("cmbBookType editContent spinCellSize spinFontSize cmbFontName lblGridColor lblTextColor "
-                           "spinOpacity chkCommonChinese spinBlankLines cmbTraceType btnSave btnMoreOptions hidden "
-                           "hidden hidden hidden hidden hidden hidden hidden hidden hidden hidden hidden"));
+                           "spinOpacity chkCommonChinese spinBlankLines cmbTraceType btnSave btnMoreOptions hidden"));
 
         window.showNormal();
         window.resize(1200, 800);

@@ -92,7 +92,7 @@ bool writeLayoutJson(const CopyBook &book, QIODevice *output)
     }
 
     // Pinyin adds its keys only when it is on, so the layout of a plain sheet stays as it always was.
-    const bool pinyin = book.sheetOptions().showsPinyin();
+    const bool pinyin = book.options().showsPinyin();
     QJsonObject layout {
         {QStringLiteral("rowsPerPage"), book.rowsPerPage()},
         {QStringLiteral("columns"), book.columnsPerRow()},
@@ -105,7 +105,7 @@ bool writeLayoutJson(const CopyBook &book, QIODevice *output)
     if (pinyin)
         layout.insert(QStringLiteral("pinyinBandPx"), book.pinyinBandPixels());
     // Likewise the page's size, which an A4 portrait layout has always left implied.
-    if (!book.sheetOptions().isA4Portrait()) {
+    if (!book.options().isA4Portrait()) {
         layout.insert(QStringLiteral("pageWidthPx"), book.pageSizePixels().width());
         layout.insert(QStringLiteral("pageHeightPx"), book.pageSizePixels().height());
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pdfexportprogress.h"
+#include "pageprogress.h"
 
 #include <QString>
 
@@ -9,5 +9,5 @@ struct CopyBookPages;
 // A print job from the renderer: every page at true size on the named printer, or on the default one
 // for an empty name. False when the job cannot be sent, with *error giving the print system's reason.
 // *warning tells of a paper the printer does not offer, on which the pages may come out cut.
-bool printCopyBook(const CopyBookPages &pages, const QString &printer, const PdfExportProgress &progress,
-    QString *warning, QString *error);
+bool printCopyBook(
+    const CopyBookPages &pages, const QString &printer, const PageProgress &progress, QString *warning, QString *error);

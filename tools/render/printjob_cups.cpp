@@ -2,6 +2,7 @@
 // engine would drop that reason and report success.
 
 #include "copybookpages.h"
+#include "papers.h"
 #include "pdfexport.h"
 #include "printjob.h"
 
@@ -10,15 +11,6 @@
 #include <cups/cups.h>
 
 namespace {
-
-// The papers' names as IPP gives them, in the order of CopyBookOptions::Paper. The PDF's pages are of
-// the paper turned as the sheet is, and CUPS turns a landscape page onto the paper by itself.
-const char *mediaOf(int paper)
-{
-    static const char *const media[]
-        = {"iso_a4_210x297mm", "iso_a5_148x210mm", "iso_b5_176x250mm", "na_letter_8.5x11in", "iso_a3_297x420mm"};
-    return media[paper > 0 && paper < 5 ? paper : 0];
-}
 
 struct Destinations
 {
@@ -44,8 +36,8 @@ bool offersPaper(cups_dest_t *destination, const char *media)
 
 } // namespace
 
-bool printCopyBook(const CopyBookPages &pages, const QString &printer, const PdfExportProgress &progress,
-    QString *warning, QString *error)
+bool printCopyBook(
+    const CopyBookPages &pages, const QString &printer, const PageProgress &progress, QString *warning, QString *error)
 {
     const Destinations destinations;
     const QByteArray name = printer.toUtf8();
@@ -57,7 +49,7 @@ bool printCopyBook(const CopyBookPages &pages, const QString &printer, const Pdf
             : QStringLiteral("no printer is named %1").arg(printer);
         return false;
     }
-    const char *media = mediaOf(pages.sheet.paper);
+    const char *media = CopyBookOptions::paperSize(pages.options.paper).media;
     if (!offersPaper(destination, media))
         *warning = QStringLiteral("the printer %1 offers no %2 paper; the pages may come out cut")
                        .arg(QString::fromUtf8(destination->name), QString::fromLatin1(media));

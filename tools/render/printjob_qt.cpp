@@ -8,8 +8,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-bool printCopyBook(const CopyBookPages &pages, const QString &printer, const PdfExportProgress &progress,
-    QString *warning, QString *error)
+bool printCopyBook(
+    const CopyBookPages &pages, const QString &printer, const PageProgress &progress, QString *warning, QString *error)
 {
     const QPrinterInfo info = printer.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(printer);
     if (info.isNull()) {
@@ -21,6 +21,6 @@ bool printCopyBook(const CopyBookPages &pages, const QString &printer, const Pdf
     CopyBookPrinting::preparePrinter(&target, pages);
     if (!CopyBookPrinting::paperHoldsPage(target, pages))
         *warning = QStringLiteral("the printer %1 offers no %2 paper; the pages may come out cut")
-                       .arg(info.printerName(), CopyBookPrinting::paperName(paperLayout(pages.sheet)));
+                       .arg(info.printerName(), CopyBookPrinting::paperName(paperLayout(pages.options)));
     return CopyBookPrinting::print(&target, pages, progress, error);
 }

@@ -48,7 +48,7 @@ public:
         return true;
     }
 
-    PdfExportProgress progress() const
+    PageProgress progress() const
     {
         if (!streams.errorsAreTerminal)
             return {};
@@ -110,7 +110,7 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
 
     CopyBook book;
     request.applyTo(&book);
-    book.setContent(decoded.text);
+    book.setText(decoded.text);
 
     if (request.layoutOnly) {
         if (!writeLayoutJson(book, streams.output) || streams.output->write("\n") != 1)
@@ -128,7 +128,7 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
         return RendererSuccess;
     }
     if (request.writesPdf()) {
-        if (!saveCopyBookPdf(book.pages(), request.outputPath, book.pdfExportOptions(), run.progress(), &error))
+        if (!saveCopyBookPdf(book.pages(), request.outputPath, request.pdfExportOptions(), run.progress(), &error))
             return run.fail(
                 RendererInputOutputError, QStringLiteral("cannot write %1: %2").arg(request.outputPath, error));
         return RendererSuccess;

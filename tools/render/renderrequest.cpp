@@ -1,6 +1,7 @@
 #include "renderrequest.h"
 
 #include "copybook.h"
+#include "overloaded.h"
 
 #include <QCommandLineParser>
 #include <cmath>
@@ -11,47 +12,44 @@ using namespace CopyBookOptions;
 
 namespace {
 
-QString defaultText(const OptionRow &row)
-{
-    static const OptionValues defaults;
-    if (const auto *field = std::get_if<float OptionValues::*>(&row.field))
-        return QString::number(static_cast<double>(defaults.**field));
-    if (const auto *field = std::get_if<int OptionValues::*>(&row.field))
-        return QString::number(defaults.**field);
-    if (const auto *field = std::get_if<QString OptionValues::*>(&row.field))
-        return defaults.**field;
-    if (const auto *field = std::get_if<QColor OptionValues::*>(&row.field))
-        return (defaults.**field).name();
-    return QString();
-}
-
 // The help of an option, completed from the table: a number's range, a choice's list, a default.
 QString helpOf(const OptionRow &row)
 {
+    static const OptionValues defaults;
     const QString help = QString::fromUtf8(row.help ? row.help : "");
-    if (row.isChoice()) {
-        static const OptionValues defaults;
-        const int defaultChoice = defaults.*std::get<int OptionValues::*>(row.field);
-        QStringList names;
-        for (int value = 0; value < row.choices.size(); ++value) {
-            const Choice &choice = row.choices[value];
-            QString name = QLatin1String(choice.name);
-            if (value == defaultChoice)
-                name += choice.help ? QStringLiteral(" (default: %1)").arg(QLatin1String(choice.help))
-                                    : QStringLiteral(" (default)");
-            else if (choice.help)
-                name += QStringLiteral(" (%1)").arg(QLatin1String(choice.help));
-            names << name;
-        }
-        const QString last = names.takeLast();
-        return QStringLiteral("%1 or %2%3.").arg(names.join(QStringLiteral(", ")), last, help);
-    }
-    if (std::holds_alternative<bool OptionValues::*>(row.field))
-        return help;
-    if (row.min < row.max)
-        return QStringLiteral("%1, %2 to %3 (default %4).").arg(help).arg(row.min).arg(row.max).arg(defaultText(row));
-    const QString defaultValue = defaultText(row);
-    return defaultValue.isEmpty() ? help : QStringLiteral("%1 (default %2).").arg(help, defaultValue);
+    const auto ranged = [&](double min, double max, double value) {
+        return QStringLiteral("%1, %2 to %3 (default %4).").arg(help).arg(min).arg(max).arg(value);
+    };
+    return std::visit(Overloaded {
+                          [&](const Switch &) { return help; },
+                          [&](const Number &kind) { return ranged(kind.min, kind.max, defaults.*kind.field); },
+                          [&](const Count &kind) { return ranged(kind.min, kind.max, defaults.*kind.field); },
+                          [&](const Text &kind) {
+                              const QString value = defaults.*kind.field;
+                              return value.isEmpty() ? help : QStringLiteral("%1 (default %2).").arg(help, value);
+                          },
+                          [&](const Colour &kind) {
+                              return QStringLiteral("%1 (default %2).").arg(help, (defaults.*kind.field).name());
+                          },
+                          [&](const ChoiceList &kind) {
+                              const int defaultChoice = kind.get(defaults);
+                              QStringList names;
+                              for (int value = 0; value < kind.choices.size(); ++value) {
+                                  const Choice &choice = kind.choices[value];
+                                  QString name = QLatin1String(choice.name);
+                                  if (value == defaultChoice)
+                                      name += choice.help
+                                          ? QStringLiteral(" (default: %1)").arg(QLatin1String(choice.help))
+                                          : QStringLiteral(" (default)");
+                                  else if (choice.help)
+                                      name += QStringLiteral(" (%1)").arg(QLatin1String(choice.help));
+                                  names << name;
+                              }
+                              const QString last = names.takeLast();
+                              return QStringLiteral("%1 or %2%3.").arg(names.join(QStringLiteral(", ")), last, help);
+                          },
+                      },
+        row.kind);
 }
 
 // The options of the renderer's own, beside those of the table.
@@ -75,7 +73,7 @@ struct Options
 
 QCommandLineOption tableOption(const OptionRow &row)
 {
-    const QString name = QLatin1String(row.flag);
+    const QString name = QLatin1String(row.flagName);
     if (!row.valueName)
         return QCommandLineOption(name, helpOf(row));
     return QCommandLineOption(name, helpOf(row), QLatin1String(row.valueName));
@@ -130,31 +128,35 @@ public:
             value = QColor(name);
     }
 
-    // An option of the table, read as its field's kind; a switch turns it away from its default.
+    // An option of the table, read as its kind; a switch turns it away from its default.
     void tableOption(const QCommandLineOption &option, const OptionRow &row, OptionValues &values)
     {
         static const OptionValues defaults;
-        std::visit(
-            [&](auto field) {
-                using Value = std::decay_t<decltype(values.*field)>;
-                if constexpr (std::is_same_v<Value, bool>) {
-                    if (parser.isSet(option))
-                        values.*field = !(defaults.*field);
-                } else if constexpr (std::is_same_v<Value, int>) {
-                    if (row.isChoice())
-                        choice(option, row.choices, values.*field);
-                    else
-                        number(option, row.min, row.max, values.*field);
-                } else if constexpr (std::is_same_v<Value, float>) {
-                    number(option, row.min, row.max, values.*field);
-                } else if constexpr (std::is_same_v<Value, QString>) {
-                    if (parser.isSet(option))
-                        values.*field = parser.value(option);
-                } else {
-                    color(option, values.*field);
-                }
-            },
-            row.field);
+        std::visit(Overloaded {
+                       [&](const Switch &kind) {
+                           if (parser.isSet(option))
+                               values.*kind.field = !(defaults.*kind.field);
+                       },
+                       // Held in single precision, as the window's settings hold it, so that a sheet made
+                       // here is the one the window makes from the same values.
+                       [&](const Number &kind) {
+                           float number = static_cast<float>(values.*kind.field);
+                           this->number(option, kind.min, kind.max, number);
+                           values.*kind.field = number;
+                       },
+                       [&](const Count &kind) { number(option, kind.min, kind.max, values.*kind.field); },
+                       [&](const Text &kind) {
+                           if (parser.isSet(option))
+                               values.*kind.field = parser.value(option);
+                       },
+                       [&](const Colour &kind) { color(option, values.*kind.field); },
+                       [&](const ChoiceList &kind) {
+                           int value = kind.get(values);
+                           choice(option, kind.choices, value);
+                           kind.set(&values, value);
+                       },
+                   },
+            row.kind);
     }
 
     void fail(const QCommandLineOption &option, const QString &why)
@@ -191,8 +193,7 @@ bool RenderRequest::writesPdf() const
 
 void RenderRequest::applyTo(::CopyBook *book) const
 {
-    applyOptions(book, options);
-    book->setExportJobs(jobs);
+    book->setOptions(options);
 }
 
 RenderRequest parseRenderRequest(const QStringList &arguments)
@@ -206,7 +207,7 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
     parser.addOptions({options.output, options.page});
     QVector<QPair<const OptionRow *, QCommandLineOption>> tableOptions;
     for (const OptionRow &row : optionTable()) {
-        if (!row.flag)
+        if (!row.flagName)
             continue;
         tableOptions.append({&row, tableOption(row)});
         parser.addOption(tableOptions.constLast().second);

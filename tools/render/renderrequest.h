@@ -32,8 +32,8 @@ struct RenderRequest
 
     bool writesPdf() const;
 
-    // In the order the program hands its stored settings to the engine.
     void applyTo(CopyBook *book) const;
+    CopyBookOptions::PdfExportOptions pdfExportOptions() const { return {options.vectorPdf, jobs}; }
 };
 
 // Parses the full argument list, program name first.

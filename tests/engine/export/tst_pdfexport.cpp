@@ -1,10 +1,15 @@
-#include "copybookwidget.h"
+#include "copybook.h"
 #include "fonts.h"
+#include "pdfexport.h"
 #include "pdftools.h"
 #include "pixels.h"
 #include "testfiles.h"
 
 #include <QtTest>
+
+using namespace CopyBookOptions;
+
+Q_DECLARE_METATYPE(CopyBookOptions::Paper)
 
 class TestPdfExport : public QObject
 {
@@ -40,15 +45,15 @@ private slots:
         QTest::addColumn<bool>("dressed");
         QTest::addColumn<bool>("vector");
         QTest::addColumn<int>("pages");
-        QTest::addColumn<int>("paper");
+        QTest::addColumn<CopyBookOptions::Paper>("paper");
         QTest::addColumn<bool>("landscape");
-        QTest::newRow("empty text: one blank page") << 0 << 1 << false << false << 1 << 0 << false;
+        QTest::newRow("empty text: one blank page") << 0 << 1 << false << false << 1 << Paper::A4 << false;
         // Six pages take each worker past a hand-over to a fresh thread, and everything that a page
         // drawn in strips could cut wrongly at a strip's edge is on them: dotted diagonals, outlined glyphs,
         // pinyin, stroke-order frames, a translucent grid and the furniture.
-        QTest::newRow("six dressed pages on two workers") << 45 << 2 << true << false << 6 << 0 << false;
-        QTest::newRow("B5 on its side") << 12 << 2 << false << false << 2 << int(CopyBookOptions::PaperB5) << true;
-        QTest::newRow("Letter, vector") << 30 << 1 << false << true << 3 << int(CopyBookOptions::PaperLetter) << false;
+        QTest::newRow("six dressed pages on two workers") << 45 << 2 << true << false << 6 << Paper::A4 << false;
+        QTest::newRow("B5 on its side") << 12 << 2 << false << false << 2 << Paper::B5 << true;
+        QTest::newRow("Letter, vector") << 30 << 1 << false << true << 3 << Paper::Letter << false;
     }
 
     void pages()
@@ -58,35 +63,37 @@ private slots:
         QFETCH(bool, dressed);
         QFETCH(bool, vector);
         QFETCH(int, pages);
-        QFETCH(int, paper);
+        QFETCH(Paper, paper);
         QFETCH(bool, landscape);
-        CopyBookWidget book;
+        OptionValues options;
         if (dressed) {
-            book.setSheet(
-                {CopyBookOptions::GridMi, CopyBookOptions::TraceHollow, QStringLiteral("Title"), true, true, true});
-            book.setStrokeOrder(true);
-            book.setGridColor(QColor(200, 30, 30, 160));
+            options.gridStyle = GridStyle::Mi;
+            options.traceStyle = TraceStyle::Hollow;
+            options.title = QStringLiteral("Title");
+            options.nameFields = true;
+            options.pageNumbers = true;
+            options.pinyin = true;
+            options.strokeOrder = true;
+            options.gridColor = QColor(200, 30, 30, 160);
         }
-        CopyBookOptions::SheetOptions sheet = book.sheetOptions();
-        sheet.paper = paper;
-        sheet.landscape = landscape;
-        book.setSheet(sheet);
-        book.setContent(ideographs(characters, 7));
-        book.setExportJobs(jobs);
-        book.setVectorPdf(vector);
+        options.paper = paper;
+        options.landscape = landscape;
+        CopyBook book;
+        book.setOptions(options);
+        book.setText(ideographs(characters, 7));
         const QString pdf = path(QStringLiteral("book.pdf"));
         QVERIFY(writeFile(pdf, "not a pdf"));
-        QVERIFY(book.saveToPdf(pdf));
+        QVERIFY(saveCopyBookPdf(book.pages(), pdf, {vector, jobs}));
         if (!PdfTools::available())
             QSKIP("no PDF tools to read the document back");
         const QMap<QString, QString> info = PdfTools::info(pdf);
         QCOMPARE(info.value(QStringLiteral("Pages")).toInt(), pages);
         QCOMPARE(info.value(QStringLiteral("Creator")), QStringLiteral("LattiScribe"));
-        const QSize size = book.copyBook().pageSizePixels();
+        const QSize size = book.pageSizePixels();
         const QStringList points = info.value(QStringLiteral("Page size")).split(QLatin1Char(' '));
         QVERIFY(qAbs(points.value(0).toDouble() - size.width() * 0.24) < 1);
         QVERIFY(qAbs(points.value(2).toDouble() - size.height() * 0.24) < 1);
-        if (sheet.isA4Portrait())
+        if (options.isA4Portrait())
             QVERIFY(info.value(QStringLiteral("Page size")).endsWith(QLatin1String("(A4)")));
         QVERIFY(!PdfTools::run(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}).isEmpty());
         const QStringList images = PdfTools::images(pdf);
@@ -95,12 +102,13 @@ private slots:
             QCOMPARE(images[page],
                 QStringLiteral("%1 image %2 %3 yes 300").arg(page + 1).arg(size.width()).arg(size.height()));
             QCOMPARE(PdfTools::embeddedImage(pdf, page + 1).convertToFormat(QImage::Format_RGB32),
-                book.renderPage(page).convertToFormat(QImage::Format_RGB32));
+                book.pages().renderPage(page).convertToFormat(QImage::Format_RGB32));
         }
-        const double apart = difference(book.renderPage(pages - 1), PdfTools::renderedPage(pdf, pages, 300)).mean;
+        const double apart
+            = difference(book.pages().renderPage(pages - 1), PdfTools::renderedPage(pdf, pages, 300)).mean;
         // Off A4 the whole-point media box is up to a pixel wider than the image, which a reader then
         // stretches by that pixel.
-        QVERIFY2(apart < (vector || !sheet.isA4Portrait() ? 3.0 : 1.0), qPrintable(QString::number(apart)));
+        QVERIFY2(apart < (vector || !options.isA4Portrait() ? 3.0 : 1.0), qPrintable(QString::number(apart)));
         if (vector) {
             // pdffonts: two header lines, then name, type, encoding, emb, sub, uni, object ID (two fields).
             const QStringList fonts
@@ -151,11 +159,11 @@ private slots:
         QFETCH(QVector<int>, pagesWritten);
         const QString pdf = path(QStringLiteral("keep.pdf"));
         QVERIFY(writeFile(pdf, "precious old contents"));
-        CopyBookWidget book;
-        book.setContent(ideographs(60, 7));
-        book.setExportJobs(2);
+        CopyBook book;
+        book.setText(ideographs(60, 7));
+        const PdfExportOptions twoWorkers {false, 2};
         if (limitBytes < 0) {
-            QVERIFY(book.saveToPdf(path(QStringLiteral("full.pdf"))));
+            QVERIFY(saveCopyBookPdf(book.pages(), path(QStringLiteral("full.pdf")), twoWorkers));
             limitBytes += static_cast<int>(QFileInfo(path(QStringLiteral("full.pdf"))).size());
             QFile::remove(path(QStringLiteral("full.pdf")));
         }
@@ -172,8 +180,8 @@ private slots:
 #else
             const FileSizeLimit limit(limitBytes > 0 ? rlim_t(limitBytes) : RLIM_INFINITY);
 #endif
-            saved = book.saveToPdf(
-                path(target),
+            saved = saveCopyBookPdf(
+                book.pages(), path(target), twoWorkers,
                 [&](int done, int count) {
                     reported << done;
                     return count == 4 && done != cancelAfter;

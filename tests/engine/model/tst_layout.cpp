@@ -94,8 +94,7 @@ private slots:
         QFETCH(CopyBookContent, content);
         QFETCH(QString, expected);
         content.opacity = 0.25;
-        content.rowsPerPage = 2;
-        content.rebuildCells();
+        content.rebuildCells({2});
         const QVector<CopyBookCell> cells = content.allCells();
         QCOMPARE(describe(cells), expected);
         QCOMPARE(content.cellCount(), cells.size());

@@ -19,9 +19,9 @@ private slots:
         const auto row = [](const char *name, int bookType, bool plain, const char *text, const char *expected) {
             QTest::newRow(name) << bookType << plain << QString::fromUtf8(text) << QString::fromUtf8(expected);
         };
-        const auto copy = [&](const char *text, const char *expected) {
-            row(text, CopyBookOptions::CopyBook, false, text, expected);
-        };
+        const int copyBook = static_cast<int>(CopyBookOptions::BookType::Copy);
+        const int traceBook = static_cast<int>(CopyBookOptions::BookType::Trace);
+        const auto copy = [&](const char *text, const char *expected) { row(text, copyBook, false, text, expected); };
         // Each word's reading differs from what its characters read alone.
         copy("银行", "yín háng");
         copy("重新", "chóng xīn");
@@ -46,10 +46,10 @@ private slots:
         copy("不好", "bù hǎo");
         copy("银行[xíng]", "yín xíng");
         copy("一[yi2]样", "yí yàng");
-        row("plain tones", CopyBookOptions::CopyBook, true, "一个不是", "yī gè bù shì");
-        row("Trace rows read the word", CopyBookOptions::TraceBook, false, "银行", "yín háng");
-        row("Trace rows: 一 and 不 alone", CopyBookOptions::TraceBook, false, "一个不是", "yī gè bù shì");
-        row("Trace rows: an override", CopyBookOptions::TraceBook, false, "银行[xing2]", "yín xíng");
+        row("plain tones", copyBook, true, "一个不是", "yī gè bù shì");
+        row("Trace rows read the word", traceBook, false, "银行", "yín háng");
+        row("Trace rows: 一 and 不 alone", traceBook, false, "一个不是", "yī gè bù shì");
+        row("Trace rows: an override", traceBook, false, "银行[xing2]", "yín xíng");
     }
 
     // One character to a page, so that every word and clause is broken across pages: where a page starts
@@ -63,12 +63,9 @@ private slots:
         CopyBookContent content;
         content.text = text;
         content.columns = 1;
-        content.rowsPerPage = 1;
         content.bookType = bookType;
-        content.traceType = CopyBookOptions::TraceNone;
-        content.pinyin = true;
-        content.plainTones = plainTones;
-        content.rebuildCells();
+        content.traceType = static_cast<int>(CopyBookOptions::TraceType::None);
+        content.rebuildCells({1, true, plainTones});
         QStringList readings;
         for (int page = 0; page < content.pageCount(); ++page) {
             for (const CopyBookCell &cell : content.cellsOfPage(page))

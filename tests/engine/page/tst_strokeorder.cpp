@@ -1,0 +1,130 @@
+#include "copybook.h"
+#include "fonts.h"
+#include "glyphstamps.h"
+#include "pixels.h"
+#include "strokeframes.h"
+#include "strokeorder.h"
+
+#include <QtTest>
+
+using namespace CopyBookOptions;
+
+Q_DECLARE_METATYPE(CopyBookOptions::OptionValues)
+
+class TestStrokeOrder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { installKaiFontSubstitution(); }
+
+    // Stroke order in a Trace book: a frame per stroke above the row, each with more ink than the one
+    // before, the newest stroke in the grid colour where it lies and in the text colour a frame later; a
+    // character without data gets no frames. The preview draws the frames as the page does. With the option
+    // off again, and in a Copy book, every page is the plain one.
+    void strokeOrder_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<OptionValues>("options");
+        QTest::addColumn<int>("lines");
+        OptionValues plain;
+        plain.traceType = TraceType::All;
+        OptionValues classroom = plain;
+        classroom.gridStyle = GridStyle::Mi;
+        classroom.traceStyle = TraceStyle::Hollow;
+        classroom.pinyin = true;
+        OptionValues large = plain;
+        large.cellSize = 5.0;
+        QTest::newRow("永 and 丅, which has no data") << "永丅" << plain << 1;
+        QTest::newRow("hollow copies, mi grid, pinyin") << "永" << classroom << 1;
+        QTest::newRow("17 strokes at 5 cm: three lines of six") << "赢" << large << 3;
+    }
+
+    void strokeOrder()
+    {
+        QFETCH(QString, text);
+        QFETCH(OptionValues, options);
+        QFETCH(int, lines);
+        CopyBook book;
+        book.setOptions(options);
+        book.setText(text);
+        const QImage plain = book.pages().renderPage(0);
+        options.strokeOrder = true;
+        book.setOptions(options);
+        QCOMPARE(book.strokeFrameLines(), lines);
+        const CopyBookPages pages = book.pages();
+        const QImage page = pages.renderPage(0);
+        // Black and red alike: the strokes, and the frame's grid lines, which every frame has.
+        const auto strokePixels = [&](const QRectF &area) {
+            int count = 0;
+            const QRect pixels = area.toAlignedRect() & page.rect();
+            for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+                for (int x = pixels.left(); x <= pixels.right(); ++x)
+                    count += qGreen(page.pixel(x, y)) < 128;
+            }
+            return count;
+        };
+        // Within a few levels of `color`: the pixel may take a little of the stroke's antialiased edge.
+        const auto isAt = [&](const QRectF &frame, const QPointF &point, const QColor &color) {
+            const QRectF area = StrokeFrames::strokeArea(frame);
+            const QColor pixel = page.pixelColor((area.topLeft() + point * area.width()).toPoint());
+            return qAbs(pixel.red() - color.red()) + qAbs(pixel.green() - color.green())
+                + qAbs(pixel.blue() - color.blue())
+                < 48;
+        };
+        for (const CopyBookCell &cell : pages.cellsOfPage(0)) {
+            if (cell.column != 0)
+                continue;
+            const QVector<QRectF> frames = pages.strokeFrames(cell);
+            const QVector<QPainterPath> strokes = StrokeOrder::strokes(cell.codePoint());
+            QCOMPARE(frames.size(), strokes.size());
+            QCOMPARE(frames.size(), StrokeOrder::strokeCount(cell.codePoint()));
+            const GridCell square = book.grid()[cell.row][0];
+            const double above = book.pinyinBandPixels() + book.strokeFramesPixels();
+            if (frames.isEmpty()) {
+                QCOMPARE(strokePixels(QRectF(square.x - 2, square.y - above - 2, 2000, above - 2)), 0);
+                continue;
+            }
+            QCOMPARE(frames.first().topLeft(), QPointF(square.x, square.y - above));
+            int ink = 0;
+            for (int k = 0; k < frames.size(); ++k) {
+                QVERIFY2(strokePixels(frames[k]) > ink, qPrintable(QStringLiteral("frame %1").arg(k + 1)));
+                ink = strokePixels(frames[k]);
+                // A point well inside stroke k and outside the stroke after it.
+                const double margin = 2.0 / StrokeFrames::strokeArea(frames[k]).width();
+                QPointF inside(-1, -1);
+                for (int i = 0; i < 4096 && inside.x() < 0; ++i) {
+                    const QPointF point((i % 64 + 0.5) / 64, (i / 64 + 0.5) / 64);
+                    bool fits = true;
+                    for (const QPointF &step : {QPointF(0, 0), QPointF(margin, 0), QPointF(-margin, 0),
+                             QPointF(0, margin), QPointF(0, -margin)})
+                        fits = fits && strokes[k].contains(point + step)
+                            && (k + 1 == strokes.size() || !strokes[k + 1].contains(point + step));
+                    if (fits)
+                        inside = point;
+                }
+                QVERIFY(inside.x() >= 0);
+                QVERIFY(isAt(frames[k], inside, options.gridColor));
+                QVERIFY(k + 1 == frames.size() || isAt(frames[k + 1], inside, options.textColor));
+            }
+        }
+        QImage preview(707, 1000, QImage::Format_ARGB32_Premultiplied);
+        GlyphStamps stamps;
+        pages.renderPreviewInto(&preview, &stamps);
+        const Difference scaled
+            = difference(preview, page.scaled(preview.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        QVERIFY2(scaled.mean <= 1.5 && scaled.percentile99 <= 40, qPrintable(QString::number(scaled.mean)));
+        options.strokeOrder = false;
+        book.setOptions(options);
+        COMPARE_PICTURES(book.pages().renderPage(0), plain, QStringLiteral("stroke-order-off"));
+        options.bookType = BookType::Copy;
+        book.setOptions(options);
+        const QImage copyBook = book.pages().renderPage(0);
+        options.strokeOrder = true;
+        book.setOptions(options);
+        COMPARE_PICTURES(book.pages().renderPage(0), copyBook, QStringLiteral("stroke-order-copy-book"));
+    }
+};
+
+QTEST_MAIN(TestStrokeOrder)
+#include "tst_strokeorder.moc"
