@@ -376,6 +376,24 @@ private slots:
             QVERIFY2(labels.contains(QStringLiteral("page 3 of 20")), qPrintable(labels.join(QLatin1Char(','))));
     }
 
+    // On a school laptop's screen (the window at 1366 x 700) with More Options open, the content box keeps
+    // six lines of text; the section scrolls instead.
+    void smallScreen()
+    {
+        resetStore(kSectionOpen, true);
+        MainWindow window;
+        window.setStyleSheet(builtInStyleSheet());
+        window.showNormal();
+        window.resize(1366, 700);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *section = window.findChild<QScrollArea *>(QStringLiteral("moreOptions"));
+        QVERIFY(section->isVisible());
+        const auto *editor = window.findChild<QTextEdit *>();
+        const int lines = editor->viewport()->height() / QFontMetrics(editor->font()).lineSpacing();
+        QVERIFY2(lines >= 6, qPrintable(QString::number(lines)));
+        QVERIFY(section->widget()->height() > section->viewport()->height());
+    }
+
     // Started as the program starts: the about text in Chinese, the window styled, the panel's rows in their
     // order with the new section closed below them, Qt's dialogs readable and in Chinese, a Chinese
     // interface font.
