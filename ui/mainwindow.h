@@ -20,7 +20,7 @@ class QSpinBox;
 class QVBoxLayout;
 class TextEdit;
 
-// The only top-level window: the preview of page 0 on the left, the options on the right. Every change
+// The only top-level window: the preview of a page on the left, the options on the right. Every change
 // of an option reaches the engine and the settings store at once.
 class MainWindow : public QWidget
 {
