@@ -9,6 +9,10 @@ struct AppSettings : CopyBookOptions::OptionValues
     // Whether the window shows the "More Options" section; it starts closed so the panel looks as it
     // always has.
     bool moreOptionsOpen = false;
+    // Where a damaged store was kept aside when it was read, for the window to say once; and whether
+    // the store can be used at all (not when a damaged one could not be kept aside).
+    QString damagedStoreKeptAs;
+    bool storeUsable = true;
 
     // The process-wide record; the first call reads the store.
     static AppSettings *instance();

@@ -19,6 +19,7 @@
 #include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -34,6 +35,8 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
     setupUi();
     offerMenus();
     applySettings();
+    // Once the window is up, over it.
+    QTimer::singleShot(0, this, &MainWindow::reportDamagedStore);
 }
 
 MainWindow::~MainWindow() = default;

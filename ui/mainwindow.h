@@ -52,6 +52,8 @@ private:
     // About (in the system menu where there is one, else on F1 and in context menus) and Print.
     void offerMenus();
     void applySettings();
+    // Says once that the settings store was damaged, and where it was kept.
+    void reportDamagedStore();
 
     void onBookTypeChanged();
     void onContentFocusOut();

@@ -1,10 +1,12 @@
 // Save As, Print and About: the window's flows beyond the live preview.
 
 #include "appinfo.h"
+#include "appsettings.h"
 #include "copybookwidget.h"
 #include "mainwindow.h"
 #include "systemmenu.h"
 
+#include <QDir>
 #include <QMenu>
 #include <QProgressDialog>
 #include <QShortcut>
@@ -25,6 +27,20 @@ QString MainWindow::aboutText(const QString &buildDate, const QString &buildTime
     // One arg() call replaces all three markers at once, so a "%" inside an argument stays as it is.
     return tr("Lattiscribe %1\nBuild on %2 %3\nCopyright © 2026 Kelvo. All rights reserved.")
         .arg(AppInfo::version(), buildDate, buildTime);
+}
+
+void MainWindow::reportDamagedStore()
+{
+    AppSettings *settings = AppSettings::instance();
+    if (!settings->storeUsable)
+        dialogs.inform(this, tr("Lattiscribe"),
+            tr("The settings file is damaged and could not be kept aside: the settings start from their "
+               "defaults, and changes to them are not saved."));
+    else if (!settings->damagedStoreKeptAs.isEmpty())
+        dialogs.inform(this, tr("Lattiscribe"),
+            tr("The settings file was damaged. It was kept as %1, and the settings start from their defaults.")
+                .arg(QDir::toNativeSeparators(settings->damagedStoreKeptAs)));
+    settings->damagedStoreKeptAs.clear();
 }
 
 void MainWindow::showAbout()

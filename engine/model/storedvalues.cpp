@@ -84,6 +84,12 @@ QColor toColour(const QVariant &value, const QColor &fallback)
     const QColor color = readableColor(value);
     if (!color.isValid())
         return fallback;
+    // An extended colour holds its components as half-precision numbers, which a damaged value can make
+    // anything: one that is not a number would compare unequal to itself and paint whatever it paints.
+    for (const double component : {color.redF(), color.greenF(), color.blueF()}) {
+        if (!(component >= 0.0 && component <= 1.0))
+            return fallback;
+    }
     QColor opaque = color;
     opaque.setAlpha(255);
     return opaque;

@@ -246,6 +246,14 @@ Copyright © 2026 Kelvo. All rights reserved.</source>
         <source>Paper and Pages</source>
         <translation>纸张与页面</translation>
     </message>
+    <message>
+        <source>The settings file is damaged and could not be kept aside: the settings start from their defaults, and changes to them are not saved.</source>
+        <translation>设置文件已损坏且无法另存：设置已恢复默认，对设置的更改将不会保存。</translation>
+    </message>
+    <message>
+        <source>The settings file was damaged. It was kept as %1, and the settings start from their defaults.</source>
+        <translation>设置文件已损坏，已另存为 %1 并恢复默认设置。</translation>
+    </message>
 </context>
 <context>
     <name>PageFurniture</name>

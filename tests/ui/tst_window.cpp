@@ -246,6 +246,9 @@ private slots:
         row("a transparent text colour loads opaque", "TextColor", QColor(0, 0, 200, 0), QColor(0, 0, 200));
         // A truncated colour whose spec byte is none of QColor's.
         row("grid colour damaged", "GridColor", QByteArray("@Variant(\\0\\0\\0\\x43\\x31)"), QColor(Qt::red));
+        // An extended colour whose truncated body reads as a component that is not a number.
+        row("grid colour with a NaN component", "GridColor", QByteArray("@Variant(\\0\\0\\0\\x43\\005ff\\377)"),
+            QColor(Qt::red));
         row("switch left empty takes its default", "CommonChineseOnly", QByteArray(""), true);
         row("switch as text", "CommonChineseOnly", QStringLiteral("False"), false);
 
@@ -267,6 +270,62 @@ private slots:
         AppSettings::instance()->saveSettings();
         QCOMPARE(QSettings().value(key).userType(), loaded.userType());
         QCOMPARE(QSettings().value(key), loaded);
+    }
+
+    // A store Qt could not read without harm (a serialized value of a type no control writes, however it is
+    // escaped or quoted, under any key) does not stop the window: the file is kept aside as it was, the
+    // window starts from the defaults and says so once, and the next change writes a fresh store. The
+    // store as the program writes it, colours and all, is sound.
+    void damagedStore_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("damaged");
+        const QByteArray polygon = "@Variant(\\0\\0\\0GdC=)";
+        QTest::newRow("a polygon of 1.7e9 points under a key of no one's") << "[General]\nx=" + polygon + '\n' << true;
+        QTest::newRow("in the sheet's section") << "[Sheet]\nTitle=" + polygon + '\n' << true;
+        QTest::newRow("its @ escaped") << QByteArray("[General]\nx=\\x40Variant(\\0\\0\\0GdC=)\n") << true;
+        QTest::newRow("quoted, spaces after") << "[General]\nx=\"" + polygon + "\"  \n" << true;
+        QTest::newRow("in a list") << "[General]\nx=a, " + polygon + '\n' << true;
+        QTest::newRow("a date") << QByteArray("[General]\nx=@DateTime(\\0\\0\\0\\x10)\n") << true;
+        QTest::newRow("a comment") << "[General]\n;x=" + polygon + '\n' << false;
+        QTest::newRow("as the program writes it") << QByteArray() << false;
+    }
+
+    void damagedStore()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, damaged);
+        const QFileInfo store(QSettings().fileName());
+        QVERIFY(QDir().mkpath(store.path()));
+        if (text.isEmpty()) {
+            AppSettings::instance()->saveSettings();
+            text = contentsOf(store.filePath());
+            QVERIFY(text.contains("GridColor=@Variant("));
+        }
+        QVERIFY(writeFile(store.filePath(), text));
+        *AppSettings::instance() = AppSettings();
+        AppSettings::instance()->loadSettings();
+        MainWindow window;
+        Answers answers(window);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        const QStringList kept = store.dir().entryList({store.fileName() + QStringLiteral(".damaged-*")});
+        QCOMPARE(kept.size(), int(damaged));
+        if (!damaged) {
+            QCOMPARE(answers.asked, QStringList());
+            return;
+        }
+        const QString aside = store.dir().filePath(kept.first());
+        QCOMPARE(contentsOf(aside), text);
+        QVERIFY(!store.exists());
+        QCOMPARE(answers.asked,
+            QStringList {"Lattiscribe|The settings file was damaged. It was kept as " + aside
+                + ", and the settings start from their defaults."});
+        for (const CopyBookOptions::OptionRow &option : CopyBookOptions::optionTable())
+            QCOMPARE(engineValue(window, option.key), optionHeld(CopyBook(), option.key));
+        drive(window, "Sheet/PageNumbers", "click");
+        QVERIFY(QFileInfo::exists(store.filePath()));
+        QVERIFY(QFile::remove(aside));
     }
 
     // In a shown window: the editor hands its whole text over when it loses the focus, and only then, and
