@@ -144,6 +144,7 @@ private slots:
         row("cell size not a number", "-o @/never.pdf --cell-size big", {}, 2, "not a number");
         row("blank lines not whole", "-o @/never.pdf --blank-lines 1.5", {}, 2, "whole");
         row("unknown colour", "-o @/never.pdf --grid-color #12345", {}, 2, "not a colour");
+        row("see-through colour", "-o @/never.pdf --grid-color #00ff0000", {}, 2, "not opaque");
         row("unknown grid style", "-o @/never.pdf --grid-style dots", {}, 2, "tian, mi, square, hui, nine");
         row("no export threads", "-o @/never.pdf --jobs 0", {}, 2, "outside");
         row("missing input file", "-o @/never.pdf /nonexistent/text.txt", {}, 1, "cannot read");

@@ -124,6 +124,9 @@ public:
         const QString name = parser.value(option);
         if (!QColor::isValidColor(name))
             fail(option, QStringLiteral("'%1' is not a colour").arg(name));
+        // The window's colours are opaque, and a see-through grid or text would leave a page blank.
+        else if (QColor(name).alpha() != 255)
+            fail(option, QStringLiteral("'%1' is not opaque; colours are drawn opaque, as in the window").arg(name));
         else
             value = QColor(name);
     }
