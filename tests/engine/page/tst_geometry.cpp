@@ -5,11 +5,14 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QtTest>
+#include <functional>
 #include <limits>
+#include <numeric>
 
 using namespace CopyBookOptions;
 
 Q_DECLARE_METATYPE(CopyBookOptions::Paper)
+Q_DECLARE_METATYPE(QVector<std::function<void(CopyBookOptions::OptionValues &)>>)
 
 namespace {
 
@@ -147,6 +150,74 @@ private slots:
             expected);
         QVERIFY(qAbs(first.x - (page.width() - last.x - book.cellSidePixels())) < 1);
         QVERIFY(qAbs(first.y - (page.height() - last.y - book.cellSidePixels())) < 1);
+    }
+
+    // The grid and the cells follow from the options and the text, whatever order they were set in: every
+    // order of the changes (the text among them) gives what setting them all at once gives.
+    void orderOfChanges_data()
+    {
+        using Change = std::function<void(OptionValues &)>;
+        QTest::addColumn<QVector<Change>>("changes");
+        QTest::addColumn<QString>("text");
+        const Change copyBook = [](OptionValues &o) { o.bookType = BookType::Copy; };
+        const Change strokeOrder = [](OptionValues &o) { o.strokeOrder = true; };
+        const Change pinyin = [](OptionValues &o) { o.pinyin = true; };
+        const Change smallCells = [](OptionValues &o) { o.cellSize = 1.0; };
+        const Change letter = [](OptionValues &o) { o.paper = Paper::Letter; };
+        const Change everyCharacter = [](OptionValues &o) { o.commonChineseOnly = false; };
+        const Change traceAll = [](OptionValues &o) { o.traceType = TraceType::All; };
+        QTest::newRow("stroke order, then a Copy book") << QVector<Change> {strokeOrder, copyBook} << "永字";
+        QTest::newRow("frames, band, cells and paper")
+            << QVector<Change> {strokeOrder, pinyin, smallCells, letter} << "鬱永";
+        QTest::newRow("a filtered character of many strokes")
+            << QVector<Change> {strokeOrder, everyCharacter, traceAll} << QStringLiteral("永䴉");
+    }
+
+    void orderOfChanges()
+    {
+        using Change = std::function<void(OptionValues &)>;
+        QFETCH(QVector<Change>, changes);
+        QFETCH(QString, text);
+        const auto layoutOf = [](const CopyBook &book) {
+            QStringList cells;
+            book.contentModel().forEachCell([&](const CopyBookCell &cell) {
+                cells << QStringLiteral("%1@%2,%3").arg(cell.text()).arg(cell.row).arg(cell.column);
+                return true;
+            });
+            return QStringLiteral("%1x%2 lines %3 first %4,%5: %6")
+                .arg(book.rowsPerPage())
+                .arg(book.columnsPerRow())
+                .arg(book.strokeFrameLines())
+                .arg(book.grid().value(0).value(0).x)
+                .arg(book.grid().value(0).value(0).y)
+                .arg(cells.join(QLatin1Char(' ')));
+        };
+        OptionValues all;
+        for (const Change &change : changes)
+            change(all);
+        CopyBook atOnce;
+        atOnce.setOptions(all);
+        atOnce.setText(text);
+        const QString expected = layoutOf(atOnce);
+        // The text goes in at every place among the changes, which go in every order.
+        QVector<int> order(changes.size() + 1);
+        std::iota(order.begin(), order.end(), 0);
+        int orders = 0;
+        do {
+            CopyBook book;
+            OptionValues options;
+            for (const int step : order) {
+                if (step == changes.size()) {
+                    book.setText(text);
+                    continue;
+                }
+                changes[step](options);
+                book.setOptions(options);
+            }
+            QCOMPARE(layoutOf(book), expected);
+            ++orders;
+        } while (std::next_permutation(order.begin(), order.end()));
+        QVERIFY(orders >= 6);
     }
 
     // Without an installed "楷体" the name must resolve to a Kai family, not whatever fontconfig picks.
