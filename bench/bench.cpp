@@ -54,8 +54,8 @@ template<typename Change> void changeOptions(CopyBook &book, const Change &chang
 }
 
 // A Trace book with trace type All and a distinct character per row: every square holds a glyph. With
-// `fewStrokes`, the characters of more strokes than a line of stroke-order frames holds (22 at the
-// default size) are passed over, as in most texts.
+// `fewStrokes`, the characters of more strokes than a line of stroke-order frames holds at their usual
+// side (22 at the default size) are passed over, as in most texts.
 void fillTraceBook(CopyBook &book, int pages, bool fewStrokes = false)
 {
     const int framesPerLine = 2 * book.columnsPerRow();

@@ -63,6 +63,8 @@ private:
     void onCommonChineseClicked();
     void onBlankLinesChanged(int value);
     void onTraceTypeChanged();
+    // Tells why a book whose text has no room for a row on its page cannot be saved or printed.
+    bool refusesUnlaidBook();
     void onSaveAs();
     void onPrint();
     void printPages(QPrinter *printer, const CopyBookPages &pages);

@@ -101,8 +101,22 @@ PageProgress MainWindow::progressIn(QProgressDialog *dialog, bool *cancelled)
     };
 }
 
+bool MainWindow::refusesUnlaidBook()
+{
+    const QString problem = copyBook->copyBook().layoutProblem();
+    if (problem.isEmpty())
+        return false;
+    dialogs.reportFailure(this,
+        tr("There is no room on the page for a row of squares, so the text cannot be laid out: choose a smaller "
+           "cell size or larger paper."),
+        problem);
+    return true;
+}
+
 void MainWindow::onSaveAs()
 {
+    if (refusesUnlaidBook())
+        return;
     const int pages = copyBook->copyBook().pageCount();
     if (pages > kPagesWorthAsking
         && !dialogs.askYesNo(

@@ -12,6 +12,8 @@
 
 void MainWindow::onPrint()
 {
+    if (refusesUnlaidBook())
+        return;
     const CopyBookPages pages = copyBook->copyBook().pages();
     QPrinter printer(QPrinter::HighResolution);
     CopyBookPrinting::preparePrinter(&printer, pages);

@@ -46,7 +46,7 @@ int glyphPixelSize(double pixels)
 bool CopyBook::GridInputs::operator!=(const GridInputs &other) const
 {
     return !(cellSize == other.cellSize && paper == other.paper && landscape == other.landscape && band == other.band
-        && frameLines == other.frameLines);
+        && frameLines == other.frameLines && frameShare == other.frameShare);
 }
 
 bool CopyBook::CellInputs::operator!=(const CellInputs &other) const
@@ -103,12 +103,16 @@ void CopyBook::update(bool textChanged)
 
 CopyBook::GridInputs CopyBook::gridInputs()
 {
-    GridInputs inputs {values.cellSize, values.paper, values.landscape, values.showsPinyin(), 0};
+    GridInputs inputs {values.cellSize, values.paper, values.landscape, values.showsPinyin(), 0, 0.0};
     // The stroke-order frames sit above the band, in as many lines as the character with the most strokes
     // needs.
     if (showsStrokeOrder()) {
-        const int columns = columnsFor(paperCm(values.paper, values.landscape), values.cellSize);
-        inputs.frameLines = StrokeFrames::linesFor(mostStrokes(), StrokeFrames::framesPerLine(columns));
+        const PaperCm paper = paperCm(values.paper, values.landscape);
+        const double band = inputs.band ? values.cellSize * PinyinBand::kHeightShare : 0.0;
+        const StrokeFrames::Lines lines = StrokeFrames::linesAbove(
+            mostStrokes(), columnsFor(paper, values.cellSize), values.cellSize, band, paper.height - 2 * kMarginCm);
+        inputs.frameLines = lines.count;
+        inputs.frameShare = lines.share;
     }
     return inputs;
 }
@@ -136,7 +140,6 @@ int CopyBook::mostStrokes()
 void CopyBook::layGrid(const GridInputs &inputs)
 {
     laidGrid = inputs;
-    frameLines = inputs.frameLines;
     pageGrid.clear();
 
     const PaperCm paper = paperCm(inputs.paper, inputs.landscape);
@@ -148,7 +151,7 @@ void CopyBook::layGrid(const GridInputs &inputs)
     const double band = inputs.band ? cellSize * PinyinBand::kHeightShare : 0.0;
     const int columns = columnsFor(paper, cellSize);
     // The stroke-order frames above the band; without them, +0.0 again.
-    const double frameRoom = frameLines > 0 ? frameLines * cellSize * StrokeFrames::kFrameShare : 0.0;
+    const double frameRoom = inputs.frameLines > 0 ? inputs.frameLines * cellSize * inputs.frameShare : 0.0;
     const double above = band + frameRoom;
     const double rowHeight = cellSize + above;
     const int rows
@@ -168,6 +171,36 @@ void CopyBook::layGrid(const GridInputs &inputs)
     }
 }
 
+QString CopyBook::layoutProblem() const
+{
+    if (rowsPerPage() > 0 && columnsPerRow() > 0)
+        return {};
+    // Laid out in a column of its own, the text shows whether it has a character to place.
+    CopyBookContent probe = content;
+    probe.columns = 1;
+    bool laysOut = false;
+    probe.forEachCell([&](const CopyBookCell &) {
+        laysOut = true;
+        return false;
+    });
+    if (!laysOut)
+        return {};
+    const PaperCm paper = paperCm(values.paper, values.landscape);
+    if (columnsPerRow() == 0 && rowsPerPage() > 0)
+        return QStringLiteral("a square of %1 cm is wider than the %2 cm the page has between its margins")
+            .arg(values.cellSize)
+            .arg(paper.width - 2 * kMarginCm);
+    const QString above = values.showsPinyin() && showsStrokeOrder()
+        ? QStringLiteral(" with its pinyin band and stroke-order frames")
+        : values.showsPinyin() ? QStringLiteral(" with its pinyin band")
+        : showsStrokeOrder()   ? QStringLiteral(" with its stroke-order frames")
+                               : QString();
+    return QStringLiteral("a row of %1 cm squares%2 is taller than the %3 cm the page has between its margins")
+        .arg(values.cellSize)
+        .arg(above)
+        .arg(paper.height - 2 * kMarginCm);
+}
+
 double CopyBook::cellSidePixels() const
 {
     return cmToPixels(values.cellSize, resolution);
@@ -180,7 +213,7 @@ double CopyBook::pinyinBandPixels() const
 
 double CopyBook::strokeFramesPixels() const
 {
-    return frameLines * cellSidePixels() * StrokeFrames::kFrameShare;
+    return laidGrid.frameLines * cellSidePixels() * laidGrid.frameShare;
 }
 
 bool CopyBook::showsStrokeOrder() const
@@ -213,6 +246,8 @@ CopyBookPages CopyBook::pages() const
     pages.cellSide = cellSidePixels();
     pages.pinyinBand = pinyinBandPixels();
     pages.strokeFramesHeight = strokeFramesPixels();
+    pages.strokeFrameLines = laidGrid.frameLines;
+    pages.strokeFrameSide = cellSidePixels() * laidGrid.frameShare;
     pages.margin = marginPixels();
     pages.resolution = resolution;
     pages.glyphFont = glyphFont();

@@ -25,6 +25,10 @@ public:
 
     // Everything the pages are drawn from, as a value that outlives later changes.
     CopyBookPages pages() const;
+    // Why the text cannot be laid out, when it has characters to lay out and the page no room for a row
+    // of squares (squares, band and frames too large for the paper); empty when it can. A book of blank
+    // pages must not pass for the text's.
+    QString layoutProblem() const;
 
     int pageCount() const { return content.pageCount(); }
     int rowsPerPage() const { return pageGrid.size(); }
@@ -33,7 +37,7 @@ public:
     double pinyinBandPixels() const;
     // The height of the stroke-order frames above each row (0 without them) and their lines.
     double strokeFramesPixels() const;
-    int strokeFrameLines() const { return frameLines; }
+    int strokeFrameLines() const { return laidGrid.frameLines; }
     // Stroke order is on and the book is a Trace book, which alone shows it.
     bool showsStrokeOrder() const;
     double marginPixels() const;
@@ -54,6 +58,7 @@ private:
         bool landscape = false;
         bool band = false;
         int frameLines = 0;
+        double frameShare = 0.0;
         bool operator!=(const GridInputs &other) const;
     };
     // What the layout of the cells is made from, beside the text.
@@ -83,7 +88,6 @@ private:
     CopyBookOptions::OptionValues values;
     CopyBookContent content;
     PageGrid pageGrid;
-    int frameLines = 0;
     GridInputs laidGrid;
     CellInputs laidCells;
     int strokesOfText = -1;

@@ -163,41 +163,39 @@ void CopyBookPages::drawPinyin(QPainter *painter, const QVector<CopyBookCell> &p
 
 QVector<QRectF> CopyBookPages::strokeFrames(const CopyBookCell &cell) const
 {
-    const GridCell *square = strokeFramesHeight > 0 && isModel(cell) ? squareOf(cell) : nullptr;
+    const GridCell *square = strokeFrameLines > 0 && isModel(cell) ? squareOf(cell) : nullptr;
     if (!square)
         return {};
     const int columns = pageGrid.at(cell.row % rowsPerPage()).size();
-    return StrokeFrames::frames(QPointF(square->x, square->y), cellSide, pinyinBand + strokeFramesHeight,
-        StrokeFrames::framesPerLine(columns), StrokeOrder::strokeCount(cell.codePoint()));
+    return StrokeFrames::frames(QPointF(square->x, square->y - (pinyinBand + strokeFramesHeight)), columns * cellSide,
+        strokeFrameLines, strokeFrameSide, StrokeOrder::strokeCount(cell.codePoint()));
 }
 
 void CopyBookPages::drawStrokeFrames(
     QPainter *painter, const QVector<CopyBookCell> &pageCells, GridPen::Mode mode, GlyphStamps *stamps) const
 {
-    if (strokeFramesHeight <= 0)
+    if (strokeFrameLines <= 0)
         return;
     QColor ink = options.textColor;
     ink.setAlpha(255);
     QColor highlight = options.gridColor;
     highlight.setAlpha(255);
-    const double side = cellSide * StrokeFrames::kFrameShare;
     StrokeFrameStamps *frameStamps = stamps ? &stamps->strokeFrames() : nullptr;
     if (frameStamps)
-        frameStamps->prepare(side, painter->transform(), ink, highlight);
+        frameStamps->prepare(strokeFrameSide, painter->transform(), ink, highlight);
     const ClipReach clip(painter);
     GridPen pen(painter, options.gridColor, mode);
     for (const CopyBookCell &cell : pageCells) {
         const QVector<QRectF> frames = strokeFrames(cell);
-        if (frames.isEmpty())
+        QRectF reach;
+        for (const QRectF &frame : frames)
+            reach |= frame;
+        if (frames.isEmpty() || !clip.mayShow(reach, 2))
             continue;
-        const int perLine = StrokeFrames::framesPerLine(pageGrid.at(cell.row % rowsPerPage()).size());
-        const QRectF reach(frames.first().topLeft(),
-            QSizeF(qMin(int(frames.size()), perLine) * side, StrokeFrames::linesFor(frames.size(), perLine) * side));
-        if (!clip.mayShow(reach, 2))
-            continue;
-        StrokeFrames::drawSquares(pen, frames, perLine, options.gridStyle);
+        StrokeFrames::drawSquares(pen, frames, options.gridStyle);
         const uint code = cell.codePoint();
-        if (frameStamps) {
+        // The stamps are of the usual side; the smaller frames of a character of many strokes are drawn.
+        if (frameStamps && frames.first().width() == strokeFrameSide) {
             for (int stroke = 0; stroke < frames.size(); ++stroke)
                 frameStamps->draw(painter, frames.at(stroke), code, stroke);
             continue;

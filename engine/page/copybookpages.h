@@ -26,8 +26,11 @@ struct CopyBookPages
     // and the page margin, inside which the title, the name fields and the page numbers stand.
     double cellSide = 0.0;
     double pinyinBand = 0.0;
-    // The height of the stroke-order frames above the band (0 for none).
+    // The height of the stroke-order frames above the band (0 for none), their lines and a line's height,
+    // the side of a frame unless the character's strokes need smaller ones.
     double strokeFramesHeight = 0.0;
+    int strokeFrameLines = 0;
+    double strokeFrameSide = 0.0;
     double margin = 0.0;
     int resolution = 300;
     QFont glyphFont;

@@ -1,6 +1,7 @@
 #include "strokeframes.h"
 
 #include "gridcell.h"
+#include "pagegeometry.h"
 
 #include <QPaintEngine>
 #include <QPainter>
@@ -70,24 +71,52 @@ QPainterPath onWholePixels(const QPainterPath &outline, const QRectF &area)
 
 namespace StrokeFrames {
 
-int linesFor(int strokes, int framesPerLine)
+namespace {
+
+int linesFor(int strokes, int perLine)
 {
-    if (strokes <= 0 || framesPerLine <= 0)
-        return 0;
-    return (strokes + framesPerLine - 1) / framesPerLine;
+    return (strokes + perLine - 1) / perLine;
 }
 
-QVector<QRectF> frames(const QPointF &square, double cellSide, double above, int framesPerLine, int strokes)
+int rowsFitting(double pageHeight, double rowHeight)
+{
+    return static_cast<int>((pageHeight + PageGeometry::kRowGapCm) / (rowHeight + PageGeometry::kRowGapCm));
+}
+
+} // namespace
+
+Lines linesAbove(int strokes, int columns, double cellSize, double band, double pageHeight)
+{
+    if (strokes <= 0 || columns <= 0)
+        return {};
+    const double usual = cellSize * kFrameShare;
+    const double smallest = qMin(usual, kSmallestFrameCm);
+    const int usualLines = linesFor(strokes, static_cast<int>(columns / kFrameShare));
+    const int fewestLines = linesFor(strokes, qMax(1, static_cast<int>(columns * cellSize / smallest)));
+    const auto rows
+        = [&](int lines, double share) { return rowsFitting(pageHeight, cellSize + band + lines * cellSize * share); };
+    if (rows(usualLines, kFrameShare) > 0 && rows(usualLines, kFrameShare) == rows(fewestLines, kFrameShare))
+        return {usualLines, kFrameShare};
+    if (rows(fewestLines, kFrameShare) > 0)
+        return {fewestLines, kFrameShare};
+    // A hundredth of a millimetre short of the whole height, which the row count's rounding would miss.
+    const double squeezed = (pageHeight - cellSize - band - 0.001) / fewestLines;
+    return {fewestLines, squeezed >= smallest ? squeezed / cellSize : kFrameShare};
+}
+
+QVector<QRectF> frames(const QPointF &topLeft, double rowWidth, int lines, double lineHeight, int strokes)
 {
     QVector<QRectF> result;
-    if (framesPerLine <= 0)
+    if (lines <= 0 || strokes <= 0 || rowWidth <= 0)
         return result;
-    const double side = cellSide * kFrameShare;
-    const double top = square.y() - above;
+    // As many frames to a line as the strokes need to fit the lines, no larger than a line is high.
+    const double side = qMin(lineHeight, rowWidth / linesFor(strokes, lines));
+    // A hair over the width, which the frames' sides summed in floating point may come to.
+    const int perLine = qMax(1, static_cast<int>(rowWidth / side + 1e-6));
     result.reserve(strokes);
     for (int frame = 0; frame < strokes; ++frame)
         result.append(
-            QRectF(square.x() + (frame % framesPerLine) * side, top + (frame / framesPerLine) * side, side, side));
+            QRectF(topLeft.x() + (frame % perLine) * side, topLeft.y() + (frame / perLine) * side, side, side));
     return result;
 }
 
@@ -97,11 +126,13 @@ QRectF strokeArea(const QRectF &frame)
     return frame.adjusted(inset, inset, -inset, -inset);
 }
 
-void drawSquares(GridPen &pen, const QVector<QRectF> &frames, int framesPerLine, CopyBookOptions::GridStyle gridStyle)
+void drawSquares(GridPen &pen, const QVector<QRectF> &frames, CopyBookOptions::GridStyle gridStyle)
 {
+    // Frames of a line abut, so every left side but the line's first is the right side of the one before.
     for (int frame = 0; frame < frames.size(); ++frame) {
         const QRectF &square = frames.at(frame);
-        GridCell {square.x(), square.y()}.draw(pen, square.width(), frame % framesPerLine == 0, gridStyle);
+        const bool firstInLine = frame == 0 || frames.at(frame - 1).y() != square.y();
+        GridCell {square.x(), square.y()}.draw(pen, square.width(), firstInLine, gridStyle);
     }
 }
 

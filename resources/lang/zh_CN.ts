@@ -254,6 +254,10 @@ Copyright © 2026 Kelvo. All rights reserved.</source>
         <source>The settings file was damaged. It was kept as %1, and the settings start from their defaults.</source>
         <translation>设置文件已损坏，已另存为 %1 并恢复默认设置。</translation>
     </message>
+    <message>
+        <source>There is no room on the page for a row of squares, so the text cannot be laid out: choose a smaller cell size or larger paper.</source>
+        <translation>页面上放不下一行格子，无法排入文字：请选用更小的格子或更大的纸张。</translation>
+    </message>
 </context>
 <context>
     <name>PageFurniture</name>

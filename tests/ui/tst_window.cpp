@@ -453,6 +453,29 @@ private slots:
         QVERIFY(section->widget()->height() > section->viewport()->height());
     }
 
+    // A text with no room for a row of squares on its page is neither saved nor printed as blank pages.
+    void unlaidBook()
+    {
+        MainWindow window;
+        Answers answers(window);
+        auto *preview = window.findChild<CopyBookWidget *>();
+        CopyBookOptions::OptionValues options;
+        options.paper = CopyBookOptions::Paper::A5;
+        options.landscape = true;
+        options.cellSize = 10;
+        options.pinyin = true;
+        preview->setOptions(options);
+        preview->setContent(QStringLiteral("永"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("btnSave")), Qt::LeftButton);
+        QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+        const QString refusal = "There is no room on the page for a row of squares, so the text cannot be laid out: "
+                                "choose a smaller cell size or larger paper.|a row of 10 cm squares with its pinyin "
+                                "band is taller than the 10.98 cm the page has between its margins";
+        QCOMPARE(answers.asked, QStringList({refusal, refusal}));
+    }
+
     // Started as the program starts: the about text in Chinese, the window styled, the panel's rows in their
     // order with the new section closed below them, Qt's dialogs readable and in Chinese, a Chinese
     // interface font.

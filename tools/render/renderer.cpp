@@ -111,6 +111,9 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
     CopyBook book;
     request.applyTo(&book);
     book.setText(decoded.text);
+    const QString problem = book.layoutProblem();
+    if (!problem.isEmpty())
+        return run.fail(RendererInputOutputError, QStringLiteral("cannot lay out the text: %1").arg(problem));
 
     if (request.layoutOnly) {
         if (!writeLayoutJson(book, streams.output) || streams.output->write("\n") != 1)
