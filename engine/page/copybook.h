@@ -91,5 +91,4 @@ private:
     GridInputs laidGrid;
     CellInputs laidCells;
     int strokesOfText = -1;
-    bool strokesFiltered = true;
 };
