@@ -63,6 +63,8 @@ private:
     void onCommonChineseClicked();
     void onBlankLinesChanged(int value);
     void onTraceTypeChanged();
+    // Puts characters of the national list into the content, where the editor's cursor stands.
+    void onAddListedCharacters();
     // Tells why a book whose text has no room for a row on its page cannot be saved or printed.
     bool refusesUnlaidBook();
     void onSaveAs();

@@ -3,13 +3,16 @@
 #include "appinfo.h"
 #include "appsettings.h"
 #include "copybookwidget.h"
+#include "layoutunits.h"
 #include "mainwindow.h"
 #include "systemmenu.h"
+#include "textedit.h"
 
 #include <QDir>
 #include <QMenu>
 #include <QProgressDialog>
 #include <QShortcut>
+#include <QTextCursor>
 
 namespace {
 
@@ -67,8 +70,10 @@ void MainWindow::offerMenus()
         connect(area, &QWidget::customContextMenuRequested, this, [this, area, aboutInSystemMenu](const QPoint &at) {
             auto *menu = new QMenu(this);
             menu->setAttribute(Qt::WA_DeleteOnClose);
-            if (area == copyBook)
+            if (area == copyBook) {
                 menu->addAction(tr("Print…"), this, &MainWindow::onPrint)->setObjectName(QStringLiteral("actionPrint"));
+                menu->addAction(tr("Add from the Character List…"), this, &MainWindow::onAddListedCharacters);
+            }
             if (!aboutInSystemMenu)
                 menu->addAction(tr("About"), this, &MainWindow::showAbout);
             menu->popup(area->mapToGlobal(at));
@@ -99,6 +104,28 @@ PageProgress MainWindow::progressIn(QProgressDialog *dialog, bool *cancelled)
         *cancelled = dialog->wasCanceled();
         return !*cancelled;
     };
+}
+
+void MainWindow::onAddListedCharacters()
+{
+    const QString characters = dialogs.pickListedCharacters(this);
+    if (characters.isEmpty())
+        return;
+    QTextCursor cursor = editContent->textCursor();
+    if (!cursor.atBlockStart())
+        cursor.insertText(QStringLiteral(" "));
+    cursor.insertText(characters);
+    editContent->setTextCursor(cursor);
+    copyBook->setContent(editContent->toPlainText());
+    // The filter of the main panel would leave these out without a word.
+    int filtered = 0;
+    for (const QChar character : characters)
+        filtered += character.isHighSurrogate() || (!character.isSpace() && !LayoutRules::isCommonChinese(character));
+    if (filtered > 0 && AppSettings::instance()->commonChineseOnly)
+        dialogs.inform(this, tr("Lattiscribe"),
+            tr("%n of the characters added lie outside the common Chinese characters: they show once \"Common "
+               "Chinese\" is off.",
+                nullptr, filtered));
 }
 
 bool MainWindow::refusesUnlaidBook()

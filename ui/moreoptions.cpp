@@ -110,7 +110,10 @@ void MoreOptions::addRow(QFormLayout *form, const OptionRow &row)
                        auto *spin = new QSpinBox(this);
                        spin->setObjectName(name);
                        form->addRow(label, spin);
-                       spin->setRange(kind.min, kind.max);
+                       spin->setRange(kind.optional ? kind.min - 1 : kind.min, kind.max);
+                       // Not set: the trace type decides, as it does with the option off.
+                       if (kind.optional)
+                           spin->setSpecialValueText(translated(QT_TRANSLATE_NOOP("MainWindow", "By trace type")));
                        spin->setValue(options->*kind.field);
                        connect(spin, qOverload<int>(&QSpinBox::valueChanged), this, [this, kind](int value) {
                            options->*kind.field = value;

@@ -1,5 +1,7 @@
 #include "userdialogs.h"
 
+#include "characterlistdialog.h"
+
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -32,6 +34,10 @@ UserDialogs UserDialogs::standard()
         QPrintPreviewDialog dialog(printer, parent);
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
         dialog.exec();
+    };
+    dialogs.pickListedCharacters = [](QWidget *parent) {
+        CharacterListDialog dialog(parent);
+        return dialog.exec() == QDialog::Accepted ? dialog.characters() : QString();
     };
     return dialogs;
 }

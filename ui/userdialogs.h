@@ -24,6 +24,8 @@ struct UserDialogs
     // The print preview, which calls `paint` for the preview and again, after the system's print dialog
     // was accepted, for the printer itself.
     std::function<void(QWidget *parent, QPrinter *printer, const std::function<void(QPrinter *)> &paint)> previewPrint;
+    // Characters chosen from the national list, separated by spaces; empty when the user cancelled.
+    std::function<QString(QWidget *parent)> pickListedCharacters;
 
     static UserDialogs standard();
 };

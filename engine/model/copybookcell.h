@@ -16,6 +16,8 @@ struct CopyBookCell
     // The low surrogate of a character outside the Basic Multilingual Plane, whose high surrogate is
     // `character`: such a character takes one cell. Null otherwise.
     QChar trailing;
+    // A Trace row's model, drawn solid; its copies follow it.
+    bool model = false;
 
     // The character as text, one code unit or a surrogate pair.
     QString text() const { return trailing.isNull() ? QString(character) : QString(character) + trailing; }

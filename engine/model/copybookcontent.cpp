@@ -1,6 +1,7 @@
 #include "copybookcontent.h"
 
 #include "copybookoptions.h"
+#include "layoutunits.h"
 #include "pinyin.h"
 #include "pinyinwords.h"
 
@@ -20,10 +21,8 @@ constexpr int kLargestBlankLines = 100;
 // cut off there rather than wrapping around.
 constexpr qint64 kLastRow = std::numeric_limits<int>::max();
 
-bool isCommonChinese(QChar ch)
-{
-    return ch.unicode() >= 0x4E00 && ch.unicode() <= 0x9FFF;
-}
+// The last of fading copies is drawn at this share of the opacity.
+constexpr double kFadedTo = 0.25;
 
 // The low surrogate after a high one at `at`, which the two make one character of; null otherwise.
 QChar trailingHalf(const QString &text, int at)
@@ -31,19 +30,6 @@ QChar trailingHalf(const QString &text, int at)
     if (text.at(at).isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate())
         return text.at(at + 1);
     return {};
-}
-
-int fadedCopiesPerRow(int traceType, int columns)
-{
-    using CopyBookOptions::TraceType;
-    switch (static_cast<TraceType>(traceType)) {
-    case TraceType::All:
-        return columns - 1;
-    case TraceType::Half:
-        return static_cast<int>(std::ceil((columns - 1) * 0.5));
-    default:
-        return 0;
-    }
 }
 
 } // namespace
@@ -55,66 +41,134 @@ QString CopyBookContent::readingAt(int at, PinyinWords::Reader &reader) const
     return overrides.at(at).isEmpty() ? reader.readingAt(at) : overrides.at(at);
 }
 
+QVarLengthArray<int, 8> CopyBookContent::placedCharacters(const QVarLengthArray<int, 8> &characters) const
+{
+    QVarLengthArray<int, 8> placed;
+    for (const int at : characters) {
+        if (!commonChineseOnly || LayoutRules::isCommonChinese(layoutText.at(at)))
+            placed.append(at);
+    }
+    return placed;
+}
+
+// Copies of a unit after its model, in whole units: as the trace type gives them for a row that holds
+// `unitsPerRow` of them (for characters alone exactly the documented counts), or as many as asked and
+// as fit.
+int CopyBookContent::copiesPerRow(int unitsPerRow) const
+{
+    if (laidOut.copies >= 0)
+        return qMin(laidOut.copies, qMax(0, unitsPerRow - 1));
+    switch (static_cast<CopyBookOptions::TraceType>(traceType)) {
+    case CopyBookOptions::TraceType::All:
+        return unitsPerRow - 1;
+    case CopyBookOptions::TraceType::Half:
+        return static_cast<int>(std::ceil((unitsPerRow - 1) * 0.5));
+    default:
+        return 0;
+    }
+}
+
+double CopyBookContent::opacityOf(int instance, int copies) const
+{
+    if (instance == 0)
+        return 1.0;
+    if (!laidOut.fade || copies < 2)
+        return opacity;
+    return opacity * (1.0 - (1.0 - kFadedTo) * (instance - 1) / (copies - 1));
+}
+
 // Lays the cells out from `cursor` on, handing each to visit(cell, cursor at that cell) until it returns
-// false or the text ends. Both layouts walk the text one code unit at a time. Readings are left out when
-// not asked for: finding the pages does not need them, and looking them up would cost most of the walk.
+// false or the text ends. Readings are left out when not asked for: finding the pages does not need them,
+// and looking them up would cost most of the walk.
 template<typename Visit> void CopyBookContent::walk(Cursor cursor, bool withReadings, Visit visit) const
 {
     if (columns < 1)
         return;
+    if (bookType == static_cast<int>(CopyBookOptions::BookType::Trace))
+        walkTrace(cursor, withReadings, visit);
+    else
+        walkCopy(cursor, withReadings, visit);
+}
+
+// Every unit takes a row of its own: the model, then its copies, each unit whole, as many as fit; a
+// unit longer than a row goes on in the rows below, without copies.
+template<typename Visit> void CopyBookContent::walkTrace(Cursor cursor, bool withReadings, Visit visit) const
+{
     const int blank = qBound(0, blankLines, kLargestBlankLines);
-    // A Trace row shows one character, so 一 and 不 take the tone they have alone.
-    const bool trace = bookType == static_cast<int>(CopyBookOptions::BookType::Trace);
-    PinyinWords::Reader reader(
-        layoutText, trace || laidOut.plainTones ? PinyinWords::Tones::Plain : PinyinWords::Tones::Changed);
-    if (trace) {
-        const int copies = fadedCopiesPerRow(traceType, columns);
-        for (; cursor.at < layoutText.size(); ++cursor.at, cursor.copy = 0) {
-            const QChar ch = layoutText.at(cursor.at);
-            const QChar trailing = trailingHalf(layoutText, cursor.at);
-            const uint code = trailing.isNull() ? ch.unicode() : QChar::surrogateToUcs4(ch, trailing);
-            if (!QChar::isPrint(code) || QChar::isSpace(code) || (commonChineseOnly && !isCommonChinese(ch)))
-                continue;
+    // A Trace row shows one character or word, so 一 and 不 take the tone they have alone.
+    PinyinWords::Reader reader(layoutText, PinyinWords::Tones::Plain);
+    LayoutUnits units(layoutText, laidOut.words);
+    while (cursor.at < layoutText.size()) {
+        if (!LayoutRules::isTraceable(layoutText, cursor.at, commonChineseOnly)) {
+            cursor.at += trailingHalf(layoutText, cursor.at).isNull() ? 1 : 2;
+            continue;
+        }
+        const LayoutUnits::Unit unit = units.unitAt(cursor.at);
+        const QVarLengthArray<int, 8> characters = placedCharacters(unit.characters);
+        const int length = characters.size();
+        const bool shown = length > 0
+            && (!laidOut.unique || firstPlaces.value(layoutText.mid(cursor.at, unit.end - cursor.at)) == cursor.at);
+        if (shown) {
             if (cursor.row > kLastRow)
                 return;
-            const QString reading = withReadings ? readingAt(cursor.at, reader) : QString();
-            for (; cursor.copy <= copies; ++cursor.copy) {
-                const CopyBookCell cell {
-                    cursor.copy, int(cursor.row), ch, cursor.copy == 0 ? 1.0 : opacity, reading, trailing};
+            const int perRow = columns / length;
+            const int copies = perRow > 0 ? copiesPerRow(perRow) : 0;
+            for (; cursor.placed < (copies + 1) * length; ++cursor.placed) {
+                const int instance = cursor.placed / length;
+                const int at = characters[cursor.placed % length];
+                const int column = perRow > 0 ? cursor.placed : cursor.placed % columns;
+                const qint64 row = cursor.row + (perRow > 0 ? 0 : cursor.placed / columns);
+                const CopyBookCell cell {column, int(qMin(row, kLastRow)), layoutText.at(at),
+                    opacityOf(instance, copies), withReadings ? readingAt(at, reader) : QString(),
+                    trailingHalf(layoutText, at), instance == 0};
                 if (!visit(cell, cursor))
                     return;
             }
-            cursor.row += 1 + blank;
-            if (!trailing.isNull())
-                ++cursor.at;
+            cursor.row += (perRow > 0 ? 1 : (length + columns - 1) / columns) + blank;
         }
-        return;
+        cursor.at = unit.end;
+        cursor.placed = 0;
     }
-    for (; cursor.at < layoutText.size(); ++cursor.at) {
-        const QChar ch = layoutText.at(cursor.at);
-        if (ch == QLatin1Char('\n')) {
+}
+
+// The text in reading order, a unit never broken over two rows when it fits in one.
+template<typename Visit> void CopyBookContent::walkCopy(Cursor cursor, bool withReadings, Visit visit) const
+{
+    const int blank = qBound(0, blankLines, kLargestBlankLines);
+    PinyinWords::Reader reader(
+        layoutText, laidOut.plainTones ? PinyinWords::Tones::Plain : PinyinWords::Tones::Changed);
+    LayoutUnits units(layoutText, laidOut.words);
+    const auto wrap = [&] {
+        cursor.column = 0;
+        cursor.row += 1 + blank;
+        cursor.freshLine = true;
+    };
+    while (cursor.at < layoutText.size()) {
+        if (layoutText.at(cursor.at) == QLatin1Char('\n')) {
             cursor.column = 0;
             cursor.row += cursor.freshLine ? 1 : 1 + blank;
             cursor.freshLine = true;
-            continue;
-        }
-        if (commonChineseOnly && !isCommonChinese(ch))
-            continue;
-        if (cursor.row > kLastRow)
-            return;
-        const QChar trailing = trailingHalf(layoutText, cursor.at);
-        if (!visit(CopyBookCell {cursor.column, int(cursor.row), ch, opacity,
-                       withReadings ? readingAt(cursor.at, reader) : QString(), trailing},
-                cursor))
-            return;
-        if (!trailing.isNull())
             ++cursor.at;
-        cursor.freshLine = false;
-        if (++cursor.column == columns) {
-            cursor.column = 0;
-            cursor.row += 1 + blank;
-            cursor.freshLine = true;
+            continue;
         }
+        const LayoutUnits::Unit unit = units.unitAt(cursor.at);
+        const QVarLengthArray<int, 8> characters = placedCharacters(unit.characters);
+        if (cursor.placed == 0 && cursor.column > 0 && cursor.column + characters.size() > columns)
+            wrap();
+        for (; cursor.placed < characters.size(); ++cursor.placed) {
+            if (cursor.row > kLastRow)
+                return;
+            const int at = characters[cursor.placed];
+            if (!visit(CopyBookCell {cursor.column, int(cursor.row), layoutText.at(at), opacity,
+                           withReadings ? readingAt(at, reader) : QString(), trailingHalf(layoutText, at)},
+                    cursor))
+                return;
+            cursor.freshLine = false;
+            if (++cursor.column == columns)
+                wrap();
+        }
+        cursor.at = unit.end;
+        cursor.placed = 0;
     }
 }
 
@@ -128,6 +182,21 @@ void CopyBookContent::rebuildCells(const CellLayoutParameters &parameters)
     } else {
         layoutText = text;
         overrides.clear();
+    }
+    firstPlaces.clear();
+    if (laidOut.unique && columns > 0) {
+        LayoutUnits units(layoutText, laidOut.words);
+        for (int at = 0; at < layoutText.size();) {
+            if (!LayoutRules::isTraceable(layoutText, at, commonChineseOnly)) {
+                ++at;
+                continue;
+            }
+            const int end = units.unitAt(at).end;
+            const QString unit = layoutText.mid(at, end - at);
+            if (!firstPlaces.contains(unit))
+                firstPlaces.insert(unit, at);
+            at = end;
+        }
     }
     pageStarts.clear();
     placedCells = 0;

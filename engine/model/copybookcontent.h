@@ -3,7 +3,9 @@
 #include "copybookcell.h"
 #include "copybookoptions.h"
 
+#include <QHash>
 #include <QString>
+#include <QVarLengthArray>
 #include <QVector>
 #include <functional>
 
@@ -23,6 +25,14 @@ struct CellLayoutParameters
     // 一 and 不 with the tone of the character alone even in running text, as the national orthography
     // writes them; otherwise a Copy book prints them as schoolbooks do (一个 yí gè).
     bool plainTones = false;
+    // Words kept whole: a Trace row of a word and its copies, a Copy book's rows broken between words.
+    bool words = false;
+    // Faded copies after the model in a Trace row, as many as fit at most; below 0 the trace type decides.
+    int copies = -1;
+    // The copies fade along the row, from the opacity to a quarter of it.
+    bool fade = false;
+    // A Trace book gives each character (or word) one row, at its first place in the text.
+    bool unique = false;
 };
 
 // The text, the layout options and the cells they produce, in reading order with non-decreasing rows.
@@ -52,12 +62,13 @@ struct CopyBookContent
     void forEachCell(const std::function<bool(const CopyBookCell &)> &visit) const;
     QVector<CopyBookCell> allCells() const;
 
-    // Where the walk stands: the next code unit, the copy of its row (Trace books), the column and row
-    // (Copy books) and whether a line break would leave a single empty row.
+    // Where the walk stands: the unit it is in (a character, or a word) and how many of its cells are
+    // placed (in a Trace row, those of its copies too), the column and row, and whether a line break
+    // would leave a single empty row.
     struct Cursor
     {
         int at = 0;
-        int copy = 0;
+        int placed = 0;
         int column = 0;
         qint64 row = 0;
         bool freshLine = false;
@@ -69,10 +80,18 @@ private:
     // The text as laid out and, with readings, each code unit's bracketed reading.
     QString layoutText;
     QVector<QString> overrides;
+    // With each unit once, where each first stands.
+    QHash<QString, int> firstPlaces;
     QVector<Cursor> pageStarts;
     qint64 placedCells = 0;
     int lastCellRow = -1;
 
     template<typename Visit> void walk(Cursor cursor, bool withReadings, Visit visit) const;
+    template<typename Visit> void walkTrace(Cursor cursor, bool withReadings, Visit visit) const;
+    template<typename Visit> void walkCopy(Cursor cursor, bool withReadings, Visit visit) const;
     QString readingAt(int at, PinyinWords::Reader &reader) const;
+    // The characters of a unit the layout places: the filter may drop some of a word's.
+    QVarLengthArray<int, 8> placedCharacters(const QVarLengthArray<int, 8> &characters) const;
+    int copiesPerRow(int unitsPerRow) const;
+    double opacityOf(int instance, int copies) const;
 };

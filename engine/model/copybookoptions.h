@@ -23,6 +23,8 @@ constexpr double kMinOpacity = 0.1;
 constexpr double kMaxOpacity = 1.0;
 constexpr int kMinBlankLines = 0;
 constexpr int kMaxBlankLines = 5;
+// More copies than a row of the smallest squares holds on the widest paper.
+constexpr int kMaxCopies = 99;
 // Export threads beyond this only queue for the same cores and memory.
 constexpr int kMaxJobs = 64;
 
@@ -45,6 +47,14 @@ struct OptionValues
 
     GridStyle gridStyle = GridStyle::Tian;
     TraceStyle traceStyle = TraceStyle::Solid;
+    // Words kept whole: a Trace row of a word and its copies, a Copy book's rows broken between words.
+    bool words = false;
+    // Faded copies after the model in a Trace row (as many as fit at most); below 0 the trace type decides.
+    int copies = -1;
+    // The copies fade along the row, from the opacity to a quarter of it.
+    bool fade = false;
+    // A Trace book gives each character (or word) one row, at its first place in the text.
+    bool unique = false;
     QString title;
     bool nameFields = false;
     bool pageNumbers = false;

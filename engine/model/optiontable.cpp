@@ -102,6 +102,22 @@ const QVector<OptionRow> &optionTable()
                 {"hollow", QT_TRANSLATE_NOOP("MainWindow", "Hollow")}}))
             .flag("trace-style", "STYLE", ": faded glyphs as outlines to trace")
             .inSection(Section::Layout, "cmbTraceStyle", QT_TRANSLATE_NOOP("MainWindow", "Trace Style")),
+        option("Sheet/Words", Switch {&V::words})
+            .flag("words", nullptr,
+                "Words kept whole: in a Trace book each word takes a row, the model word then whole faded copies; "
+                "in a Copy book no word is broken over two rows. Words are the runs of Han characters, those "
+                "longer than four cut into the words the readings use.")
+            .inSection(Section::Layout, "chkWords", QT_TRANSLATE_NOOP("MainWindow", "Words")),
+        option("Sheet/Copies", Count {&V::copies, 0, kMaxCopies, true})
+            .flag("copies", "N", "Faded copies after the model in a Trace row, as many as fit at most")
+            .inSection(Section::Layout, "spinCopies", QT_TRANSLATE_NOOP("MainWindow", "Copies")),
+        option("Sheet/Fade", Switch {&V::fade})
+            .flag("fade", nullptr, "The faded copies fade along the row, the last at a quarter of the opacity.")
+            .inSection(Section::Layout, "chkFade", QT_TRANSLATE_NOOP("MainWindow", "Fading copies")),
+        option("Sheet/Unique", Switch {&V::unique})
+            .flag("unique", nullptr,
+                "In a Trace book each character (or word) takes one row, at its first place in the text.")
+            .inSection(Section::Layout, "chkUnique", QT_TRANSLATE_NOOP("MainWindow", "Each character once")),
         option("Sheet/Paper", choiceOf<&V::paper>(paperChoices()))
             .flag("paper", "SIZE", ": the paper the page is laid out on")
             .inSection(Section::PaperAndPages, "cmbPaper", QT_TRANSLATE_NOOP("MainWindow", "Paper")),
@@ -178,7 +194,8 @@ void setFromStored(OptionValues *values, const OptionRow &row, const QVariant &s
                 values->*kind.field = StoredValues::toNumber(stored, defaults.*kind.field, kind.min, kind.max);
             },
             [&](const Count &kind) {
-                values->*kind.field = StoredValues::toCount(stored, defaults.*kind.field, kind.min, kind.max);
+                values->*kind.field = StoredValues::toCount(
+                    stored, defaults.*kind.field, kind.optional ? kind.min - 1 : kind.min, kind.max);
             },
             [&](const Text &kind) { values->*kind.field = StoredValues::toText(stored); },
             [&](const Colour &kind) { values->*kind.field = StoredValues::toColour(stored, defaults.*kind.field); },

@@ -36,6 +36,9 @@ struct Count
     int OptionValues::*field;
     int min;
     int max;
+    // One below the range stands for "not set", which the store keeps and the window offers; the
+    // renderer's flag sets a number in the range.
+    bool optional = false;
 };
 struct Text
 {

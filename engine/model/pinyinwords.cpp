@@ -115,6 +115,37 @@ QString changedTone(char16_t c, const QString &text, int at, int end, const QStr
     return tone == 4 || tone == 0 ? QStringLiteral("yí") : QStringLiteral("yì");
 }
 
+// The cheapest cover of a clause by words and characters standing alone: for each end j of a segment,
+// the word ending there (-1 for a character standing alone) and its length. Between equal covers the
+// longer last word wins, which reads a text from its end, the better way round for Chinese.
+struct Cover
+{
+    QVector<int> word;
+    QVector<int> length;
+};
+
+Cover cheapestCover(const char16_t *clause, int n)
+{
+    // cost[j]: the cheapest cover of the first j units.
+    QVector<int> cost(n + 1, std::numeric_limits<int>::max());
+    Cover cover {QVector<int>(n + 1, -1), QVector<int>(n + 1, 1)};
+    cost[0] = 0;
+    for (int j = 1; j <= n; ++j) {
+        cost[j] = cost[j - 1] + kSingleCost;
+        for (int i = std::max(0, j - 8); i + 1 < j; ++i) {
+            if (longestWordAt(clause[i]) < j - i || cost[i] + kWordCost > cost[j])
+                continue;
+            const int found = wordNumber(clause + i, j - i);
+            if (found >= 0 && (cost[i] + kWordCost < cost[j] || j - i > cover.length[j])) {
+                cost[j] = cost[i] + kWordCost;
+                cover.word[j] = found;
+                cover.length[j] = j - i;
+            }
+        }
+    }
+    return cover;
+}
+
 } // namespace
 
 Reader::Reader(const QString &text, Tones tones) : text(text), tones(tones) { }
@@ -153,27 +184,9 @@ void Reader::readClause(int at)
         ++clauseEnd;
     const int n = clauseEnd - clauseStart;
     const char16_t *clause = units + clauseStart;
-
-    // cost[j]: the cheapest cover of the first j units; word[j]: the word ending there, or -1 for a
-    // single character. Between equal covers the longer last word wins, which reads a text from its
-    // end, the better way round for Chinese.
-    QVector<int> cost(n + 1, std::numeric_limits<int>::max());
-    QVector<int> word(n + 1, -1);
-    QVector<int> length(n + 1, 1);
-    cost[0] = 0;
-    for (int j = 1; j <= n; ++j) {
-        cost[j] = cost[j - 1] + kSingleCost;
-        for (int i = std::max(0, j - 8); i + 1 < j; ++i) {
-            if (longestWordAt(clause[i]) < j - i || cost[i] + kWordCost > cost[j])
-                continue;
-            const int found = wordNumber(clause + i, j - i);
-            if (found >= 0 && (cost[i] + kWordCost < cost[j] || j - i > length[j])) {
-                cost[j] = cost[i] + kWordCost;
-                word[j] = found;
-                length[j] = j - i;
-            }
-        }
-    }
+    const Cover cover = cheapestCover(clause, n);
+    const QVector<int> &word = cover.word;
+    const QVector<int> &length = cover.length;
 
     readings = QVector<QString>(n);
     settled = QVector<bool>(n, true);
@@ -227,6 +240,15 @@ QStringList choicesOf(QChar ch)
     for (int k = 0; k < found->count; ++k)
         list.append(syllables().at(choiceSyllables[found->first + k]));
     return list;
+}
+
+QVector<int> wordLengths(const QString &text, int start, int end)
+{
+    const Cover cover = cheapestCover(reinterpret_cast<const char16_t *>(text.constData()) + start, end - start);
+    QVector<int> lengths;
+    for (int j = end - start; j > 0; j -= cover.length[j])
+        lengths.prepend(cover.length[j]);
+    return lengths;
 }
 
 QVector<QString> readingsOf(const QString &text, Tones tones)

@@ -45,6 +45,10 @@ private:
 // Unihan's fuller lists (Pinyin::allReadingsOf) instead.
 QStringList choicesOf(QChar ch);
 
+// The words the readings cut the ideographs text[start, end) into, as their lengths in order; a character
+// standing outside any word is a word of one.
+QVector<int> wordLengths(const QString &text, int start, int end);
+
 // Every code unit's reading, for a whole text at once.
 QVector<QString> readingsOf(const QString &text, Tones tones);
 

@@ -1,5 +1,6 @@
 #include "copybook.h"
 
+#include "layoutunits.h"
 #include "pagegeometry.h"
 #include "pinyinband.h"
 #include "strokeframes.h"
@@ -53,8 +54,8 @@ bool CopyBook::CellInputs::operator!=(const CellInputs &other) const
 {
     return !(columns == other.columns && rowsPerPage == other.rowsPerPage && blankLines == other.blankLines
         && opacity == other.opacity && bookType == other.bookType && traceType == other.traceType
-        && commonChineseOnly == other.commonChineseOnly && readings == other.readings
-        && plainTones == other.plainTones);
+        && commonChineseOnly == other.commonChineseOnly && readings == other.readings && plainTones == other.plainTones
+        && words == other.words && copies == other.copies && fade == other.fade && unique == other.unique);
 }
 
 CopyBook::CopyBook() : resolution(kResolution)
@@ -66,7 +67,7 @@ CopyBook::CopyBook() : resolution(kResolution)
 
 void CopyBook::setOptions(const OptionValues &options)
 {
-    if (options.commonChineseOnly != values.commonChineseOnly)
+    if (options.commonChineseOnly != values.commonChineseOnly || options.words != values.words)
         strokesOfText = -1;
     values = options;
     update(false);
@@ -86,7 +87,7 @@ void CopyBook::update(bool textChanged)
         layGrid(grid);
     const CellInputs cells {columnsPerRow(), rowsPerPage(), values.blankLines, values.opacity,
         static_cast<int>(values.bookType), static_cast<int>(values.traceType), values.commonChineseOnly,
-        values.showsPinyin(), values.plainTones};
+        values.showsPinyin(), values.plainTones, values.words, values.copies, values.fade, values.unique};
     if (!textChanged && !(cells != laidCells))
         return;
     laidCells = cells;
@@ -98,7 +99,8 @@ void CopyBook::update(bool textChanged)
     content.bookType = cells.bookType;
     content.traceType = cells.traceType;
     content.commonChineseOnly = cells.commonChineseOnly;
-    content.rebuildCells({cells.rowsPerPage, cells.readings, cells.plainTones});
+    content.rebuildCells(
+        {cells.rowsPerPage, cells.readings, cells.plainTones, cells.words, cells.copies, cells.fade, cells.unique});
 }
 
 CopyBook::GridInputs CopyBook::gridInputs()
@@ -121,19 +123,9 @@ CopyBook::GridInputs CopyBook::gridInputs()
 // empty.
 int CopyBook::mostStrokes()
 {
-    if (strokesOfText >= 0)
-        return strokesOfText;
-    const QString &text = content.text;
-    strokesOfText = 0;
-    for (int at = 0; at < text.size(); ++at) {
-        uint code = text.at(at).unicode();
-        if (QChar::isHighSurrogate(code) && at + 1 < text.size() && text.at(at + 1).isLowSurrogate()) {
-            code = QChar::surrogateToUcs4(text.at(at), text.at(at + 1));
-            ++at;
-        }
-        if (!values.commonChineseOnly || (code >= 0x4E00 && code <= 0x9FFF))
-            strokesOfText = qMax(strokesOfText, StrokeOrder::strokeCount(code));
-    }
+    if (strokesOfText < 0)
+        strokesOfText = LayoutRules::heaviestUnit(content.text, values.words, values.commonChineseOnly,
+            [](uint code) { return StrokeOrder::strokeCount(code); });
     return strokesOfText;
 }
 

@@ -73,6 +73,10 @@ private:
         bool commonChineseOnly = true;
         bool readings = false;
         bool plainTones = false;
+        bool words = false;
+        int copies = -1;
+        bool fade = false;
+        bool unique = false;
         bool operator!=(const CellInputs &other) const;
     };
 
@@ -80,7 +84,7 @@ private:
     void update(bool textChanged);
     GridInputs gridInputs();
     void layGrid(const GridInputs &inputs);
-    // The most strokes of a character of the text that has stroke data, kept until the text or the filter
+    // The most strokes of a character (or word) of the text, kept until the text or what makes its units
     // changes: finding it walks the whole text.
     int mostStrokes();
 

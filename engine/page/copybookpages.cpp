@@ -87,7 +87,7 @@ void CopyBookPages::drawGrid(QPainter *painter, GridPen::Mode mode) const
 
 bool CopyBookPages::isModel(const CopyBookCell &cell) const
 {
-    return options.isTraceBook() && cell.column == 0;
+    return options.isTraceBook() && cell.model;
 }
 
 const GridCell *CopyBookPages::squareOf(const CopyBookCell &cell) const
@@ -113,7 +113,8 @@ void CopyBookPages::drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &p
     for (const CopyBookCell &cell : pageCells) {
         const GridCell *square = squareOf(cell);
         const bool model = isModel(cell);
-        if (!square || (options.pinyinOnly && !model))
+        // Write from pinyin keeps a Trace row's model, but not a word's: words from their pinyin are dictation.
+        if (!square || (options.pinyinOnly && (!model || options.words)))
             continue;
         const QRectF rect(square->x, square->y, cellSide, cellSide);
         QColor color = options.textColor;
@@ -161,14 +162,31 @@ void CopyBookPages::drawPinyin(QPainter *painter, const QVector<CopyBookCell> &p
     }
 }
 
-QVector<QRectF> CopyBookPages::strokeFrames(const CopyBookCell &cell) const
+QVector<QRectF> CopyBookPages::strokeFrames(const QVector<CopyBookCell> &rowModels) const
 {
-    const GridCell *square = strokeFrameLines > 0 && isModel(cell) ? squareOf(cell) : nullptr;
+    const GridCell *square = strokeFrameLines > 0 && !rowModels.isEmpty() ? squareOf(rowModels.first()) : nullptr;
     if (!square)
         return {};
-    const int columns = pageGrid.at(cell.row % rowsPerPage()).size();
-    return StrokeFrames::frames(QPointF(square->x, square->y - (pinyinBand + strokeFramesHeight)), columns * cellSide,
-        strokeFrameLines, strokeFrameSide, StrokeOrder::strokeCount(cell.codePoint()));
+    int strokes = 0;
+    for (const CopyBookCell &cell : rowModels)
+        strokes += StrokeOrder::strokeCount(cell.codePoint());
+    const GridCell &rowStart = pageGrid.at(rowModels.first().row % rowsPerPage()).first();
+    const int columns = pageGrid.at(rowModels.first().row % rowsPerPage()).size();
+    return StrokeFrames::frames(QPointF(rowStart.x, square->y - (pinyinBand + strokeFramesHeight)), columns * cellSide,
+        strokeFrameLines, strokeFrameSide, strokes);
+}
+
+QVector<QVector<CopyBookCell>> CopyBookPages::modelsByRow(const QVector<CopyBookCell> &pageCells) const
+{
+    QVector<QVector<CopyBookCell>> rows;
+    for (const CopyBookCell &cell : pageCells) {
+        if (!isModel(cell))
+            continue;
+        if (rows.isEmpty() || rows.last().first().row != cell.row)
+            rows.append(QVector<CopyBookCell>());
+        rows.last().append(cell);
+    }
+    return rows;
 }
 
 void CopyBookPages::drawStrokeFrames(
@@ -185,25 +203,30 @@ void CopyBookPages::drawStrokeFrames(
         frameStamps->prepare(strokeFrameSide, painter->transform(), ink, highlight);
     const ClipReach clip(painter);
     GridPen pen(painter, options.gridColor, mode);
-    for (const CopyBookCell &cell : pageCells) {
-        const QVector<QRectF> frames = strokeFrames(cell);
+    for (const QVector<CopyBookCell> &models : modelsByRow(pageCells)) {
+        const QVector<QRectF> frames = strokeFrames(models);
         QRectF reach;
         for (const QRectF &frame : frames)
             reach |= frame;
         if (frames.isEmpty() || !clip.mayShow(reach, 2))
             continue;
         StrokeFrames::drawSquares(pen, frames, options.gridStyle);
-        const uint code = cell.codePoint();
-        // The stamps are of the usual side; the smaller frames of a character of many strokes are drawn.
-        if (frameStamps && frames.first().width() == strokeFrameSide) {
-            for (int stroke = 0; stroke < frames.size(); ++stroke)
-                frameStamps->draw(painter, frames.at(stroke), code, stroke);
-            continue;
-        }
-        const QVector<QPainterPath> strokes = StrokeOrder::strokes(code);
-        for (int stroke = 0; stroke < frames.size(); ++stroke) {
-            if (clip.mayShow(frames.at(stroke), 1))
-                StrokeFrames::drawFrame(painter, frames.at(stroke), strokes, stroke, ink, highlight);
+        int first = 0;
+        for (const CopyBookCell &cell : models) {
+            const uint code = cell.codePoint();
+            const int count = StrokeOrder::strokeCount(code);
+            // The stamps are of the usual side; the smaller frames of a character of many strokes are drawn.
+            if (count > 0 && frameStamps && frames.at(first).width() == strokeFrameSide) {
+                for (int stroke = 0; stroke < count; ++stroke)
+                    frameStamps->draw(painter, frames.at(first + stroke), code, stroke);
+            } else if (count > 0) {
+                const QVector<QPainterPath> strokes = StrokeOrder::strokes(code);
+                for (int stroke = 0; stroke < count; ++stroke) {
+                    if (clip.mayShow(frames.at(first + stroke), 1))
+                        StrokeFrames::drawFrame(painter, frames.at(first + stroke), strokes, stroke, ink, highlight);
+                }
+            }
+            first += count;
         }
     }
 }

@@ -55,9 +55,12 @@ struct CopyBookPages
     // The stroke-order frames above the row of a model cell: their squares, then what they hold.
     void drawStrokeFrames(QPainter *painter, const QVector<CopyBookCell> &pageCells, GridPen::Mode mode,
         GlyphStamps *stamps = nullptr) const;
-    // The stroke-order frames above a cell's row, in page pixels: none but for the model cell of a Trace
-    // row with stroke order on and a character with stroke data.
-    QVector<QRectF> strokeFrames(const CopyBookCell &cell) const;
+    // The stroke-order frames above a row, in page pixels, for the row's model cells (the model character,
+    // or a model word's characters in order): each character's frames after those of the one before it.
+    // None without stroke order, and none for a character without stroke data.
+    QVector<QRectF> strokeFrames(const QVector<CopyBookCell> &rowModels) const;
+    // The model cells of a page's cells, row by row.
+    QVector<QVector<CopyBookCell>> modelsByRow(const QVector<CopyBookCell> &pageCells) const;
     // All of one page, without a background: for a PDF, or over a white image.
     void drawPage(QPainter *painter, int page, GridPen::Mode mode, GlyphStamps *stamps = nullptr) const;
 

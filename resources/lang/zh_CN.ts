@@ -2,6 +2,35 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CharacterListDialog</name>
+    <message>
+        <source>Add from the Character List</source>
+        <translation>从字表添加</translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation>字表</translation>
+    </message>
+    <message>
+        <source>Level %1 of the standard characters (%2)</source>
+        <translation>通用规范汉字表 %1 级字（%2 字）</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>从</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>到</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n character(s): %1…</source>
+        <translation>
+            <numerusform>共 %n 个字：%1…</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>CopyBookWidget</name>
     <message>
         <source>Page %1 of %2</source>
@@ -257,6 +286,36 @@ Copyright © 2026 Kelvo. All rights reserved.</source>
     <message>
         <source>There is no room on the page for a row of squares, so the text cannot be laid out: choose a smaller cell size or larger paper.</source>
         <translation>页面上放不下一行格子，无法排入文字：请选用更小的格子或更大的纸张。</translation>
+    </message>
+    <message>
+        <source>Words</source>
+        <translation>按词语</translation>
+    </message>
+    <message>
+        <source>Copies</source>
+        <translation>描红个数</translation>
+    </message>
+    <message>
+        <source>Fading copies</source>
+        <translation>渐隐</translation>
+    </message>
+    <message>
+        <source>Each character once</source>
+        <translation>每字一次</translation>
+    </message>
+    <message>
+        <source>By trace type</source>
+        <translation>按描字类型</translation>
+    </message>
+    <message>
+        <source>Add from the Character List…</source>
+        <translation>从字表添加…</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n of the characters added lie outside the common Chinese characters: they show once &quot;Common Chinese&quot; is off.</source>
+        <translation>
+            <numerusform>添加的字中有 %n 个不在常用汉字范围内：取消“仅常用汉字”后才会显示。</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (const CopyBookCell &cell : pages.cellsOfPage(page)) {
             if (cell.row / rows != page)
                 std::abort();
-            for (const QRectF &frame : pages.strokeFrames(cell)) {
+            for (const QRectF &frame : pages.strokeFrames({cell})) {
                 const GridCell &square = book.grid()[cell.row % rows][0];
                 const double bottom = square.y - pages.pinyinBand;
                 if (frame.bottom() > bottom + 1e-6 || frame.top() < bottom - pages.strokeFramesHeight - 1e-6)

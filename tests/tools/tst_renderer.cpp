@@ -54,6 +54,7 @@ QList<OptionRow> optionRows()
         {"TextColor", {"--text-color #123456", "#123456"}},
         {"Sheet/GridStyle", {"--grid-style nine", "4"}},
         {"Sheet/TraceStyle", {"--trace-style hollow", "1"}},
+        {"Sheet/Copies", {"--copies 3", "3"}},
         {"Sheet/Paper", {"--paper b5", "2"}},
         {"Sheet/Title", {"--title 三年级", "三年级"}},
     };

@@ -70,6 +70,7 @@ struct Answers
     QString fileName;
     bool openIt = false;
     QColor colour;
+    QString listed;
     QStringList asked;
     QStringList opened;
 
@@ -94,6 +95,10 @@ struct Answers
         dialogs.pickColor = [this](const QColor &initial) {
             asked << initial.name();
             return colour;
+        };
+        dialogs.pickListedCharacters = [this](QWidget *) {
+            asked << QStringLiteral("character list");
+            return listed;
         };
     }
 };
@@ -359,13 +364,20 @@ private slots:
         QApplication::sendEvent(book, &event);
         QMenu *menu = nullptr;
         QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) != nullptr);
-        // Print beside About; each does what it says.
-        QCOMPARE(menu->actions().size(), 2);
+        // Print and characters from the list beside About; each does what it says. Characters added go to
+        // the engine at once, and those the main panel's filter leaves out are told.
+        QCOMPARE(menu->actions().size(), 3);
+        answers.listed = QStringLiteral("了 㧐");
         for (QAction *action : menu->actions())
             action->trigger();
         menu->close();
+        QCOMPARE(book->copyBook().text(), QStringLiteral("永\nab 了 㧐"));
         const QString about = "About|" + MainWindow::aboutText(AppInfo::buildDate(), AppInfo::buildTime());
-        QCOMPARE(answers.asked, QStringList({about, "print preview", about}));
+        QCOMPARE(answers.asked,
+            QStringList({about, "print preview", "character list",
+                "Lattiscribe|1 of the characters added lie outside the common Chinese characters: they show once "
+                "\"Common Chinese\" is off.",
+                about}));
         // A per cent sign in the build date is not substituted again.
         QCOMPARE(MainWindow::aboutText("Dec 16 2026 %3", "19:09:54"),
             QStringLiteral(

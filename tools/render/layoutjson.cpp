@@ -1,6 +1,7 @@
 #include "layoutjson.h"
 
 #include "copybook.h"
+#include "strokeorder.h"
 
 #include <QIODevice>
 #include <QJsonArray>
@@ -144,24 +145,37 @@ bool writeLayoutJson(const CopyBook &book, QIODevice *output)
     QJsonArray without;
     QSet<QString> listed;
     first = true;
+    // The frames of a row, once its model cells are all in.
+    QVector<CopyBookCell> models;
+    const auto writeFrames = [&] {
+        const QVector<QRectF> frames = pages.strokeFrames(models);
+        int next = 0;
+        for (const CopyBookCell &cell : models) {
+            const QString character = cell.text();
+            const int strokes = StrokeOrder::strokeCount(cell.codePoint());
+            if (strokes == 0 && !listed.contains(character)) {
+                listed.insert(character);
+                without.append(character);
+            }
+            for (int stroke = 0; stroke < strokes && next < frames.size(); ++stroke, ++next) {
+                if (!first)
+                    json += ',';
+                first = false;
+                appendFrame(&json, character, stroke + 1, strokes, cell.row / rowsPerPage, frames.at(next));
+            }
+        }
+        models.clear();
+        return flushChunk(&json, output);
+    };
     book.contentModel().forEachCell([&](const CopyBookCell &cell) {
-        if (cell.column != 0)
+        if (!cell.model)
             return true;
-        const QVector<QRectF> frames = pages.strokeFrames(cell);
-        const QString character = cell.text();
-        if (frames.isEmpty() && !listed.contains(character)) {
-            listed.insert(character);
-            without.append(character);
-        }
-        for (int stroke = 0; stroke < frames.size(); ++stroke) {
-            if (!first)
-                json += ',';
-            first = false;
-            appendFrame(&json, character, stroke + 1, frames.size(), cell.row / rowsPerPage, frames.at(stroke));
-        }
-        written = flushChunk(&json, output);
+        if (!models.isEmpty() && models.first().row != cell.row)
+            written = writeFrames();
+        models.append(cell);
         return written;
     });
+    written = written && writeFrames();
     const QByteArray emptyWithout("\"withoutStrokeOrder\":[]");
     QByteArray rest = frame.mid(framesSplit);
     rest.replace(emptyWithout, "\"withoutStrokeOrder\":" + QJsonDocument(without).toJson(QJsonDocument::Compact));

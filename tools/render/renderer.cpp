@@ -100,17 +100,21 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
         break;
     }
 
-    QByteArray bytes;
+    QString text = request.listedCharacters;
     QString error;
-    if (!run.readInput(request.inputPath, bytes, error))
-        return run.fail(RendererInputOutputError, error);
-    const DecodedText decoded = decodeText(bytes);
-    if (decoded.problem != DecodedText::Problem::None)
-        return run.fail(RendererInputOutputError, decodingProblem(decoded));
+    if (text.isEmpty()) {
+        QByteArray bytes;
+        if (!run.readInput(request.inputPath, bytes, error))
+            return run.fail(RendererInputOutputError, error);
+        const DecodedText decoded = decodeText(bytes);
+        if (decoded.problem != DecodedText::Problem::None)
+            return run.fail(RendererInputOutputError, decodingProblem(decoded));
+        text = decoded.text;
+    }
 
     CopyBook book;
     request.applyTo(&book);
-    book.setText(decoded.text);
+    book.setText(text);
     const QString problem = book.layoutProblem();
     if (!problem.isEmpty())
         return run.fail(RendererInputOutputError, QStringLiteral("cannot lay out the text: %1").arg(problem));

@@ -1,5 +1,6 @@
 #include "renderrequest.h"
 
+#include "characterlists.h"
 #include "copybook.h"
 #include "overloaded.h"
 
@@ -23,7 +24,13 @@ QString helpOf(const OptionRow &row)
     return std::visit(Overloaded {
                           [&](const Switch &) { return help; },
                           [&](const Number &kind) { return ranged(kind.min, kind.max, defaults.*kind.field); },
-                          [&](const Count &kind) { return ranged(kind.min, kind.max, defaults.*kind.field); },
+                          [&](const Count &kind) {
+                              return kind.optional ? QStringLiteral("%1, %2 to %3 (default: as the trace type gives).")
+                                                         .arg(help)
+                                                         .arg(kind.min)
+                                                         .arg(kind.max)
+                                                   : ranged(kind.min, kind.max, defaults.*kind.field);
+                          },
                           [&](const Text &kind) {
                               const QString value = defaults.*kind.field;
                               return value.isEmpty() ? help : QStringLiteral("%1 (default %2).").arg(help, value);
@@ -66,6 +73,10 @@ struct Options
         QStringLiteral("Send every page to PRINTER (a print queue's name) at true size; to the default printer "
                        "when no name follows."),
         QStringLiteral("PRINTER")};
+    QCommandLineOption chars {QStringLiteral("chars"),
+        QStringLiteral("Take the text from the national list of standard characters instead of a FILE: tgh1, tgh2 or "
+                       "tgh3 for a level, tgh1:1-200 for positions 1 to 200 of it, each character read alone."),
+        QStringLiteral("LIST")};
     QCommandLineOption jobs {QStringLiteral("jobs"),
         QStringLiteral("Threads making page images for a PDF, 1 to %1 (default: one per core).").arg(kMaxJobs),
         QStringLiteral("N")};
@@ -215,7 +226,7 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
         tableOptions.append({&row, tableOption(row)});
         parser.addOption(tableOptions.constLast().second);
     }
-    parser.addOptions({options.print, options.jobs, options.layout});
+    parser.addOptions({options.print, options.jobs, options.chars, options.layout});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("UTF-8 text; standard input when absent or -."),
         QStringLiteral("[FILE]"));
 
@@ -250,6 +261,14 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
         error = QStringLiteral("expected at most one input file, got %1").arg(files.size());
     else if (!files.isEmpty())
         request.inputPath = files.first();
+    if (error.isEmpty() && parser.isSet(options.chars)) {
+        const CharacterLists::Selection listed = CharacterLists::select(parser.value(options.chars));
+        if (!files.isEmpty())
+            error = QStringLiteral("--chars takes the place of a text: give no FILE (%1)").arg(files.first());
+        else if (!listed.error.isEmpty())
+            error = QStringLiteral("--chars: %1").arg(listed.error);
+        request.listedCharacters = listed.characters;
+    }
 
     const bool knownOutput
         = request.writesPdf() || request.outputPath.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);

@@ -18,6 +18,8 @@ struct RenderRequest
     QString helpText;
 
     QString inputPath;
+    // --chars: the text is these characters of the national list instead of a file's.
+    QString listedCharacters;
     QString outputPath;
     bool layoutOnly = false;
     // --print: every page to `printer`, the default printer when it is empty.

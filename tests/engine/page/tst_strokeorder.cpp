@@ -60,7 +60,7 @@ private slots:
                 const GridCell &square = book.grid()[cell.row % book.rowsPerPage()][0];
                 const QRectF room(square.x, square.y - pages.strokeFramesHeight, book.columnsPerRow() * pages.cellSide,
                     pages.strokeFramesHeight);
-                const QVector<QRectF> frames = pages.strokeFrames(cell);
+                const QVector<QRectF> frames = pages.strokeFrames({cell});
                 QCOMPARE(frames.size(), StrokeOrder::strokeCount(cell.codePoint()));
                 for (const QRectF &frame : frames) {
                     QVERIFY(room.adjusted(-1e-6, -1e-6, 1e-6, 1e-6).contains(frame));
@@ -131,7 +131,7 @@ private slots:
         for (const CopyBookCell &cell : pages.cellsOfPage(0)) {
             if (cell.column != 0)
                 continue;
-            const QVector<QRectF> frames = pages.strokeFrames(cell);
+            const QVector<QRectF> frames = pages.strokeFrames({cell});
             const QVector<QPainterPath> strokes = StrokeOrder::strokes(cell.codePoint());
             QCOMPARE(frames.size(), strokes.size());
             QCOMPARE(frames.size(), StrokeOrder::strokeCount(cell.codePoint()));

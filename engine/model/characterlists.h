@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Characters from the national list of standard characters, a level at a time, for a teacher who wants
+// "the first 200 characters of level one" without typing them.
+namespace CharacterLists {
+
+// The levels, from 1: their names for the renderer ("tgh1") and sizes.
+int levelCount();
+int levelSize(int level);
+QString levelName(int level);
+
+// Positions `from` to `to` of a level (from 1, both included), separated by spaces: each character is
+// read alone, and the spaces take no square unless every character is laid out.
+QString charactersOf(int level, int from, int to);
+
+struct Selection
+{
+    QString characters;
+    // Why the list was refused; empty when it was not.
+    QString error;
+};
+
+// A list as the renderer's --chars names it: "tgh1" for a whole level, "tgh1:1-200" for positions 1 to
+// 200 of it.
+Selection select(const QString &list);
+
+} // namespace CharacterLists

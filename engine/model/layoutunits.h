@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QVarLengthArray>
+#include <functional>
+
+// The pieces of a text the layout places whole: a character, or with words on, a word: a run of Han
+// characters between anything else (spaces, line breaks, punctuation), cut into the words the readings
+// use where it is longer than four characters. Asked for in order, as the layout walks the text, the
+// runs are cut once each. The text must outlive it.
+class LayoutUnits
+{
+public:
+    // The longest run of Han characters that is a word by itself.
+    static constexpr int kLongestWord = 4;
+
+    LayoutUnits(const QString &text, bool words);
+
+    struct Unit
+    {
+        // Where the unit ends in the text, and where each of its characters starts (a surrogate pair is
+        // one character).
+        int end = 0;
+        QVarLengthArray<int, 8> characters;
+    };
+
+    // The unit that starts at `at`, which is the end of the unit before it (or 0).
+    Unit unitAt(int at);
+
+private:
+    void cutRun(int at);
+
+    const QString &text;
+    const bool words;
+    // The run last cut, and where its words end.
+    int runStart = -1;
+    int runEnd = -1;
+    QVarLengthArray<int, 16> wordEnds;
+};
+
+namespace LayoutRules {
+
+// Whether a Trace row shows the character at `at`: printable, not white space, and with the filter on
+// one of the common Chinese characters.
+bool isTraceable(const QString &text, int at, bool commonChineseOnly);
+bool isCommonChinese(QChar ch);
+
+// The most that `weight` (of a code point) adds up to over the characters of one unit of the text that a
+// Trace row shows; 0 for none. Walks the whole text.
+int heaviestUnit(const QString &text, bool words, bool commonChineseOnly, const std::function<int(uint)> &weight);
+
+} // namespace LayoutRules
