@@ -8,9 +8,9 @@ simplified) as text, which `opencc_dict -f ocd2 -t text` writes from Debian's li
 traditional character or phrase, a tab, and its simplified forms, the usual one first.
 
 A character becomes its usual simplified form unless simplified text writes it too: where WORDS_TXT (the
-word lists the readings come from) have it as the only traditional character of three words or more
-(乾 of 乾隆, 吒 of 哪吒), it is left as it is, since its words are already read right; a word or two
-are more likely a traditional spelling that slipped into the lists. Phrases of the same length as their simplified
+word lists the readings come from) have it as the only traditional character of five words or more
+(乾 of 乾隆, 吒 of 哪吒), it is left as it is, since its words are already read right; a few words
+are more likely traditional spellings that slipped into the lists (幾 of 幾何). Phrases of the same length as their simplified
 form come first, so that a character standing for several is settled by its phrase. Only characters
 and phrases of the Basic Multilingual Plane are kept, so that a text keeps its length. The
 declarations are in engine/model/pinyinvarianttable.h.
@@ -40,7 +40,7 @@ def written_in_simplified(paths, traditional):
                 own = [c for c in text if c in traditional]
                 if not line.startswith("#") and len(text) > 1 and len(own) == 1:
                     words[own[0]] = words.get(own[0], 0) + 1
-    return {c for c, count in words.items() if count >= 3}
+    return {c for c, count in words.items() if count >= 5}
 
 
 def bmp(text):
