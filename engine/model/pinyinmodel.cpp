@@ -5,6 +5,7 @@
 #include <QVarLengthArray>
 #include <QVector>
 #include <algorithm>
+#include <bitset>
 #include <cmath>
 #include <limits>
 
@@ -34,6 +35,15 @@ const QVector<QString> &syllables()
 
 const Polyphone *find(char16_t c)
 {
+    // Most characters are no polyphone of the model's; a bit each answers them without a search.
+    static const std::bitset<0x10000> known = [] {
+        std::bitset<0x10000> bits;
+        for (int k = 0; k < polyphoneCount; ++k)
+            bits.set(polyphones[k].codePoint);
+        return bits;
+    }();
+    if (!known.test(c))
+        return nullptr;
     const Polyphone *end = polyphones + polyphoneCount;
     const Polyphone *found
         = std::lower_bound(polyphones, end, c, [](const Polyphone &p, char16_t unit) { return p.codePoint < unit; });

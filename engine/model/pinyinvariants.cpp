@@ -3,6 +3,7 @@
 #include "pinyinvarianttable.h"
 
 #include <algorithm>
+#include <bitset>
 
 namespace PinyinVariants {
 
@@ -37,11 +38,30 @@ int phraseAt(const char16_t *units, int count)
     return best;
 }
 
+// A bit for each code unit that is a traditional character or starts a phrase: most text has neither.
+const std::bitset<0x10000> &traditional()
+{
+    static const std::bitset<0x10000> bits = [] {
+        std::bitset<0x10000> set;
+        for (int k = 0; k < characterCount; ++k)
+            set.set(characters[k].traditional);
+        for (int k = 0; k < phraseCount; ++k)
+            set.set(phraseUnits[phraseStarts[k]]);
+        return set;
+    }();
+    return bits;
+}
+
 } // namespace
 
 void simplify(const char16_t *units, int count, char16_t *out)
 {
     for (int i = 0; i < count;) {
+        if (!traditional().test(units[i])) {
+            out[i] = units[i];
+            ++i;
+            continue;
+        }
         const int phrase = phraseAt(units + i, count - i);
         if (phrase < 0) {
             out[i] = simplifiedCharacter(units[i]);

@@ -183,9 +183,11 @@ void Reader::readClause(int at)
         // A character outside the Basic Multilingual Plane is read at its first code unit.
         const bool pair
             = QChar::isHighSurrogate(units[at]) && at + 1 < text.size() && QChar::isLowSurrogate(units[at + 1]);
-        readings = {pair ? Pinyin::readingOf(char32_t(QChar::surrogateToUcs4(units[at], units[at + 1])))
-                         : Pinyin::readingOf(text.at(at))};
-        settled = {true};
+        // Filled, not made anew, so that their storage is kept from one clause to the next.
+        readings.fill(pair ? Pinyin::readingOf(char32_t(QChar::surrogateToUcs4(units[at], units[at + 1])))
+                           : Pinyin::readingOf(text.at(at)),
+            1);
+        settled.fill(true, 1);
         return;
     }
     const int floor = at - at % kLongestClause;
@@ -247,8 +249,8 @@ void Reader::readClause(int at)
         }
     }
 
-    readings = QVector<QString>(n);
-    settled = QVector<bool>(n, true);
+    readings.fill(QString(), n);
+    settled.fill(true, n);
     QVarLengthArray<int, kLongestClause> wordStart(n);
     QVarLengthArray<int, kLongestClause> wordLength(n);
     QVarLengthArray<bool, kLongestClause> asWritten(n);
