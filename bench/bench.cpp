@@ -10,9 +10,12 @@
 #include "glyphstamps.h"
 #include "pagegeometry.h"
 #include "pdfexport.h"
+#include "pinyin.h"
+#include "pinyinwords.h"
 #include "startup.h"
 #include "strokeorder.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -23,6 +26,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <sys/resource.h>
 
 namespace {
@@ -140,6 +144,70 @@ void benchStrokeLoad()
         next.values.append(fields[1].toDouble());
     }
     std::printf("| %.1f / %.1f | %.3f / %.3f |\n", first.min(), first.median(), next.min(), next.median());
+}
+
+// The translations of the message catalogues under /usr/share/locale/zh_CN, one a line: running modern
+// prose. A .mo file is a header of 32-bit words (magic, revision, count, where the originals' and the
+// translations' tables start) and tables of (length, offset) pairs.
+QString catalogueProse()
+{
+    QString text;
+    const QDir dir(QStringLiteral("/usr/share/locale/zh_CN/LC_MESSAGES"));
+    for (const QString &name : dir.entryList({QStringLiteral("*.mo")}, QDir::Files, QDir::Name)) {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray data = file.readAll();
+        const auto word = [&data](qsizetype at) {
+            quint32 value = 0;
+            if (at >= 0 && at + 4 <= data.size())
+                std::memcpy(&value, data.constData() + at, 4);
+            return value;
+        };
+        if (word(0) != 0x950412deu)
+            continue;
+        const quint32 count = word(8);
+        const quint32 translations = word(16);
+        for (quint32 i = 0; i < count; ++i) {
+            const quint32 length = word(translations + 8 * i);
+            const quint32 offset = word(translations + 8 * i + 4);
+            if (qsizetype(offset) + length <= data.size())
+                text += QString::fromUtf8(data.constData() + offset, int(length)) + QLatin1Char('\n');
+        }
+    }
+    return text;
+}
+
+// Reading every character of running prose, as an export reads every cell's reading, against looking
+// each one up in the Unihan table alone: characters a second, min / median over alternating runs.
+void benchReadings()
+{
+    QString text = catalogueProse();
+    const bool prose = !text.isEmpty();
+    // Without catalogues, every ideograph of the common block in turn.
+    for (int i = 0; !prose && i < 1000 * 1000; ++i)
+        text += QChar(0x4E00 + (i * 37) % 0x5000);
+    Figures reader, unihan;
+    // Read by nothing, but kept, so that no lookup is optimised away.
+    volatile qint64 sink = 0;
+    for (int run = 0; run < 7; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        PinyinWords::Reader words(text, PinyinWords::Tones::Changed);
+        for (int at = 0; at < text.size(); ++at)
+            sink = sink + words.readingAt(at).size() + words.isSettled(at);
+        reader.values.append(text.size() / (timer.nsecsElapsed() / 1e9));
+        timer.restart();
+        for (int at = 0; at < text.size(); ++at)
+            sink = sink + Pinyin::readingOf(text.at(at)).size();
+        unihan.values.append(text.size() / (timer.nsecsElapsed() / 1e9));
+    }
+    std::printf("Readings of %d code units (%s), million characters a second (min / median of 7 alternating "
+                "runs)\n\n| reader | Unihan lookup alone | reader / Unihan (medians) |\n|---:|---:|---:|\n",
+        int(text.size()), prose ? "the zh_CN message catalogues" : "ideographs in turn");
+    std::printf("| %.2f / %.2f | %.2f / %.2f | %.2f |\n\n", reader.min() / 1e6, reader.median() / 1e6,
+        unihan.min() / 1e6, unihan.median() / 1e6, reader.median() / unihan.median());
+    std::fflush(stdout);
 }
 
 // The preview as the window draws it: its page straight into a kept picture of the size shown, with the
@@ -294,6 +362,11 @@ int main(int argc, char *argv[])
         return runLongText(arguments[2].toInt());
     if (arguments.size() == 2 && arguments[1] == QLatin1String("--stroke-load"))
         return runStrokeLoad();
+
+    benchReadings();
+    // The reading figures alone, without the drawing and export runs below.
+    if (arguments.contains(QLatin1String("--readings")))
+        return 0;
 
     std::printf(
         "Preview, ms per paint (min / median of %d); the first way renders the page and scales it\n\n", kPreviewRuns);

@@ -7,9 +7,10 @@ class QPoint;
 class QTextEdit;
 
 // The review of doubtful readings in the content editor. With pinyin on, every character whose reading
-// no dictionary word settled (a polyphone standing outside any word, or in one the dictionary lacks) gets
-// a dotted underline, and its context menu offers its readings; the one chosen is written after it as an
-// override. Only the marks change the editor's look: its text changes only when a reading is chosen.
+// is in doubt (PinyinWords::Reader::isSettled: the context model is unsure, or a polyphone it does not
+// know stands outside any word) gets a dotted underline, and its context menu offers its readings; the
+// one chosen is written after it as an override. Only the marks change the editor's look: its text changes only when a
+// reading is chosen.
 class PinyinReview : public QSyntaxHighlighter
 {
     Q_OBJECT

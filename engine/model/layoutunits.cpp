@@ -73,7 +73,7 @@ void LayoutUnits::cutRun(int at)
     }
     // The readings' words, by code units; a word never ends inside a surrogate pair.
     int end = runStart;
-    for (const int length : PinyinWords::wordLengths(text, runStart, runEnd)) {
+    for (const int length : PinyinWords::segments(text, runStart, runEnd)) {
         end += length;
         if (end < runEnd && text.at(end).isLowSurrogate())
             continue;

@@ -117,6 +117,13 @@ bool canCarryReading(const QString &textSoFar)
     return !last.isSpace() && !isBracket(last);
 }
 
+// Where the last character of text starts: a pair of surrogates is one character.
+int firstUnitOfLast(const QString &text)
+{
+    const int last = text.size() - 1;
+    return last > 0 && text.at(last).isLowSurrogate() && text.at(last - 1).isHighSurrogate() ? last - 1 : last;
+}
+
 // The index of the bracket that closes the one at openAt, or -1 when the line ends first.
 int closingIndex(const QString &input, int openAt)
 {
@@ -148,6 +155,17 @@ QString readingOf(QChar ch)
             number = found->syllable;
     }
     return syllable(number);
+}
+
+QString readingOf(char32_t codePoint)
+{
+    using namespace PinyinTable;
+    if (codePoint <= 0xFFFF)
+        return readingOf(QChar(char16_t(codePoint)));
+    const char32_t *end = supplementaryCodePoints + supplementaryCount;
+    const char32_t *found = std::lower_bound(supplementaryCodePoints, end, codePoint);
+    return found != end && *found == codePoint ? syllable(supplementarySyllables[found - supplementaryCodePoints])
+                                               : QString();
 }
 
 QStringList allReadingsOf(QChar ch)
@@ -209,7 +227,7 @@ AnnotatedText parseReadingOverrides(const QString &input)
             const int close = closingIndex(input, i);
             const QString reading = close > 0 ? toneMarked(input.mid(i + 1, close - i - 1)) : QString();
             if (!reading.isEmpty()) {
-                result.readings.back() = reading;
+                result.readings[firstUnitOfLast(result.text)] = reading;
                 afterOverride = true;
                 i = close;
                 continue;

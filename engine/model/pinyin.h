@@ -10,6 +10,8 @@ namespace Pinyin {
 
 // The tone-marked syllable in NFC, such as "hǎo", or an empty string for a code unit without a reading.
 QString readingOf(QChar ch);
+// The same for a code point, within the Basic Multilingual Plane or beyond it (U+20000 hē).
+QString readingOf(char32_t codePoint);
 
 // Every reading Unihan gives the code unit, for a reader to choose from: readingOf's first where there
 // is one, then the others of kMandarin, kTGHZ2013, kXHC1983 and kHanyuPinyin, each once.
@@ -23,7 +25,9 @@ QString toneMarked(const QString &syllable);
 struct AnnotatedText
 {
     QString text;
-    // One entry per UTF-16 code unit of text: the tone-marked override, or empty where there is none.
+    // One entry per UTF-16 code unit of text: the tone-marked override, or empty where there is none. A
+    // character beyond the Basic Multilingual Plane carries it on its first code unit, where the layout
+    // and the readers look.
     QVector<QString> readings;
 };
 

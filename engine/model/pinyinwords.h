@@ -4,9 +4,12 @@
 #include <QStringList>
 #include <QVector>
 
-// Readings of Chinese text by word: each character is read as it stands in the longest-covering run of
-// dictionary words (pinyin-pro's phrase list), a character outside any word takes its commonest reading,
-// and Unihan's reading stands in for a character the dictionary lacks.
+// Readings of Chinese text from the sentence: each clause is cut into the likeliest run of words (pinyin-pro's
+// word list, weighed by the words' frequencies), which proposes each character's reading, its commonest
+// where it stands alone; a context model learnt from sentences people read then weighs each polyphone's
+// proposal against the characters and the word around it (engine/model/pinyinmodel.h). Traditional text
+// is read as its simplified equivalent, and Unihan's reading stands in for a character the lists lack,
+// beyond the Basic Multilingual Plane too.
 namespace PinyinWords {
 
 enum class Tones {
@@ -25,9 +28,11 @@ class Reader
 public:
     Reader(const QString &text, Tones tones);
 
-    // The tone-marked reading of the code unit at `at`, empty where there is none.
+    // The tone-marked reading of the code unit at `at`, empty where there is none. A character beyond the
+    // Basic Multilingual Plane is read at its first code unit.
     QString readingAt(int at);
-    // False for a polyphone whose reading no word settled: the reading is only the commonest one.
+    // False where the reading is in doubt: a polyphone the context model is unsure of, or one that it does
+    // not know and that no word settled.
     bool isSettled(int at);
 
 private:
@@ -47,7 +52,7 @@ QStringList choicesOf(QChar ch);
 
 // The words the readings cut the ideographs text[start, end) into, as their lengths in order; a character
 // standing outside any word is a word of one.
-QVector<int> wordLengths(const QString &text, int start, int end);
+QVector<int> segments(const QString &text, int start, int end);
 
 // Every code unit's reading, for a whole text at once.
 QVector<QString> readingsOf(const QString &text, Tones tones);

@@ -2,15 +2,28 @@
 
 #include <cstdint>
 
-// The word-readings table, generated at build time from engine/model/data/pinyinwords.txt by
+// The word-readings table, generated at build time from the lists in engine/model/data/ by
 // tools/pinyinwords/make_word_table.py. Syllable number n is the UTF-8 text syllableText[syllableOffsets[n]]
 // up to syllableOffsets[n + 1]; number 0 is empty. A character's entry is the number of its reading
-// outside words, with kPolyphone set when it has other readings; 0 means the table lacks it. Word i is
-// the code units wordUnits[wordStarts[i]] up to wordStarts[i + 1], read as the syllables at the same
-// places of wordSyllables; slots hold word numbers plus one, 0 for an empty slot.
+// outside words, with kPolyphone set when it has other readings; 0 means the table lacks it.
+//
+// The words of each length L are a hash table of wordLengths[L].slotCount slots, slot s holding L code
+// units from slotUnits[firstUnit + s * L] on, all zero where empty. Costs are -ln(frequency) in eighths:
+// slotCosts[firstSlot + s] for a word, charCosts for a character alone. A word read otherwise than as
+// its characters' entries has its global slot number (firstSlot + s) in the sorted spelledSlots, and
+// its syllables from spelledSyllables[spelledStarts[k]] on.
 namespace PinyinWordTable {
 
 constexpr std::uint16_t kPolyphone = 0x8000;
+constexpr int kLongestWord = 16;
+constexpr int kCostScale = 8;
+
+struct WordLength
+{
+    std::uint32_t firstSlot;
+    std::uint32_t slotCount;
+    std::uint32_t firstUnit;
+};
 
 struct SparseChar
 {
@@ -24,6 +37,7 @@ extern const int syllableCount;
 extern const char16_t charFirst;
 extern const int charCount;
 extern const std::uint16_t chars[];
+extern const std::uint8_t charCosts[];
 // The length of the longest word starting with each character from charFirst on; 0 when none does.
 extern const std::uint8_t longestWordFrom[];
 struct Choices
@@ -40,12 +54,16 @@ extern const SparseChar sparse[];
 extern const int choiceCount;
 extern const Choices choices[];
 extern const std::uint16_t choiceSyllables[];
-extern const int wordCount;
-extern const std::uint32_t wordStarts[];
-extern const char16_t wordUnits[];
-extern const std::uint16_t wordSyllables[];
-extern const std::uint32_t slotMask;
-extern const std::uint16_t slots[];
+extern const WordLength wordLengths[kLongestWord + 1];
+extern const char16_t slotUnits[];
+extern const std::uint8_t slotCosts[];
+extern const int spelledCount;
+extern const std::uint32_t spelledSlots[];
+extern const std::uint32_t spelledStarts[];
+extern const std::uint16_t spelledSyllables[];
+// The sorted global slots of the words read as written, which the context model does not overrule.
+extern const int settledCount;
+extern const std::uint32_t settledSlots[];
 
 // FNV-1a over the code units, as the generator hashes the words.
 inline std::uint32_t hash(const char16_t *units, int count)

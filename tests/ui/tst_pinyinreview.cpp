@@ -28,22 +28,22 @@ class TestPinyinReview : public QObject
     Q_OBJECT
 
 private slots:
-    // 行 stands alone, so its reading is only the commonest; in 银行 the word settles it.
+    // 长 stands alone, so nothing settles its reading; in 银行 the word settles 行.
     void marksAndWritesTheChosenReading()
     {
         QTextEdit editor;
-        editor.setPlainText(QStringLiteral("银行，行"));
+        editor.setPlainText(QStringLiteral("银行，长"));
         PinyinReview review(&editor);
         QCOMPARE(marked(editor), QVector<int>());
         QVERIFY(review.choicesAt(3).isEmpty());
 
         review.setActive(true);
         QCOMPARE(marked(editor), QVector<int> {3});
-        review.choose(3, QStringLiteral("háng"));
-        QCOMPARE(editor.toPlainText(), QStringLiteral("银行，行[háng]"));
+        review.choose(3, QStringLiteral("zhǎng"));
+        QCOMPARE(editor.toPlainText(), QStringLiteral("银行，长[zhǎng]"));
         QCOMPARE(marked(editor), QVector<int>());
 
-        editor.setPlainText(QStringLiteral("行"));
+        editor.setPlainText(QStringLiteral("长"));
         review.setActive(false);
         QCOMPARE(marked(editor), QVector<int>());
     }
@@ -57,12 +57,12 @@ private slots:
         const auto row = [](const char *name, const char *text, int position, const char *expected) {
             QTest::newRow(name) << QString::fromUtf8(text) << position << QString::fromUtf8(expected);
         };
-        // kMandarin has only xíng; the dictionaries add four more, xìng and hàng in kXHC1983 alone.
-        row("行 alone", "银行，行", 3, "xíng háng héng hàng xìng");
+        // kMandarin has only zhǎng; the page prints cháng, which leads.
+        row("长 alone", "银行，长", 3, "cháng zhǎng");
         // Unihan's first reading is de, but dì is the commonest alone.
         row("地 alone", "地", 0, "dì de");
-        // tóng is in kHanyuPinyin alone.
-        row("重 alone", "重", 0, "zhòng chóng tóng");
+        // fú is in kHanyuPinyin alone.
+        row("还 alone", "银行，还", 3, "hái huán fú");
         row("a word settles it", "银行", 1, "");
     }
 
