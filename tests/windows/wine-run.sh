@@ -17,7 +17,8 @@ fi
 # Wine's own messages would drown the test's; Mono and Gecko are not needed and would be offered.
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
-export WINEPATH="$(windows_path "$sdk/qt5/bin");$(windows_path "$sdk/runtime")"
+# The build's own DLL, the compiled tables, lies in its folder of the build tree, beside the prefix.
+export WINEPATH="$(windows_path "$sdk/qt5/bin");$(windows_path "$sdk/runtime");$(windows_path "$(dirname "$WINEPREFIX")/engine/tables")"
 # Wine hands no QT_ variable to Windows programs (a Linux Qt's settings would mislead a Windows Qt), only
 # the same prefixed with WINE. Not the platform: Qt 5's offscreen one on Windows has no fonts, and the
 # native one needs no screen.

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the context model's table compiled into lattiscribe_engine from engine/model/data/pinyinmodel.txt.
+"""Writes the context model's table compiled into lattiscribe_engine from engine/tables/data/pinyinmodel.txt.
 
 Usage: make_model_table.py MODEL_TXT OUTPUT_CPP
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Trains the context model that reads polyphones from the sentence, and writes engine/model/data/pinyinmodel.txt.
+"""Trains the context model that reads polyphones from the sentence, and writes engine/tables/data/pinyinmodel.txt.
 
 Usage: train.py CPP_DIR OUTPUT_TXT WORDS_TXT...
 
@@ -128,7 +128,7 @@ def main():
     partial = target + ".part"
     with open(partial, "w", encoding="utf-8", newline="\n") as out:
         out.write("# Written by tools/pinyinmodel/train.py from the CPP polyphone set (Apache-2.0) less every fifth\n")
-        out.write("# sentence, and the word lists of engine/model/data/. A polyphone's line: the character, three tabs\n")
+        out.write("# sentence, and the word lists of engine/tables/data/. A polyphone's line: the character, three tabs\n")
         out.write("# and its candidate readings; then one line a feature: character, kind, value, one weight a reading.\n")
         for char in sorted(candidates):
             readings = candidates[char]

@@ -1,10 +1,10 @@
 #!/usr/bin/env node
-// Writes engine/model/data/pinyinwords.txt from the dictionaries of the npm package pinyin-pro (MIT licence,
+// Writes engine/tables/data/pinyinwords.txt from the dictionaries of the npm package pinyin-pro (MIT licence,
 // (c) zh-lx). Run again only to take a newer pinyin-pro; the build needs nothing but the written file,
 // so a machine without Node.js builds and tests as before.
 //
 //   npm install --prefix /tmp/pinyin-pro pinyin-pro@3.29.4
-//   node tools/pinyinwords/extract_pinyin_pro.mjs /tmp/pinyin-pro/node_modules/pinyin-pro > engine/model/data/pinyinwords.txt
+//   node tools/pinyinwords/extract_pinyin_pro.mjs /tmp/pinyin-pro/node_modules/pinyin-pro > engine/tables/data/pinyinwords.txt
 //
 // Each line is a character or a word, a tab and its readings. A character's line gives its readings
 // with the commonest first; a word's line gives one reading per character, as read in that word.

@@ -1,10 +1,10 @@
 #!/usr/bin/env node
-// Writes engine/model/data/pinyinphrases.txt from the complete word list of the npm package
+// Writes engine/tables/data/pinyinphrases.txt from the complete word list of the npm package
 // @pinyin-pro/data (ISC licence), the data behind pinyin-pro: each word with its reading and its
 // frequency in running text. Run again only to take a newer release; the build reads the written file.
 //
 //   npm install --prefix /tmp/pinyin-pro @pinyin-pro/data@1.3.1 pinyin-pro@3.29.4
-//   node tools/pinyinwords/extract_pinyin_pro_data.mjs /tmp/pinyin-pro/node_modules > engine/model/data/pinyinphrases.txt
+//   node tools/pinyinwords/extract_pinyin_pro_data.mjs /tmp/pinyin-pro/node_modules > engine/tables/data/pinyinphrases.txt
 //
 // Each line is a character or a word, a tab, one tone-marked reading per character, a tab and its
 // frequency as the list gives it. Every character is kept, for its frequency; of the 337 000 words,

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the word-readings table compiled into lattiscribe_engine from the lists in engine/model/data/.
+"""Writes the word-readings table compiled into lattiscribe_engine from the lists in engine/tables/data/.
 
 Usage: make_word_table.py OUTPUT_CPP [--settled] WORDS_TXT [[--settled] WORDS_TXT...]
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tablesapi.h"
+
 #include <cstdint>
 
 // The readings table, generated at build time from Unihan by tools/unihan/make_pinyin_table.py. Syllable
@@ -17,16 +19,16 @@ struct SparseReading
     std::uint16_t syllable;
 };
 
-extern const char syllableText[];
-extern const std::uint16_t syllableOffsets[];
-extern const char16_t denseFirst;
-extern const int denseCount;
-extern const std::uint16_t dense[];
-extern const int sparseCount;
-extern const SparseReading sparse[];
-extern const int supplementaryCount;
-extern const char32_t supplementaryCodePoints[];
-extern const std::uint16_t supplementarySyllables[];
+extern LATTISCRIBE_TABLE const char syllableText[];
+extern LATTISCRIBE_TABLE const std::uint16_t syllableOffsets[];
+extern LATTISCRIBE_TABLE const char16_t denseFirst;
+extern LATTISCRIBE_TABLE const int denseCount;
+extern LATTISCRIBE_TABLE const std::uint16_t dense[];
+extern LATTISCRIBE_TABLE const int sparseCount;
+extern LATTISCRIBE_TABLE const SparseReading sparse[];
+extern LATTISCRIBE_TABLE const int supplementaryCount;
+extern LATTISCRIBE_TABLE const char32_t supplementaryCodePoints[];
+extern LATTISCRIBE_TABLE const std::uint16_t supplementarySyllables[];
 
 struct ReadingList
 {
@@ -35,8 +37,8 @@ struct ReadingList
     std::uint8_t count;
 };
 
-extern const int readingListCount;
-extern const ReadingList readingLists[];
-extern const std::uint16_t listSyllables[];
+extern LATTISCRIBE_TABLE const int readingListCount;
+extern LATTISCRIBE_TABLE const ReadingList readingLists[];
+extern LATTISCRIBE_TABLE const std::uint16_t listSyllables[];
 
 } // namespace PinyinTable

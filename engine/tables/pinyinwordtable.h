@@ -1,8 +1,10 @@
 #pragma once
 
+#include "tablesapi.h"
+
 #include <cstdint>
 
-// The word-readings table, generated at build time from the lists in engine/model/data/ by
+// The word-readings table, generated at build time from the lists in engine/tables/data/ by
 // tools/pinyinwords/make_word_table.py. Syllable number n is the UTF-8 text syllableText[syllableOffsets[n]]
 // up to syllableOffsets[n + 1]; number 0 is empty. A character's entry is the number of its reading
 // outside words, with kPolyphone set when it has other readings; 0 means the table lacks it.
@@ -31,15 +33,15 @@ struct SparseChar
     std::uint16_t entry;
 };
 
-extern const char syllableText[];
-extern const std::uint16_t syllableOffsets[];
-extern const int syllableCount;
-extern const char16_t charFirst;
-extern const int charCount;
-extern const std::uint16_t chars[];
-extern const std::uint8_t charCosts[];
+extern LATTISCRIBE_TABLE const char syllableText[];
+extern LATTISCRIBE_TABLE const std::uint16_t syllableOffsets[];
+extern LATTISCRIBE_TABLE const int syllableCount;
+extern LATTISCRIBE_TABLE const char16_t charFirst;
+extern LATTISCRIBE_TABLE const int charCount;
+extern LATTISCRIBE_TABLE const std::uint16_t chars[];
+extern LATTISCRIBE_TABLE const std::uint8_t charCosts[];
 // The length of the longest word starting with each character from charFirst on; 0 when none does.
-extern const std::uint8_t longestWordFrom[];
+extern LATTISCRIBE_TABLE const std::uint8_t longestWordFrom[];
 struct Choices
 {
     char16_t codePoint;
@@ -47,23 +49,23 @@ struct Choices
     std::uint8_t count;
 };
 
-extern const int sparseCount;
-extern const SparseChar sparse[];
+extern LATTISCRIBE_TABLE const int sparseCount;
+extern LATTISCRIBE_TABLE const SparseChar sparse[];
 // The readings of each polyphone, commonest first, sorted by code point: syllable numbers at
 // choiceSyllables[first] on.
-extern const int choiceCount;
-extern const Choices choices[];
-extern const std::uint16_t choiceSyllables[];
-extern const WordLength wordLengths[kLongestWord + 1];
-extern const char16_t slotUnits[];
-extern const std::uint8_t slotCosts[];
-extern const int spelledCount;
-extern const std::uint32_t spelledSlots[];
-extern const std::uint32_t spelledStarts[];
-extern const std::uint16_t spelledSyllables[];
+extern LATTISCRIBE_TABLE const int choiceCount;
+extern LATTISCRIBE_TABLE const Choices choices[];
+extern LATTISCRIBE_TABLE const std::uint16_t choiceSyllables[];
+extern LATTISCRIBE_TABLE const WordLength wordLengths[kLongestWord + 1];
+extern LATTISCRIBE_TABLE const char16_t slotUnits[];
+extern LATTISCRIBE_TABLE const std::uint8_t slotCosts[];
+extern LATTISCRIBE_TABLE const int spelledCount;
+extern LATTISCRIBE_TABLE const std::uint32_t spelledSlots[];
+extern LATTISCRIBE_TABLE const std::uint32_t spelledStarts[];
+extern LATTISCRIBE_TABLE const std::uint16_t spelledSyllables[];
 // The sorted global slots of the words read as written, which the context model does not overrule.
-extern const int settledCount;
-extern const std::uint32_t settledSlots[];
+extern LATTISCRIBE_TABLE const int settledCount;
+extern LATTISCRIBE_TABLE const std::uint32_t settledSlots[];
 
 // FNV-1a over the code units, as the generator hashes the words.
 inline std::uint32_t hash(const char16_t *units, int count)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "tablesapi.h"
+
 #include <cstdint>
 
-// The context model's table, generated at build time from engine/model/data/pinyinmodel.txt by
+// The context model's table, generated at build time from engine/tables/data/pinyinmodel.txt by
 // tools/pinyinmodel/make_model_table.py. Syllable number n is the UTF-8 text syllableText[syllableOffsets[n]]
 // up to syllableOffsets[n + 1]. Each polyphone the model reads (sorted by code point) has candidateCount
 // readings, the syllable numbers from candidateSyllables[firstCandidate] on. A feature's weights, one a
@@ -31,16 +33,16 @@ enum class Kind : char16_t {
 
 constexpr double kWeightScale = 1024.0;
 
-extern const char syllableText[];
-extern const std::uint16_t syllableOffsets[];
-extern const int syllableCount;
-extern const int polyphoneCount;
-extern const Polyphone polyphones[];
-extern const std::uint16_t candidateSyllables[];
-extern const std::uint32_t featureSlotCount;
-extern const std::uint64_t featureKeys[];
-extern const std::uint32_t featureWeightStarts[];
-extern const std::int16_t weights[];
+extern LATTISCRIBE_TABLE const char syllableText[];
+extern LATTISCRIBE_TABLE const std::uint16_t syllableOffsets[];
+extern LATTISCRIBE_TABLE const int syllableCount;
+extern LATTISCRIBE_TABLE const int polyphoneCount;
+extern LATTISCRIBE_TABLE const Polyphone polyphones[];
+extern LATTISCRIBE_TABLE const std::uint16_t candidateSyllables[];
+extern LATTISCRIBE_TABLE const std::uint32_t featureSlotCount;
+extern LATTISCRIBE_TABLE const std::uint64_t featureKeys[];
+extern LATTISCRIBE_TABLE const std::uint32_t featureWeightStarts[];
+extern LATTISCRIBE_TABLE const std::int16_t weights[];
 
 // FNV-1a (64 bits) over the kind, the polyphone and the value's code units, as the generator keys them.
 inline std::uint64_t featureKey(Kind kind, char16_t polyphone, const char16_t *units, int count)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tablesapi.h"
+
 #include <cstdint>
 
 // Traditional characters and phrases with their simplified forms, generated at build time from OpenCC's
@@ -14,11 +16,11 @@ struct Variant
     char16_t simplified;
 };
 
-extern const int characterCount;
-extern const Variant characters[];
-extern const int phraseCount;
-extern const std::uint32_t phraseStarts[];
-extern const char16_t phraseUnits[];
-extern const char16_t phraseTargets[];
+extern LATTISCRIBE_TABLE const int characterCount;
+extern LATTISCRIBE_TABLE const Variant characters[];
+extern LATTISCRIBE_TABLE const int phraseCount;
+extern LATTISCRIBE_TABLE const std::uint32_t phraseStarts[];
+extern LATTISCRIBE_TABLE const char16_t phraseUnits[];
+extern LATTISCRIBE_TABLE const char16_t phraseTargets[];
 
 } // namespace PinyinVariantTable
