@@ -1,3 +1,4 @@
+#include "characterlists.h"
 #include "copybookcontent.h"
 #include "pinyin.h"
 #include "testfiles.h"
@@ -29,6 +30,7 @@ QString describe(const QVector<CopyBookCell> &cells)
 } // namespace
 
 Q_DECLARE_METATYPE(CopyBookContent)
+Q_DECLARE_METATYPE(CellLayoutParameters)
 
 // The text laid out into cells, and the readings over them.
 class TestLayout : public QObject
@@ -108,6 +110,112 @@ private slots:
             }
         }
         QCOMPARE(describe(paged), expected);
+    }
+
+    // The lesson sheets' rows: words kept whole, a chosen number of copies, each unit once, and a Copy
+    // book's rows broken between words (a Trace book's columns, with "!" after a model's cells).
+    void lessonRows_data()
+    {
+        QTest::addColumn<CopyBookContent>("content");
+        QTest::addColumn<CellLayoutParameters>("parameters");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char *name, int book, int columns, const QString &text, bool words, int copies,
+                             bool unique, const QString &expected) {
+            CopyBookContent c;
+            c.bookType = book;
+            c.traceType = static_cast<int>(CopyBookOptions::TraceType::All);
+            c.columns = columns;
+            c.text = text;
+            CellLayoutParameters p;
+            p.rowsPerPage = 2;
+            p.words = words;
+            p.copies = copies;
+            p.unique = unique;
+            QTest::newRow(name) << c << p << expected;
+        };
+        row("words: the model word and two whole copies", 0, 11, "春天 小鸟", true, 2, false,
+            "0:春!天!春天春天 1:小!鸟!小鸟小鸟");
+        row("words: as many whole copies as fit", 0, 8, "大熊猫", true, -1, false, "0:大!熊!猫!大熊猫");
+        row("words: none split over two rows", 0, 5, "大熊猫", true, -1, false, "0:大!熊!猫!");
+        row("words: longer than a row, on the rows below", 0, 3, "中华人民共和国，好", true, -1, false,
+            "0:中!华!人! 1:民!共!和! 2:国! 3:好!好好");
+        row("copies: as asked", 0, 11, "永", false, 3, false, "0:永!永永永");
+        row("copies: as many as fit", 0, 5, "永", false, 20, false, "0:永!永永永永");
+        row("copies: none", 0, 5, "永", false, 0, false, "0:永!");
+        row("each character once, at its first place", 0, 3, "永字永八字", false, 0, true, "0:永! 1:字! 2:八!");
+        row("each word once", 0, 3, "春天 小鸟 春天", true, 0, true, "0:春!天! 1:小!鸟!");
+        row("copy: a row breaks before a word that does not fit", 1, 5, "春天，小鸟。大熊猫", true, -1, false,
+            "0:春天小鸟 1:大熊猫");
+        row("copy: without words, characters run on", 1, 5, "春天，小鸟。大熊猫", false, -1, false,
+            "0:春天小鸟大 1:熊猫");
+    }
+
+    void lessonRows()
+    {
+        QFETCH(CopyBookContent, content);
+        QFETCH(CellLayoutParameters, parameters);
+        QFETCH(QString, expected);
+        content.rebuildCells(parameters);
+        QCOMPARE(describe(content.allCells()), expected);
+    }
+
+    // Fading copies: from the opacity to a quarter of it, evenly; the model stays solid.
+    void fadingCopies()
+    {
+        CopyBookContent content;
+        content.columns = 11;
+        content.opacity = 0.8;
+        content.text = QStringLiteral("永");
+        content.rebuildCells({1, false, false, false, 4, true, false});
+        QStringList opacities;
+        for (const CopyBookCell &cell : content.allCells())
+            opacities << QString::number(cell.opacity);
+        QCOMPARE(opacities.join(QLatin1Char(' ')), QStringLiteral("1 0.8 0.6 0.4 0.2"));
+    }
+
+    // The national list: each level's edges where Unihan numbers them, a character beyond the BMP among
+    // them, and the lists and positions refused.
+    void characterLists_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("level one begins") << "tgh1:1-2"
+                                          << "一 乙";
+        QTest::newRow("level one ends") << "TGH1:3500-3500"
+                                        << "矗";
+        QTest::newRow("level two, both ends") << "tgh2:1-1"
+                                              << "乂";
+        QTest::newRow("level two ends") << "tgh2:3000-3000"
+                                        << "齉";
+        QTest::newRow("level three, both ends") << "tgh3:1605-1605"
+                                                << "蠼";
+        QTest::newRow("beyond the BMP") << "tgh2:504-504"
+                                        << "\U0002C27C";
+        QTest::newRow("a whole level") << "tgh3"
+                                       << "1605";
+        QTest::newRow("no such level") << "tgh4"
+                                       << "!no list";
+        QTest::newRow("position 0") << "tgh1:0-5"
+                                    << "!run from 1 to 3500";
+        QTest::newRow("reversed") << "tgh1:5-3"
+                                  << "!run from 1 to 3500";
+        QTest::newRow("past the level") << "tgh3:1-1606"
+                                        << "!run from 1 to 1605";
+    }
+
+    void characterLists()
+    {
+        QFETCH(QString, list);
+        QFETCH(QString, expected);
+        const CharacterLists::Selection selected = CharacterLists::select(list);
+        if (expected.startsWith(QLatin1Char('!'))) {
+            QVERIFY2(selected.error.contains(expected.mid(1)), qPrintable(selected.error));
+            QVERIFY(selected.characters.isEmpty());
+        } else if (expected.at(0).isDigit()) {
+            QCOMPARE(selected.characters.split(QLatin1Char(' ')).size(), expected.toInt());
+        } else {
+            QCOMPARE(selected.characters, expected);
+        }
     }
 
     // "reading": the table's reading of a character; "tone": a syllable in tone-marked form (empty when it
