@@ -4,13 +4,12 @@
 
 #include <cstdint>
 
-// The readings table, generated at build time from Unihan by tools/unihan/make_pinyin_table.py. Syllable
-// number n is the UTF-8 text syllableText[syllableOffsets[n]] up to syllableOffsets[n + 1]; number 0 is
-// empty and means "no reading". Code points from denseFirst on have one number each in dense; the others
-// of the Basic Multilingual Plane are in sparse, sorted by code point, and those beyond it in
-// supplementaryCodePoints, sorted, with their numbers at the same places of supplementarySyllables. A character with
-// readings beyond its default has a ReadingList, sorted by code point, naming count syllable numbers from
-// listSyllables[first] on, the default first.
+// The readings table, generated at build time from Unihan by tools/unihan/make_pinyin_table.py. Syllable number n,
+// below syllableCount, is the UTF-8 text syllableText[syllableOffsets[n]] up to syllableOffsets[n + 1]; number 0 is
+// empty and means "no reading". Code points from denseFirst on have one number each in dense; the others of the Basic
+// Multilingual Plane are in sparse, sorted by code point, and those beyond it in supplementaryCodePoints, sorted, with
+// their numbers at the same places of supplementarySyllables. A character with readings beyond its default has a
+// ReadingList, sorted by code point, naming count syllable numbers from listSyllables[first] on, the default first.
 namespace PinyinTable {
 
 struct SparseReading
@@ -21,6 +20,7 @@ struct SparseReading
 
 extern LATTISCRIBE_TABLE const char syllableText[];
 extern LATTISCRIBE_TABLE const std::uint16_t syllableOffsets[];
+extern LATTISCRIBE_TABLE const int syllableCount;
 extern LATTISCRIBE_TABLE const char16_t denseFirst;
 extern LATTISCRIBE_TABLE const int denseCount;
 extern LATTISCRIBE_TABLE const std::uint16_t dense[];

@@ -100,6 +100,7 @@ def write_table(readings, lists, source_name, out):
     out.write(f"// {len(readings)} characters, {len(syllables) - 1} distinct syllables.\n\n")
     out.write('#include "pinyintable.h"\n\nnamespace PinyinTable {\n\n')
     write_syllables(out, syllables)
+    out.write(f"const int syllableCount = {len(syllables)};\n")
     out.write(f"const char16_t denseFirst = 0x{DENSE_FIRST:04X};\n")
     out.write(f"const int denseCount = {len(dense)};\n\n")
     out.write(f"const std::uint16_t dense[] = {{\n{number_lines(dense)}\n}};\n\n")
