@@ -11,6 +11,8 @@ namespace {
 
 constexpr char16_t kUmlautU = u'\u00FC';
 constexpr char16_t kCombiningDiaeresis = u'\u0308';
+constexpr char16_t kCircumflexE = u'\u00EA';
+constexpr char16_t kCombiningCircumflex = u'\u0302';
 // Combining marks for tones 1 to 4: macron, acute, caron, grave.
 constexpr char16_t kToneMarks[] = {u'\u0304', u'\u0301', u'\u030C', u'\u0300'};
 
@@ -45,6 +47,7 @@ bool isVowel(QChar c)
     case u'o':
     case u'u':
     case kUmlautU:
+    case kCircumflexE:
         return true;
     default:
         return false;
@@ -198,6 +201,9 @@ QString toneMarked(const QString &syllable)
             base += QChar(c == u'v' ? kUmlautU : c);
         } else if ((c == u':' || c == kCombiningDiaeresis) && base.endsWith(QLatin1Char('u'))) {
             base.back() = kUmlautU;
+        } else if (c == kCombiningCircumflex && base.endsWith(QLatin1Char('e'))) {
+            // ê, the interjection 欸 (ê̄, ế), which Unihan reads and the review offers.
+            base.back() = kCircumflexE;
         } else if (toneFromMark > 0 && !marked && !base.isEmpty()) {
             tone = toneFromMark;
             marked = true;

@@ -244,6 +244,7 @@ private slots:
         row("after a line break", "override", "好\n[hao3]", "好\n[hao3]");
         row("after another override", "override", "好[hao3][hao4]", "好(hǎo)[hao4]");
         row("too long", "override", "好[zhuangzhuang]", "好[zhuangzhuang]");
+        row("ê, as the review writes 欸's reading", "override", "欸[ế]", "欸(ế)");
     }
 
     void readings()
