@@ -1,6 +1,7 @@
 #include "pinyin.h"
 
 #include "pinyintable.h"
+#include "zhuyin.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -231,7 +232,10 @@ AnnotatedText parseReadingOverrides(const QString &input)
         const QChar ch = input.at(i);
         if (!closingBracket(ch).isNull() && !afterOverride && canCarryReading(result.text)) {
             const int close = closingIndex(input, i);
-            const QString reading = close > 0 ? toneMarked(input.mid(i + 1, close - i - 1)) : QString();
+            const QString written = close > 0 ? input.mid(i + 1, close - i - 1) : QString();
+            QString reading = toneMarked(written);
+            if (reading.isEmpty())
+                reading = Zhuyin::toPinyin(written);
             if (!reading.isEmpty()) {
                 result.readings[firstUnitOfLast(result.text)] = reading;
                 afterOverride = true;

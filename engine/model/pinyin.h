@@ -31,9 +31,10 @@ struct AnnotatedText
     QVector<QString> readings;
 };
 
-// Takes the bracketed readings out of input. A bracket that is not closed on its line, that holds no
-// plausible syllable or that does not follow a character (at the start, after white space, after a
-// bracket) stays in the text as typed. Fullwidth brackets ［］ work the same way.
+// Takes the bracketed readings out of input, in pinyin as toneMarked takes them or in zhuyin as
+// Zhuyin::toPinyin does (行[ㄏㄤˊ]). A bracket that is not closed on its line, that holds no plausible
+// syllable or that does not follow a character (at the start, after white space, after a bracket) stays
+// in the text as typed. Fullwidth brackets ［］ work the same way.
 AnnotatedText parseReadingOverrides(const QString &input);
 
 } // namespace Pinyin
