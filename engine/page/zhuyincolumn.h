@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QPainterPath>
+#include <QSizeF>
 #include <QVector>
 
 class QColor;
