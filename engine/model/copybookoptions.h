@@ -55,6 +55,8 @@ struct OptionValues
     bool fade = false;
     // A Trace book gives each character (or word) one row, at its first place in the text.
     bool unique = false;
+    // English on four lines: staves instead of squares.
+    bool fourLines = false;
     QString title;
     bool nameFields = false;
     bool pageNumbers = false;

@@ -118,6 +118,11 @@ const QVector<OptionRow> &optionTable()
             .flag("unique", nullptr,
                 "In a Trace book each character (or word) takes one row, at its first place in the text.")
             .inSection(Section::Layout, "chkUnique", QT_TRANSLATE_NOOP("MainWindow", "Each character once")),
+        option("Sheet/FourLines", Switch {&V::fourLines})
+            .flag("four-lines", nullptr,
+                "English on four lines: staves as high as a square instead of squares, each line of the text on a "
+                "stave; in a Trace book the model line, then its copies on the staves below.")
+            .inSection(Section::Layout, "chkFourLines", QT_TRANSLATE_NOOP("MainWindow", "English on four lines")),
         option("Sheet/Paper", choiceOf<&V::paper>(paperChoices()))
             .flag("paper", "SIZE", ": the paper the page is laid out on")
             .inSection(Section::PaperAndPages, "cmbPaper", QT_TRANSLATE_NOOP("MainWindow", "Paper")),

@@ -47,7 +47,7 @@ int glyphPixelSize(double pixels)
 bool CopyBook::GridInputs::operator!=(const GridInputs &other) const
 {
     return !(cellSize == other.cellSize && paper == other.paper && landscape == other.landscape && band == other.band
-        && frameLines == other.frameLines && frameShare == other.frameShare);
+        && fourLines == other.fourLines && frameLines == other.frameLines && frameShare == other.frameShare);
 }
 
 bool CopyBook::CellInputs::operator!=(const CellInputs &other) const
@@ -85,6 +85,9 @@ void CopyBook::update(bool textChanged)
     const GridInputs grid = gridInputs();
     if (grid != laidGrid)
         layGrid(grid);
+    // Written in the letters of a font, the staves' lines follow every option that touches them; they are
+    // few, and laid out again whole.
+    staves = values.fourLines ? FourLines::layOut(content.text, values, pageSizePixels(), resolution) : FourLines();
     const CellInputs cells {columnsPerRow(), rowsPerPage(), values.blankLines, values.opacity,
         static_cast<int>(values.bookType), static_cast<int>(values.traceType), values.commonChineseOnly,
         values.showsPinyin(), values.plainTones, values.words, values.copies, values.fade, values.unique};
@@ -105,7 +108,7 @@ void CopyBook::update(bool textChanged)
 
 CopyBook::GridInputs CopyBook::gridInputs()
 {
-    GridInputs inputs {values.cellSize, values.paper, values.landscape, values.showsPinyin(), 0, 0.0};
+    GridInputs inputs {values.cellSize, values.paper, values.landscape, values.showsPinyin(), values.fourLines, 0, 0.0};
     // The stroke-order frames sit above the band, in as many lines as the character with the most strokes
     // needs.
     if (showsStrokeOrder()) {
@@ -133,6 +136,9 @@ void CopyBook::layGrid(const GridInputs &inputs)
 {
     laidGrid = inputs;
     pageGrid.clear();
+    // Staves take the place of the squares.
+    if (inputs.fourLines)
+        return;
 
     const PaperCm paper = paperCm(inputs.paper, inputs.landscape);
     const double cellSize = inputs.cellSize;
@@ -165,6 +171,12 @@ void CopyBook::layGrid(const GridInputs &inputs)
 
 QString CopyBook::layoutProblem() const
 {
+    if (values.fourLines) {
+        if (staves.stavesPerPage() > 0 || content.text.trimmed().isEmpty())
+            return {};
+        return QStringLiteral("a stave of %1 cm is taller than the page has room for between its margins")
+            .arg(values.cellSize);
+    }
     if (rowsPerPage() > 0 && columnsPerRow() > 0)
         return {};
     // Laid out in a column of its own, the text shows whether it has a character to place.
@@ -210,7 +222,7 @@ double CopyBook::strokeFramesPixels() const
 
 bool CopyBook::showsStrokeOrder() const
 {
-    return values.strokeOrder && values.isTraceBook();
+    return values.strokeOrder && values.isTraceBook() && !values.fourLines;
 }
 
 double CopyBook::marginPixels() const
@@ -245,5 +257,6 @@ CopyBookPages CopyBook::pages() const
     pages.glyphFont = glyphFont();
     pages.options = values;
     pages.content = content;
+    pages.fourLines = staves;
     return pages;
 }

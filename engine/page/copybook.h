@@ -3,6 +3,7 @@
 #include "copybookcontent.h"
 #include "copybookoptions.h"
 #include "copybookpages.h"
+#include "fourlines.h"
 
 #include <QFont>
 #include <QSize>
@@ -30,7 +31,7 @@ public:
     // pages must not pass for the text's.
     QString layoutProblem() const;
 
-    int pageCount() const { return content.pageCount(); }
+    int pageCount() const { return values.fourLines ? staves.pageCount() : content.pageCount(); }
     int rowsPerPage() const { return pageGrid.size(); }
     int columnsPerRow() const { return pageGrid.isEmpty() ? 0 : pageGrid.first().size(); }
     double cellSidePixels() const;
@@ -45,6 +46,8 @@ public:
     int pageResolution() const { return resolution; }
     const PageGrid &grid() const { return pageGrid; }
     const CopyBookContent &contentModel() const { return content; }
+    // The staves of English on four lines, and what is written on them; none without that option.
+    const FourLines &fourLines() const { return staves; }
     QFont glyphFont() const;
     // How the window's Save As writes: as the options say, with a thread per core.
     CopyBookOptions::PdfExportOptions pdfExportOptions() const { return {values.vectorPdf, 0}; }
@@ -57,6 +60,7 @@ private:
         CopyBookOptions::Paper paper = CopyBookOptions::Paper::A4;
         bool landscape = false;
         bool band = false;
+        bool fourLines = false;
         int frameLines = 0;
         double frameShare = 0.0;
         bool operator!=(const GridInputs &other) const;
@@ -92,6 +96,7 @@ private:
     CopyBookOptions::OptionValues values;
     CopyBookContent content;
     PageGrid pageGrid;
+    FourLines staves;
     GridInputs laidGrid;
     CellInputs laidCells;
     int strokesOfText = -1;

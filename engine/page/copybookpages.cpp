@@ -58,7 +58,7 @@ QSize CopyBookPages::pageSize(int resolution) const
 
 int CopyBookPages::pageCount() const
 {
-    return content.pageCount();
+    return options.fourLines ? fourLines.pageCount() : content.pageCount();
 }
 
 QVector<CopyBookCell> CopyBookPages::cellsOfPage(int page) const
@@ -243,6 +243,11 @@ void CopyBookPages::drawFurniture(QPainter *painter, int page) const
 
 void CopyBookPages::drawPage(QPainter *painter, int page, GridPen::Mode mode, GlyphStamps *stamps) const
 {
+    if (options.fourLines) {
+        fourLines.drawPage(painter, page, mode, options.gridColor, options.textColor);
+        drawFurniture(painter, page);
+        return;
+    }
     drawGrid(painter, mode);
     drawFurniture(painter, page);
     const QVector<CopyBookCell> pageCells = cellsOfPage(page);

@@ -3,6 +3,7 @@
 #include "copybookcell.h"
 #include "copybookcontent.h"
 #include "copybookoptions.h"
+#include "fourlines.h"
 #include "gridcell.h"
 #include "gridpen.h"
 
@@ -38,6 +39,8 @@ struct CopyBookPages
     CopyBookOptions::OptionValues options;
     // The layout, which gives the cells of a page as they are asked for.
     CopyBookContent content;
+    // English on four lines, in place of squares and cells.
+    FourLines fourLines;
 
     // The sheet's paper at the given resolution: for A4 portrait 2480 x 3508 pixels at 300 dots per inch.
     QSize pageSize(int resolution) const;

@@ -317,6 +317,10 @@ Copyright © 2026 Kelvo. All rights reserved.</source>
             <numerusform>添加的字中有 %n 个不在常用汉字范围内：取消“仅常用汉字”后才会显示。</numerusform>
         </translation>
     </message>
+    <message>
+        <source>English on four lines</source>
+        <translation>英文四线格</translation>
+    </message>
 </context>
 <context>
     <name>PageFurniture</name>

@@ -153,6 +153,7 @@ private slots:
         row("page past the last", "-o @/never.png --page 1", "永", 1, "1 page");
         row("a list beside a file", "--layout --chars tgh1:1-9 x.txt", {}, 2, "--chars takes the place of a text");
         row("copies not whole", "--layout --copies 1.5", {}, 2, "not a whole number");
+        row("four lines with pinyin", "--layout --four-lines --pinyin", {}, 2, "--four-lines writes English");
         row("no room for a row", "-o @/never.pdf --paper a5 --landscape --cell-size 10 --pinyin", "永", 1,
             "cannot lay out the text: a row of 10 cm squares with its pinyin band is taller than the 10.98 cm");
         row("unwritable output", "-o /nonexistent/dir/x.pdf", "永", 1, "cannot write");

@@ -270,6 +270,11 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
         request.listedCharacters = listed.characters;
     }
 
+    // Readings and strokes belong to squares; English on four lines has none.
+    const OptionValues &chosen = request.options;
+    if (error.isEmpty() && chosen.fourLines && (chosen.showsPinyin() || chosen.strokeOrder))
+        error = QStringLiteral("--four-lines writes English on staves: it takes no --pinyin, --pinyin-only or "
+                               "--stroke-order");
     const bool knownOutput
         = request.writesPdf() || request.outputPath.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
     if (error.isEmpty() && request.prints && (request.layoutOnly || !request.outputPath.isEmpty()))
