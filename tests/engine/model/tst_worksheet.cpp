@@ -1,0 +1,114 @@
+#include "optiontable.h"
+#include "worksheet.h"
+
+#include <QtTest>
+
+using namespace CopyBookOptions;
+
+namespace {
+
+QByteArray worksheetWith(const QByteArray &members)
+{
+    return R"({"format": "lattiscribe-worksheet", "version": 1, "text": "永")" + members + '}';
+}
+
+} // namespace
+
+class TestWorksheet : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // A file's bytes, and what is read: an option's value as the settings store would hold it, or why the
+    // file is refused ("!reason").
+    void reading_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("a size out of range is clamped") << worksheetWith(R"(, "options": {"CellSize": 100})")
+                                                        << "CellSize=10";
+        QTest::newRow("a choice off the list takes its default")
+            << worksheetWith(R"(, "options": {"Sheet/GridStyle": 7})") << "Sheet/GridStyle=0";
+        QTest::newRow("a colour by name") << worksheetWith(R"(, "options": {"GridColor": "navy"})")
+                                          << "GridColor=#000080";
+        QTest::newRow("truncated") << worksheetWith("").chopped(6) << "!not a complete worksheet";
+        QTest::newRow("a text file") << QByteArray("永字八法") << "!not a complete worksheet";
+        QTest::newRow("another program's JSON") << QByteArray(R"({"text": "永"})") << "!not a LattiScribe worksheet";
+        QTest::newRow("no version") << QByteArray(R"({"format": "lattiscribe-worksheet", "text": "永"})")
+                                    << "!without a format version";
+        QTest::newRow("a newer version")
+            << QByteArray(R"({"format": "lattiscribe-worksheet", "version": 2, "text": 7})")
+            << "!format version 2, newer than this program's 1";
+        QTest::newRow("no text") << QByteArray(R"({"format": "lattiscribe-worksheet", "version": 1})")
+                                 << "!without its text";
+        QTest::newRow("a NUL in the text") << worksheetWith(R"(, "text": "永\u0000字")")
+                                           << "!holds a NUL at character 1";
+    }
+
+    void reading()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        const WorksheetReading reading = WorksheetReading::fromJson(bytes);
+        QCOMPARE(reading.problem != WorksheetReading::Problem::None, expected.startsWith('!'));
+        if (expected.startsWith('!')) {
+            QVERIFY2(reading.reason.contains(expected.mid(1)), qPrintable(reading.reason));
+            return;
+        }
+        const QString key = expected.section('=', 0, 0);
+        const QVariant held = valueOf(reading.sheet.options, *findOption(key));
+        QCOMPARE(held.userType() == QMetaType::QColor ? held.value<QColor>().name() : held.toString(),
+            expected.section('=', 1));
+    }
+
+    // Every option away from its default and the text with its readings come back as saved; what the file
+    // held that this version does not know is saved again; the file is replaced whole, or not at all.
+    void savedAndReadBack()
+    {
+        Worksheet sheet;
+        sheet.text = QStringLiteral("银行[háng]\n永");
+        for (const OptionRow &row : optionTable()) {
+            const QVariant value = std::visit(
+                [&](const auto &kind) -> QVariant {
+                    using Kind = std::decay_t<decltype(kind)>;
+                    if constexpr (std::is_same_v<Kind, Switch>)
+                        return !valueOf(OptionValues(), row).toBool();
+                    if constexpr (std::is_same_v<Kind, Number>)
+                        return 2.3;
+                    if constexpr (std::is_same_v<Kind, Count>)
+                        return kind.max;
+                    if constexpr (std::is_same_v<Kind, ChoiceList>)
+                        return kind.choices.size() - 1;
+                    if constexpr (std::is_same_v<Kind, Colour>)
+                        return QColor(0x123456);
+                    return QStringLiteral("字");
+                },
+                row.kind);
+            setFromStored(&sheet.options, row, value);
+        }
+        QJsonObject options {{"Sheet/Later", true}};
+        sheet.kept = {{"options", options}, {"madeBy", "a later version"}};
+        const QByteArray json = sheet.toJson();
+        // The sizes as the store holds them, as short as they read back.
+        QVERIFY(json.contains("\"CellSize\": 2.3,"));
+
+        const WorksheetReading reading = WorksheetReading::fromJson(json);
+        QCOMPARE(reading.sheet.text, sheet.text);
+        for (const OptionRow &row : optionTable())
+            QCOMPARE(valueOf(reading.sheet.options, row), valueOf(sheet.options, row));
+        QCOMPARE(reading.sheet.toJson(), json);
+        QVERIFY(json.contains("\"madeBy\": \"a later version\"") && json.contains("\"Sheet/Later\": true"));
+
+        QTemporaryDir directory;
+        const QString file = directory.filePath("sheet.lattiscribe");
+        QString error;
+        QVERIFY(!sheet.save(directory.filePath("missing/sheet.lattiscribe"), &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(sheet.save(file, &error) && sheet.save(file, &error));
+        QCOMPARE(QDir(directory.path()).entryList(QDir::Files | QDir::Hidden), QStringList {"sheet.lattiscribe"});
+        QCOMPARE(WorksheetReading::fromFile(file).sheet.toJson(), json);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWorksheet)
+#include "tst_worksheet.moc"
