@@ -3,14 +3,14 @@
 #include "appinfo.h"
 #include "copybook.h"
 #include "layoutjson.h"
+#include "pagepictures.h"
 #include "pdfexport.h"
 #include "printjob.h"
 #include "renderrequest.h"
 #include "textinput.h"
+#include "worksheet.h"
 
 #include <QFile>
-#include <QImage>
-#include <QSaveFile>
 
 namespace {
 
@@ -68,19 +68,6 @@ private:
     RendererStreams streams;
 };
 
-bool writePng(const QImage &page, int resolution, const QString &path, QString &error)
-{
-    QImage image = page;
-    const int dotsPerMetre = qRound(resolution / 0.0254);
-    image.setDotsPerMeterX(dotsPerMetre);
-    image.setDotsPerMeterY(dotsPerMetre);
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit())
-        return true;
-    error = file.errorString();
-    return false;
-}
-
 } // namespace
 
 int runRenderer(const QStringList &arguments, const RendererStreams &streams)
@@ -104,16 +91,34 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
     QString error;
     if (!run.readInput(request.inputPath, bytes, error))
         return run.fail(RendererInputOutputError, error);
-    const DecodedText decoded = decodeText(bytes);
-    if (decoded.problem != DecodedText::Problem::None)
-        return run.fail(RendererInputOutputError, decodingProblem(decoded));
+    // A worksheet brings its text and options, and the options given here win over its own.
+    Worksheet sheet;
+    if (Worksheet::isWorksheetFile(request.inputPath)) {
+        const WorksheetReading reading = WorksheetReading::fromJson(bytes);
+        if (reading.problem != WorksheetReading::Problem::None)
+            return run.fail(
+                RendererInputOutputError, QStringLiteral("cannot read %1: %2").arg(request.inputPath, reading.reason));
+        sheet = reading.sheet;
+        sheet.options = request.givenOver(sheet.options);
+    } else {
+        const DecodedText decoded = decodeText(bytes);
+        if (decoded.problem != DecodedText::Problem::None)
+            return run.fail(RendererInputOutputError, decodingProblem(decoded));
+        sheet.text = decoded.text;
+        sheet.options = request.options;
+    }
 
     CopyBook book;
-    request.applyTo(&book);
-    book.setText(decoded.text);
+    book.setOptions(sheet.options);
+    book.setText(sheet.text);
     const QString problem = book.layoutProblem();
-    if (!problem.isEmpty())
+    if (request.makesPages() && !problem.isEmpty())
         return run.fail(RendererInputOutputError, QStringLiteral("cannot lay out the text: %1").arg(problem));
+    if (!request.worksheetPath.isEmpty() && !sheet.save(request.worksheetPath, &error))
+        return run.fail(
+            RendererInputOutputError, QStringLiteral("cannot write %1: %2").arg(request.worksheetPath, error));
+    if (!request.makesPages())
+        return RendererSuccess;
 
     if (request.layoutOnly) {
         if (!writeLayoutJson(book, streams.output) || streams.output->write("\n") != 1)
@@ -136,12 +141,17 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
                 RendererInputOutputError, QStringLiteral("cannot write %1: %2").arg(request.outputPath, error));
         return RendererSuccess;
     }
+    if (request.allPages) {
+        if (!PagePictures::saveAll(book.pages(), request.outputPath, run.progress(), &error))
+            return run.fail(RendererInputOutputError, QStringLiteral("cannot write %1").arg(error));
+        return RendererSuccess;
+    }
     if (request.page >= book.pageCount())
         return run.fail(RendererInputOutputError,
             QStringLiteral("--page %1: the copybook has %2 page(s), counted from 0")
                 .arg(request.page)
                 .arg(book.pageCount()));
-    if (!writePng(book.pages().renderPage(request.page), book.pageResolution(), request.outputPath, error))
+    if (!PagePictures::savePage(book.pages(), request.page, request.outputPath, &error))
         return run.fail(RendererInputOutputError, QStringLiteral("cannot write %1: %2").arg(request.outputPath, error));
     return RendererSuccess;
 }
