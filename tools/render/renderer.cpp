@@ -136,7 +136,8 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
         return RendererSuccess;
     }
     if (request.writesPdf()) {
-        if (!saveCopyBookPdf(book.pages(), request.outputPath, request.pdfExportOptions(), run.progress(), &error))
+        const CopyBookOptions::PdfExportOptions pdf {sheet.options.vectorPdf, request.jobs};
+        if (!saveCopyBookPdf(book.pages(), request.outputPath, pdf, run.progress(), &error))
             return run.fail(
                 RendererInputOutputError, QStringLiteral("cannot write %1: %2").arg(request.outputPath, error));
         return RendererSuccess;

@@ -43,7 +43,6 @@ struct RenderRequest
     void applyTo(CopyBook *book) const;
     // `base` (a worksheet's options) with the options given on the command line in place of its own.
     CopyBookOptions::OptionValues givenOver(const CopyBookOptions::OptionValues &base) const;
-    CopyBookOptions::PdfExportOptions pdfExportOptions() const { return {options.vectorPdf, jobs}; }
 };
 
 // Parses the full argument list, program name first.
