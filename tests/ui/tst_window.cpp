@@ -1,14 +1,19 @@
 #include "appinfo.h"
 #include "appsettings.h"
+#include "awayfromdefaults.h"
 #include "copybookwidget.h"
 #include "fonts.h"
 #include "mainwindow.h"
 #include "optionsheld.h"
+#include "renderrun.h"
 #include "startup.h"
 #include "testfiles.h"
+#include "worksheet.h"
 
 #include <QtTest>
 #include <QtWidgets>
+
+Q_DECLARE_METATYPE(UserDialogs::Changes)
 
 namespace {
 
@@ -68,6 +73,8 @@ void drive(const MainWindow &window, const QString &key, const QString &action)
 struct Answers
 {
     QString fileName;
+    QString openName;
+    UserDialogs::Changes changes = UserDialogs::Changes::Cancel;
     bool openIt = false;
     QColor colour;
     QStringList asked;
@@ -87,6 +94,14 @@ struct Answers
             asked << text;
             return openIt;
         };
+        dialogs.askOpenFileName = [this](QWidget *, const QString &caption, const QString &filter) {
+            asked << caption + '|' + filter;
+            return openName;
+        };
+        dialogs.askSaveChanges = [this](QWidget *, const QString &text) {
+            asked << text;
+            return changes;
+        };
         dialogs.openFile = [this](const QString &file) { opened << file; };
         dialogs.previewPrint = [this](QWidget *, QPrinter *, const std::function<void(QPrinter *)> &) {
             asked << QStringLiteral("print preview");
@@ -97,6 +112,14 @@ struct Answers
         };
     }
 };
+
+// A PDF's bytes but for the time it was written and the identifier made from it.
+QByteArray undated(const QByteArray &pdf)
+{
+    return QString::fromLatin1(pdf)
+        .remove(QRegularExpression(R"(/CreationDate *\(D:[^)]*\)|/ID *\[<\w*> *<\w*>\])"))
+        .toLatin1();
+}
 
 } // namespace
 
@@ -359,13 +382,15 @@ private slots:
         QApplication::sendEvent(book, &event);
         QMenu *menu = nullptr;
         QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) != nullptr);
-        // Print beside About; each does what it says.
-        QCOMPARE(menu->actions().size(), 2);
+        // The worksheet's Open, Save and Save As, then Print and About; each does what it says.
         for (QAction *action : menu->actions())
             action->trigger();
         menu->close();
         const QString about = "About|" + MainWindow::aboutText(AppInfo::buildDate(), AppInfo::buildTime());
-        QCOMPARE(answers.asked, QStringList({about, "print preview", about}));
+        const QString save = "Save Worksheet|Worksheets (*.lattiscribe)";
+        QCOMPARE(answers.asked,
+            QStringList({about, "Open Worksheet|Worksheets and texts (*.lattiscribe *.txt)", save, save,
+                "print preview", about}));
         // A per cent sign in the build date is not substituted again.
         QCOMPARE(MainWindow::aboutText("Dec 16 2026 %3", "19:09:54"),
             QStringLiteral(
@@ -381,7 +406,8 @@ private slots:
         QTest::addColumn<int>("cancelAfter");
         // What the window asks and says, one line each.
         QTest::addColumn<QString>("asked");
-        const QString dialog = QStringLiteral("Save File|PDF files (*.pdf)");
+        const QString dialog
+            = QStringLiteral("Save File|PDF files (*.pdf);;PNG pictures (*.png);;SVG drawings (*.svg)");
         QTest::newRow("dialog cancelled") << QString() << false << 0 << dialog;
         QTest::newRow("saved and opened")
             << "book.pdf" << true << 0
@@ -390,6 +416,9 @@ private slots:
         QTest::newRow("missing directory")
             << "missing/book.pdf" << true << 0 << dialog + "\nFailed to save to PDF file.|No such file or directory";
         QTest::newRow("export cancelled after page 3") << "book.pdf" << true << 3 << dialog;
+        QTest::newRow("a picture, opened")
+            << "book.png" << true << 0
+            << dialog + "\nThe pictures were saved successfully, do you need to open book.png?";
         // Over a thousand pages: asked first, and "No" leaves it there.
         QTest::newRow("a book of 1001 pages not saved")
             << "book.pdf" << false << -1
@@ -426,13 +455,140 @@ private slots:
         });
         QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("btnSave")), Qt::LeftButton);
         QObject::disconnect(qApp, &QApplication::focusChanged, this, nullptr);
-        const bool saved = target == QLatin1String("book.pdf") && cancelAfter == 0;
+        const bool saved = !target.startsWith(QLatin1String("missing")) && cancelAfter == 0;
         QCOMPARE(answers.asked.join(QLatin1Char('\n')), asked);
         QCOMPARE(answers.opened, saved && openIt ? QStringList {answers.fileName} : QStringList());
-        QCOMPARE(contentsOf(path(QStringLiteral("book.pdf"))) == "old contents", !saved);
-        QCOMPARE(files(), QStringList {QStringLiteral("book.pdf")});
+        QCOMPARE(contentsOf(path(QStringLiteral("book.pdf"))) == "old contents", !saved || target != "book.pdf");
+        QCOMPARE(files(),
+            QStringList {QStringLiteral("book.pdf")} + (target == "book.png" ? QStringList {target} : QStringList()));
         if (cancelAfter > 0)
             QVERIFY2(labels.contains(QStringLiteral("page 3 of 20")), qPrintable(labels.join(QLatin1Char(','))));
+    }
+
+    // Ctrl+O opens a worksheet: its text into the editor and the engine, every option into its control, the
+    // engine and the store (as a window started from that store shows them), its name into the title. An
+    // edit marks it unsaved, Ctrl+S writes it back with what it held that this version does not know, and
+    // the renderer makes the same PDF from it as Save As does.
+    void worksheet()
+    {
+        Worksheet sheet;
+        sheet.text = QStringLiteral("行[háng]走\n永");
+        sheet.options = awayFromDefaults();
+        sheet.kept = {{"madeBy", "a later version"}};
+        const QString file = path("week 1.lattiscribe");
+        QString error;
+        QVERIFY(sheet.save(file, &error));
+        MainWindow window;
+        Answers answers(window);
+        answers.openName = file;
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(window.windowTitle(), QStringLiteral("week 1[*] - Lattiscribe"));
+        QVERIFY(!window.isWindowModified());
+        auto *editor = window.findChild<QTextEdit *>();
+        const CopyBook &book = window.findChild<CopyBookWidget *>()->copyBook();
+        QCOMPARE(editor->toPlainText(), sheet.text);
+        QCOMPARE(book.text(), sheet.text);
+        *AppSettings::instance() = AppSettings();
+        AppSettings::instance()->loadSettings();
+        MainWindow restarted;
+        const CopyBook &stored = restarted.findChild<CopyBookWidget *>()->copyBook();
+        for (const CopyBookOptions::OptionRow &row : CopyBookOptions::optionTable()) {
+            QCOMPARE(valueOf(book.options(), row), valueOf(sheet.options, row));
+            QCOMPARE(valueOf(stored.options(), row), valueOf(sheet.options, row));
+            QCOMPARE(shownValue(window, row.key), shownValue(restarted, row.key));
+        }
+
+        editor->textCursor().insertText(QStringLiteral("字"));
+        QVERIFY(window.isWindowModified());
+        QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!window.isWindowModified());
+        const WorksheetReading saved = WorksheetReading::fromFile(file);
+        QCOMPARE(saved.sheet.text, "字" + sheet.text);
+        QCOMPARE(saved.sheet.kept.value("madeBy"), QJsonValue("a later version"));
+
+        answers.fileName = path("window.pdf");
+        window.findChild<CopyBookWidget *>()->setContent(saved.sheet.text);
+        QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("btnSave")), Qt::LeftButton);
+        QCOMPARE(render({"-o", path("renderer.pdf"), file}).exitCode, 0);
+        QCOMPARE(undated(contentsOf(path("renderer.pdf"))), undated(contentsOf(answers.fileName)));
+    }
+
+    // Dropped onto the window, a text file becomes the content, decoded as the renderer decodes it; a file
+    // that cannot be opened is refused with the reason, and the window keeps what it had.
+    void droppedFiles_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QString>("content");
+        QTest::newRow("UTF-16 text") << "a.txt" << QByteArray("\xff\xfe\x38\x6c\x57\x5b", 6) << ""
+                                     << "永字";
+        QTest::newRow("text with a NUL")
+            << "a.txt" << QByteArray("\x38\0", 2)
+            << "The file cannot be read as text.|input holds a NUL at byte offset 1, which no text has"
+            << "原文";
+        QTest::newRow("truncated worksheet")
+            << "a.lattiscribe" << QByteArray(R"({"format": "lattiscribe-worksheet")")
+            << "The worksheet is damaged or incomplete.|not a complete worksheet: unterminated string at byte offset 34"
+            << "原文";
+    }
+
+    void droppedFiles()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, asked);
+        QFETCH(QString, content);
+        QVERIFY(writeFile(path(name), bytes));
+        MainWindow window;
+        Answers answers(window);
+        window.findChild<QTextEdit *>()->setPlainText(QStringLiteral("原文"));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path(name))});
+        // Over the editor, which leaves it to the window; the drop then goes where the drag was taken.
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.findChild<QTextEdit *>()->viewport(), &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &drop);
+        QCOMPARE(answers.asked.join('\n'), asked);
+        QCOMPARE(window.findChild<QTextEdit *>()->toPlainText(), content);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Lattiscribe"));
+        QVERIFY(QSettings().allKeys().isEmpty());
+    }
+
+    // Closing with unsaved changes to the worksheet asks first: Save writes them and closes, Discard closes,
+    // Cancel stays; without changes there is nothing to ask.
+    void closing_data()
+    {
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<UserDialogs::Changes>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("unchanged") << false << UserDialogs::Changes::Cancel << true;
+        QTest::newRow("save") << true << UserDialogs::Changes::Save << true;
+        QTest::newRow("discard") << true << UserDialogs::Changes::Discard << true;
+        QTest::newRow("cancel") << true << UserDialogs::Changes::Cancel << false;
+    }
+
+    void closing()
+    {
+        QFETCH(bool, edited);
+        QFETCH(UserDialogs::Changes, answer);
+        QFETCH(bool, closes);
+        const QString file = path("sheet.lattiscribe");
+        QString error;
+        QVERIFY(Worksheet().save(file, &error));
+        MainWindow window;
+        Answers answers(window);
+        answers.changes = answer;
+        window.openFile(file);
+        if (edited)
+            drive(window, "Sheet/Ruler", "click");
+        QCOMPARE(window.close(), closes);
+        QCOMPARE(answers.asked, edited ? QStringList {"Save changes to the worksheet?"} : QStringList());
+        QCOMPARE(WorksheetReading::fromFile(file).sheet.options.ruler, answer == UserDialogs::Changes::Save);
     }
 
     // On a school laptop's screen (the window at 1366 x 700) with More Options open, the content box keeps

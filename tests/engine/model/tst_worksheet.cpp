@@ -1,4 +1,4 @@
-#include "optiontable.h"
+#include "awayfromdefaults.h"
 #include "worksheet.h"
 
 #include <QtTest>
@@ -25,24 +25,24 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("a size out of range is clamped") << worksheetWith(R"(, "options": {"CellSize": 100})")
-                                                        << "CellSize=10";
+        QTest::newRow("a size out of range is clamped")
+            << worksheetWith(R"(, "options": {"CellSize": 100})") << "CellSize=10";
         QTest::newRow("a choice off the list takes its default")
             << worksheetWith(R"(, "options": {"Sheet/GridStyle": 7})") << "Sheet/GridStyle=0";
-        QTest::newRow("a colour by name") << worksheetWith(R"(, "options": {"GridColor": "navy"})")
-                                          << "GridColor=#000080";
+        QTest::newRow("a colour by name")
+            << worksheetWith(R"(, "options": {"GridColor": "navy"})") << "GridColor=#000080";
         QTest::newRow("truncated") << worksheetWith("").chopped(6) << "!not a complete worksheet";
         QTest::newRow("a text file") << QByteArray("永字八法") << "!not a complete worksheet";
         QTest::newRow("another program's JSON") << QByteArray(R"({"text": "永"})") << "!not a LattiScribe worksheet";
         QTest::newRow("no version") << QByteArray(R"({"format": "lattiscribe-worksheet", "text": "永"})")
                                     << "!without a format version";
-        QTest::newRow("a newer version")
-            << QByteArray(R"({"format": "lattiscribe-worksheet", "version": 2, "text": 7})")
-            << "!format version 2, newer than this program's 1";
+        QTest::newRow("a newer version") << QByteArray(
+            R"({"format": "lattiscribe-worksheet", "version": 2, "text": 7})")
+                                         << "!format version 2, newer than this program's 1";
         QTest::newRow("no text") << QByteArray(R"({"format": "lattiscribe-worksheet", "version": 1})")
                                  << "!without its text";
-        QTest::newRow("a NUL in the text") << worksheetWith(R"(, "text": "永\u0000字")")
-                                           << "!holds a NUL at character 1";
+        QTest::newRow("a NUL in the text")
+            << worksheetWith(R"(, "text": "永\u0000字")") << "!holds a NUL at character 1";
     }
 
     void reading()
@@ -67,25 +67,7 @@ private slots:
     {
         Worksheet sheet;
         sheet.text = QStringLiteral("银行[háng]\n永");
-        for (const OptionRow &row : optionTable()) {
-            const QVariant value = std::visit(
-                [&](const auto &kind) -> QVariant {
-                    using Kind = std::decay_t<decltype(kind)>;
-                    if constexpr (std::is_same_v<Kind, Switch>)
-                        return !valueOf(OptionValues(), row).toBool();
-                    if constexpr (std::is_same_v<Kind, Number>)
-                        return 2.3;
-                    if constexpr (std::is_same_v<Kind, Count>)
-                        return kind.max;
-                    if constexpr (std::is_same_v<Kind, ChoiceList>)
-                        return kind.choices.size() - 1;
-                    if constexpr (std::is_same_v<Kind, Colour>)
-                        return QColor(0x123456);
-                    return QStringLiteral("字");
-                },
-                row.kind);
-            setFromStored(&sheet.options, row, value);
-        }
+        sheet.options = awayFromDefaults();
         QJsonObject options {{"Sheet/Later", true}};
         sheet.kept = {{"options", options}, {"madeBy", "a later version"}};
         const QByteArray json = sheet.toJson();
