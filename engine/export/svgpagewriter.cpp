@@ -19,7 +19,8 @@ class OutlinedTextEngine : public QPaintEngine
 public:
     explicit OutlinedTextEngine(QPaintDevice *target)
         // What the SVG generator's own engine does; QPainter falls back on its own for the rest.
-        : QPaintEngine(PaintEngineFeatures(AllFeatures) & ~(PatternBrush | PerspectiveTransform | ConicalGradientFill | PorterDuff))
+        : QPaintEngine(PaintEngineFeatures(AllFeatures)
+            & ~(PatternBrush | PerspectiveTransform | ConicalGradientFill | PorterDuff))
         , target(target)
     { }
 

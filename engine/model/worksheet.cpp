@@ -90,7 +90,9 @@ WorksheetReading WorksheetReading::fromJson(const QByteArray &bytes)
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parsing);
     if (parsing.error != QJsonParseError::NoError)
         return refused(P::Damaged,
-            QStringLiteral("not a complete worksheet: %1 at byte offset %2").arg(parsing.errorString()).arg(parsing.offset));
+            QStringLiteral("not a complete worksheet: %1 at byte offset %2")
+                .arg(parsing.errorString())
+                .arg(parsing.offset));
     const QJsonObject root = document.object();
     if (!document.isObject() || root.value(kFormatKey).toString() != kFormatName)
         return refused(P::NotAWorksheet, QStringLiteral("not a LattiScribe worksheet"));

@@ -109,8 +109,8 @@ void PageFurniture::draw(QPainter *painter, const CopyBookOptions::OptionValues 
         const double baseline = footCentre + pixelsPerCm * kRulerTickCm * 0.5;
         const QFont font = sized(margin * kFieldShare);
         painter->setFont(font);
-        painter->drawText(QPointF(margin + kRulerCm * pixelsPerCm + font.pixelSize() * 0.5, baseline),
-            tr("%1 cm").arg(kRulerCm));
+        painter->drawText(
+            QPointF(margin + kRulerCm * pixelsPerCm + font.pixelSize() * 0.5, baseline), tr("%1 cm").arg(kRulerCm));
         drawRuler(painter, margin, baseline, pixelsPerCm, kRulerCm);
     }
     painter->restore();

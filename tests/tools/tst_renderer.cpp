@@ -297,7 +297,8 @@ private slots:
     {
         const QString png = path(QStringLiteral("page.png"));
         const QByteArray text = "一二三四五六七八九十百千万亿兆京";
-        const Run run = render(QStringLiteral("-o %1 --page 1 --trace-type none").arg(png).split(QLatin1Char(' ')), text);
+        const Run run
+            = render(QStringLiteral("-o %1 --page 1 --trace-type none").arg(png).split(QLatin1Char(' ')), text);
         QCOMPARE(run.exitCode, 0);
         const QImage image(png);
         QCOMPARE(image.size(), QSize(2480, 3508));
@@ -305,7 +306,8 @@ private slots:
         if (!PagePictures::writesSvg())
             QSKIP("this build writes no SVG");
         QCOMPARE(render({"-o", path("book.svg"), "--all-pages"}, text).exitCode, 0);
-        QVERIFY(QFile::exists(path("book-1.svg")) && QFile::exists(path("book-2.svg")) && !QFile::exists(path("book.svg")));
+        QVERIFY(
+            QFile::exists(path("book-1.svg")) && QFile::exists(path("book-2.svg")) && !QFile::exists(path("book.svg")));
     }
 
     // A worksheet kept from a text and the flags brings them back, the flags given with it winning over its

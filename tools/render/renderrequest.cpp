@@ -213,7 +213,8 @@ QString outputProblem(const RenderRequest &request)
         return QStringLiteral("--all-pages goes with a .png or .svg output");
     // A worksheet given as FILE is known by its name.
     if (!request.worksheetPath.isEmpty() && !Worksheet::isWorksheetFile(request.worksheetPath))
-        return QStringLiteral("--save-worksheet must end in .%1: %2").arg(Worksheet::fileSuffix(), request.worksheetPath);
+        return QStringLiteral("--save-worksheet must end in .%1: %2")
+            .arg(Worksheet::fileSuffix(), request.worksheetPath);
     return {};
 }
 
