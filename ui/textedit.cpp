@@ -1,6 +1,7 @@
 #include "textedit.h"
 
 #include <QMimeData>
+#include <algorithm>
 
 TextEdit::TextEdit(QWidget *parent) : QTextEdit(parent) { }
 
