@@ -32,15 +32,12 @@ Measured measure(const QString &pdf, int columns)
     const QImage page = PdfTools::renderedPage(pdf, 1, 254).convertToFormat(QImage::Format_Grayscale8);
     Measured measured {QSize(qRound(page.width() / 10.0), qRound(page.height() / 10.0))};
     int rulerY = page.height();
-    for (int y = page.height() - 1; y >= 0 && measured.rulerMm == 0; --y) {
+    while (--rulerY > 0 && measured.rulerMm <= 30) {
         int run = 0;
         for (int x = 0; x < page.width(); ++x) {
-            run = page.constScanLine(y)[x] < 128 ? run + 1 : 0;
-            if (run > 300)
-                rulerY = y;
+            run = page.constScanLine(rulerY)[x] < 128 ? run + 1 : 0;
+            measured.rulerMm = qMax(measured.rulerMm, run / 10.0);
         }
-        for (int x = 0; rulerY == y && x < page.width(); ++x)
-            measured.rulerMm += page.constScanLine(y)[x] < 128 ? 0.1 : 0;
     }
     int left = page.width();
     int right = -1;

@@ -27,12 +27,8 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("a size out of range is clamped")
             << worksheetWith(R"(, "options": {"CellSize": 100})") << "CellSize=10";
-        QTest::newRow("a choice off the list takes its default")
-            << worksheetWith(R"(, "options": {"Sheet/GridStyle": 7})") << "Sheet/GridStyle=0";
         QTest::newRow("truncated") << worksheetWith("").chopped(6) << "!not a complete worksheet";
         QTest::newRow("another program's JSON") << QByteArray(R"({"text": "永"})") << "!not a LattiScribe worksheet";
-        QTest::newRow("no version") << QByteArray(R"({"format": "lattiscribe-worksheet", "text": "永"})")
-                                    << "!without a format version";
         QTest::newRow("a newer version") << QByteArray(
             R"({"format": "lattiscribe-worksheet", "version": 2, "text": 7})")
                                          << "!format version 2, newer than this program's 1";
