@@ -1,4 +1,4 @@
-#include "awayfromdefaults.h"
+#include "optiontable.h"
 #include "worksheet.h"
 
 #include <QtTest>
@@ -48,27 +48,6 @@ private slots:
         }
         QCOMPARE(valueOf(reading.sheet.options, *findOption(expected.section('=', 0, 0))).toString(),
             expected.section('=', 1));
-    }
-
-    // Every option away from its default and the text with its readings come back as saved, and what the
-    // file held that this version does not know is saved again.
-    void savedAndReadBack()
-    {
-        Worksheet sheet;
-        sheet.text = QStringLiteral("银行[háng]\n永");
-        sheet.options = awayFromDefaults();
-        QJsonObject options {{"Sheet/Later", true}};
-        sheet.kept = {{"options", options}, {"madeBy", "a later version"}};
-        const QByteArray json = sheet.toJson();
-        // The sizes as the store holds them, as short as they read back.
-        QVERIFY(json.contains("\"CellSize\": 2.3,"));
-
-        const WorksheetReading reading = WorksheetReading::fromJson(json);
-        QCOMPARE(reading.sheet.text, sheet.text);
-        for (const OptionRow &row : optionTable())
-            QCOMPARE(valueOf(reading.sheet.options, row), valueOf(sheet.options, row));
-        QCOMPARE(reading.sheet.toJson(), json);
-        QVERIFY(json.contains("\"madeBy\": \"a later version\"") && json.contains("\"Sheet/Later\": true"));
     }
 };
 
