@@ -34,6 +34,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setupUi();
     offerMenus();
+    offerWorksheets();
     applySettings();
     // Once the window is up, over it.
     QTimer::singleShot(0, this, &MainWindow::reportDamagedStore);
@@ -213,7 +214,14 @@ void MainWindow::onSheetOptionChanged()
     const AppSettings *settings = AppSettings::instance();
     copyBook->setOptions(*settings);
     pinyinReview->setActive(settings->showsPinyin());
-    settings->saveSettings();
+    storeChangedOptions();
+}
+
+void MainWindow::storeChangedOptions()
+{
+    AppSettings::instance()->saveSettings();
+    optionsChangedSinceSave = true;
+    updateTitle();
 }
 
 void MainWindow::applySettings()
@@ -228,7 +236,7 @@ void MainWindow::onBookTypeChanged()
     const int bookType = cmbBookType->currentData(Qt::UserRole).toInt();
     copyBook->setBookType(bookType);
     AppSettings::instance()->bookType = static_cast<BookType>(bookType);
-    AppSettings::instance()->saveSettings();
+    storeChangedOptions();
 }
 
 void MainWindow::onTraceTypeChanged()
@@ -236,7 +244,7 @@ void MainWindow::onTraceTypeChanged()
     const int traceType = cmbTraceType->currentData(Qt::UserRole).toInt();
     copyBook->setTraceType(traceType);
     AppSettings::instance()->traceType = static_cast<TraceType>(traceType);
-    AppSettings::instance()->saveSettings();
+    storeChangedOptions();
 }
 
 void MainWindow::onContentFocusOut()
@@ -262,14 +270,14 @@ void MainWindow::onDoubleValueChanged(double value)
     } else {
         return;
     }
-    settings->saveSettings();
+    storeChangedOptions();
 }
 
 void MainWindow::onFontNameChanged(const QString &family)
 {
     copyBook->setFontName(family);
     AppSettings::instance()->fontName = family;
-    AppSettings::instance()->saveSettings();
+    storeChangedOptions();
 }
 
 void MainWindow::onColorLabelClicked()
@@ -283,7 +291,7 @@ void MainWindow::onColorLabelClicked()
     if (!color.isValid())
         return;
     field = color;
-    settings->saveSettings();
+    storeChangedOptions();
     label->setColor(color);
     if (label == lblGridColor)
         copyBook->setGridColor(color);
@@ -295,12 +303,12 @@ void MainWindow::onCommonChineseClicked()
 {
     copyBook->setCommonChineseOnly(chkCommonChinese->isChecked());
     AppSettings::instance()->commonChineseOnly = chkCommonChinese->isChecked();
-    AppSettings::instance()->saveSettings();
+    storeChangedOptions();
 }
 
 void MainWindow::onBlankLinesChanged(int value)
 {
     copyBook->setBlankLines(value);
     AppSettings::instance()->blankLines = value;
-    AppSettings::instance()->saveSettings();
+    storeChangedOptions();
 }

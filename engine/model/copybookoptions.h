@@ -72,6 +72,8 @@ struct OptionValues
     bool landscape = false;
     // Save As draws the PDF's pages instead of writing page images.
     bool vectorPdf = false;
+    // A 5 cm ruler in the bottom margin, to check that a printer did not scale the page.
+    bool ruler = false;
 
     bool showsPinyin() const { return pinyin || pinyinOnly; }
     bool isA4Portrait() const { return paper == Paper::A4 && !landscape; }

@@ -163,6 +163,10 @@ const QVector<OptionRow> &optionTable()
             .flag(
                 "vector", nullptr, "Draw the PDF's pages as lines and text instead of page images: much smaller files.")
             .inSection(Section::PaperAndPages, "chkVectorPdf", QT_TRANSLATE_NOOP("MainWindow", "Vector PDF")),
+        option("Sheet/Ruler", Switch {&V::ruler})
+            .flag("ruler", nullptr,
+                "A 5 cm ruler in the bottom margin of every page, to check that the printer did not scale the page.")
+            .inSection(Section::PaperAndPages, "chkRuler", QT_TRANSLATE_NOOP("MainWindow", "Ruler")),
     };
     return table;
 }

@@ -2,6 +2,7 @@
 #include "fonts.h"
 #include "optionsheld.h"
 #include "optiontable.h"
+#include "pagepictures.h"
 #include "pdftools.h"
 #include "renderrequest.h"
 #include "renderrun.h"
@@ -157,6 +158,8 @@ private slots:
         row("no room for a row", "-o @/never.pdf --paper a5 --landscape --cell-size 10 --pinyin", "永", 1,
             "cannot lay out the text: a row of 10 cm squares with its pinyin band is taller than the 10.98 cm");
         row("unwritable output", "-o /nonexistent/dir/x.pdf", "永", 1, "cannot write");
+        row("every page of a PDF", "-o @/never.pdf --all-pages", "永", 2, "--all-pages goes with a .png or .svg");
+        row("a worksheet by another name", "--save-worksheet @/never.pdf", "永", 2, "must end in .lattiscribe");
     }
 
     void statuses()
@@ -293,15 +296,39 @@ private slots:
         QVERIFY(optionHeld(untouched, key).toString() != value);
     }
 
-    void pngPage()
+    // One page of a picture output, or every page under numbered names.
+    void pictures()
     {
         const QString png = path(QStringLiteral("page.png"));
-        const Run run = render(QStringLiteral("-o %1 --page 1 --trace-type none").arg(png).split(QLatin1Char(' ')),
-            "一二三四五六七八九十百千万亿兆京");
+        const QByteArray text = "一二三四五六七八九十百千万亿兆京";
+        const Run run
+            = render(QStringLiteral("-o %1 --page 1 --trace-type none").arg(png).split(QLatin1Char(' ')), text);
         QCOMPARE(run.exitCode, 0);
         const QImage image(png);
         QCOMPARE(image.size(), QSize(2480, 3508));
         QCOMPARE(qRound(image.dotsPerMeterX() * 0.0254), 300);
+        // A build without SVG (Windows) refuses it as a usage error.
+        const Run svg = render({"-o", path("book.svg"), "--all-pages"}, text);
+        QCOMPARE(svg.exitCode, PagePictures::writesSvg() ? 0 : 2);
+        QCOMPARE(QFile::exists(path("book-1.svg")) && QFile::exists(path("book-2.svg")), PagePictures::writesSvg());
+        QVERIFY(!QFile::exists(path("book.svg")));
+    }
+
+    // A worksheet kept from a text and the flags brings them back, the flags given with it winning over its
+    // own; a damaged one is refused.
+    void worksheets()
+    {
+        const QString sheet = path(QStringLiteral("sheet.lattiscribe"));
+        QCOMPARE(render({"--save-worksheet", sheet, "--pinyin", "--cell-size", "2"}, "行[háng]走").exitCode, 0);
+        const Run run = render({"--layout", "--cell-size", "3", sheet});
+        QCOMPARE(run.exitCode, 0);
+        const QJsonObject layout = QJsonDocument::fromJson(run.out).object();
+        QCOMPARE(layoutValue(layout, "cellSizePx"), QString("354.331"));
+        QCOMPARE(layoutValue(layout, "readings").section(QLatin1Char(' '), 2, 3), QString("háng zǒu"));
+        QVERIFY(writeFile(path("damaged.lattiscribe"), contentsOf(sheet).chopped(2)));
+        const Run damaged = render({"-o", path("never.pdf"), path("damaged.lattiscribe")});
+        QCOMPARE(damaged.exitCode, 1);
+        QVERIFY2(damaged.err.contains("damaged.lattiscribe: not a complete worksheet"), damaged.err);
     }
 
     // The real process: the text from standard input, through a pipe or from a file, the exit statuses.
