@@ -4,6 +4,7 @@
 #include "pinyin.h"
 #include "pinyinwords.h"
 
+#include <QSet>
 #include <QtGlobal>
 #include <cmath>
 #include <limits>
@@ -177,4 +178,24 @@ QVector<CopyBookCell> CopyBookContent::allCells() const
         return true;
     });
     return cells;
+}
+
+QVector<uint> CopyBookContent::visibleCharacters() const
+{
+    QVector<uint> characters;
+    QSet<uint> seen;
+    for (int at = 0; at < layoutText.size(); ++at) {
+        const QChar ch = layoutText.at(at);
+        const QChar trailing = trailingHalf(layoutText, at);
+        const uint code = trailing.isNull() ? ch.unicode() : QChar::surrogateToUcs4(ch, trailing);
+        if (!trailing.isNull())
+            ++at;
+        if (!QChar::isPrint(code) || QChar::isSpace(code) || (commonChineseOnly && !isCommonChinese(ch)))
+            continue;
+        if (!seen.contains(code)) {
+            seen.insert(code);
+            characters.append(code);
+        }
+    }
+    return characters;
 }

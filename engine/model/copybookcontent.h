@@ -51,6 +51,9 @@ struct CopyBookContent
     // Every cell, one after the other, without holding them; `visit` returns false to stop.
     void forEachCell(const std::function<bool(const CopyBookCell &)> &visit) const;
     QVector<CopyBookCell> allCells() const;
+    // Every visible character the layout places (not a space, not a control character), each once, in the
+    // order of the text: what a font must have a glyph for.
+    QVector<uint> visibleCharacters() const;
 
     // Where the walk stands: the next code unit, the copy of its row (Trace books), the column and row
     // (Copy books) and whether a line break would leave a single empty row.

@@ -60,6 +60,9 @@ struct OptionValues
     bool landscape = false;
     // Save As draws the PDF's pages instead of writing page images.
     bool vectorPdf = false;
+    // Every glyph centred in its square by its ink and shrunk, never grown, to stay inside it: for a font
+    // whose glyphs stand off the centre of their em box or beyond it.
+    bool fitGlyphs = false;
 
     bool showsPinyin() const { return pinyin || pinyinOnly; }
     bool isA4Portrait() const { return paper == Paper::A4 && !landscape; }

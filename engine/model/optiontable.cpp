@@ -142,6 +142,11 @@ const QVector<OptionRow> &optionTable()
             .flag(
                 "vector", nullptr, "Draw the PDF's pages as lines and text instead of page images: much smaller files.")
             .inSection(Section::PaperAndPages, "chkVectorPdf", QT_TRANSLATE_NOOP("MainWindow", "Vector PDF")),
+        option("Sheet/FitGlyphs", Switch {&V::fitGlyphs})
+            .flag("fit-glyphs", nullptr,
+                "Centre every glyph in its square by its ink, shrunk where it would reach past the square's "
+                "outline: for a font whose glyphs stand off centre.")
+            .inSection(Section::Layout, "chkFitGlyphs", QT_TRANSLATE_NOOP("MainWindow", "Fit glyphs")),
     };
     return table;
 }

@@ -1,10 +1,12 @@
 #include "copybook.h"
 
+#include "glyphfaces.h"
 #include "pagegeometry.h"
 #include "pinyinband.h"
 #include "strokeframes.h"
 #include "strokeorder.h"
 
+#include <QFontInfo>
 #include <QtGlobal>
 #include <cmath>
 
@@ -87,8 +89,15 @@ void CopyBook::update(bool textChanged)
     const CellInputs cells {columnsPerRow(), rowsPerPage(), values.blankLines, values.opacity,
         static_cast<int>(values.bookType), static_cast<int>(values.traceType), values.commonChineseOnly,
         values.showsPinyin(), values.plainTones};
-    if (!textChanged && !(cells != laidCells))
-        return;
+    const bool newCharacters
+        = textChanged || cells.commonChineseOnly != laidCells.commonChineseOnly || cells.readings != laidCells.readings;
+    if (textChanged || cells != laidCells)
+        layCells(cells);
+    findMissingGlyphs(newCharacters);
+}
+
+void CopyBook::layCells(const CellInputs &cells)
+{
     laidCells = cells;
     // With no row at all the old cells would refer to a grid that no longer exists; laid out for no rows
     // they give one blank page instead of a page count divided by zero rows.
@@ -99,6 +108,25 @@ void CopyBook::update(bool textChanged)
     content.traceType = cells.traceType;
     content.commonChineseOnly = cells.commonChineseOnly;
     content.rebuildCells({cells.rowsPerPage, cells.readings, cells.plainTones});
+}
+
+void CopyBook::findMissingGlyphs(bool newCharacters)
+{
+    const QFont font = glyphFont();
+    const QString answeredBy = QFontInfo(font).family();
+    if (!newCharacters && values.fontName == missingAskedOf && answeredBy == missingAnsweredBy)
+        return;
+    missingAskedOf = values.fontName;
+    missingAnsweredBy = answeredBy;
+    missing = charactersLacking(font, content.visibleCharacters());
+    drawnInFallback.clear();
+    const QFont fallback = fallbackFont();
+    // Where the chosen font is the fallback itself, what it lacks stays with Qt's own fallbacks.
+    if (missing.isEmpty() || QFontInfo(fallback).family() == answeredBy)
+        return;
+    drawnInFallback = QSet<uint>(missing.cbegin(), missing.cend());
+    for (const uint code : charactersLacking(fallback, missing))
+        drawnInFallback.remove(code);
 }
 
 CopyBook::GridInputs CopyBook::gridInputs()
@@ -239,6 +267,13 @@ QFont CopyBook::glyphFont() const
     return font;
 }
 
+QFont CopyBook::fallbackFont() const
+{
+    QFont font = glyphFont();
+    font.setFamily(OptionValues().fontName);
+    return font;
+}
+
 CopyBookPages CopyBook::pages() const
 {
     CopyBookPages pages;
@@ -250,7 +285,7 @@ CopyBookPages CopyBook::pages() const
     pages.strokeFrameSide = cellSidePixels() * laidGrid.frameShare;
     pages.margin = marginPixels();
     pages.resolution = resolution;
-    pages.glyphFont = glyphFont();
+    pages.glyphFaces = {glyphFont(), missingAnsweredBy, fallbackFont(), drawnInFallback, values.fitGlyphs};
     pages.options = values;
     pages.content = content;
     return pages;

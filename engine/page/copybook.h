@@ -5,7 +5,9 @@
 #include "copybookpages.h"
 
 #include <QFont>
+#include <QSet>
 #include <QSize>
+#include <QVector>
 
 // A copybook: its text and its options, held once, and what follows from them (the grid of a page, its
 // columns, the pinyin band, the stroke-order frames, the text laid out into cells), derived here and
@@ -46,6 +48,9 @@ public:
     const PageGrid &grid() const { return pageGrid; }
     const CopyBookContent &contentModel() const { return content; }
     QFont glyphFont() const;
+    // The characters laid out that the glyph font has no glyph for, each once, in the order of the text;
+    // those the Kai fallback has are drawn in it.
+    const QVector<uint> &missingGlyphs() const { return missing; }
     // How the window's Save As writes: as the options say, with a thread per core.
     CopyBookOptions::PdfExportOptions pdfExportOptions() const { return {values.vectorPdf, 0}; }
 
@@ -78,11 +83,15 @@ private:
 
     // Brings the grid and the cells up to date with the options and the text, doing only what changed.
     void update(bool textChanged);
+    void layCells(const CellInputs &cells);
     GridInputs gridInputs();
     void layGrid(const GridInputs &inputs);
     // The most strokes of a character of the text that has stroke data, kept until the text or the filter
     // changes: finding it walks the whole text.
     int mostStrokes();
+    // Finds the missing glyphs again where the characters or the font that draws them changed.
+    void findMissingGlyphs(bool newCharacters);
+    QFont fallbackFont() const;
 
     const int resolution;
     CopyBookOptions::OptionValues values;
@@ -92,4 +101,9 @@ private:
     CellInputs laidCells;
     int strokesOfText = -1;
     bool strokesFiltered = true;
+    // The family asked for and the one that answered, when the missing glyphs were last found.
+    QString missingAskedOf;
+    QString missingAnsweredBy;
+    QVector<uint> missing;
+    QSet<uint> drawnInFallback;
 };
