@@ -2,6 +2,7 @@
 
 #include "appinfo.h"
 #include "copybook.h"
+#include "fontfiles.h"
 #include "layoutjson.h"
 #include "pdfexport.h"
 #include "printjob.h"
@@ -68,6 +69,46 @@ private:
     RendererStreams streams;
 };
 
+// The font files of one run, registered for as long as it lasts.
+class RunFonts
+{
+public:
+    ~RunFonts()
+    {
+        for (const FontFiles::FontFile &font : fonts)
+            FontFiles::unregisterFontFile(font);
+    }
+
+    // False, with the file and the reason in *error, for the first file that cannot be used.
+    bool registerAll(const QStringList &paths, QString *error)
+    {
+        for (const QString &path : paths) {
+            const FontFiles::FontFile font = FontFiles::registerFontFile(path);
+            if (font.problem != FontFiles::Problem::None) {
+                *error = QStringLiteral("--font-file %1: %2").arg(path, FontFiles::problemText(font));
+                return false;
+            }
+            fonts.append(font);
+        }
+        return true;
+    }
+
+private:
+    QVector<FontFiles::FontFile> fonts;
+};
+
+// Says once which characters the chosen font lacks; they are drawn in another.
+QString missingGlyphsWarning(const CopyBook &book)
+{
+    const QVector<uint> &missing = book.missingGlyphs();
+    if (missing.isEmpty())
+        return {};
+    return QStringLiteral("the font \"%1\" has no glyph for %2 character(s), drawn in another font: %3")
+        .arg(book.options().fontName)
+        .arg(missing.size())
+        .arg(QString::fromUcs4(missing.constData(), missing.size()));
+}
+
 bool writePng(const QImage &page, int resolution, const QString &path, QString &error)
 {
     QImage image = page;
@@ -100,8 +141,11 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
         break;
     }
 
-    QByteArray bytes;
     QString error;
+    RunFonts fonts;
+    if (!fonts.registerAll(request.fontFiles, &error))
+        return run.fail(RendererInputOutputError, error);
+    QByteArray bytes;
     if (!run.readInput(request.inputPath, bytes, error))
         return run.fail(RendererInputOutputError, error);
     const DecodedText decoded = decodeText(bytes);
@@ -114,6 +158,9 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
     const QString problem = book.layoutProblem();
     if (!problem.isEmpty())
         return run.fail(RendererInputOutputError, QStringLiteral("cannot lay out the text: %1").arg(problem));
+    const QString missing = missingGlyphsWarning(book);
+    if (!missing.isEmpty())
+        run.print(streams.errors, QStringLiteral("lattiscribe-render: %1\n").arg(missing));
 
     if (request.layoutOnly) {
         if (!writeLayoutJson(book, streams.output) || streams.output->write("\n") != 1)

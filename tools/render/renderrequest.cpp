@@ -69,6 +69,10 @@ struct Options
     QCommandLineOption jobs {QStringLiteral("jobs"),
         QStringLiteral("Threads making page images for a PDF, 1 to %1 (default: one per core).").arg(kMaxJobs),
         QStringLiteral("N")};
+    QCommandLineOption fontFile {QStringLiteral("font-file"),
+        QStringLiteral("Use the TrueType or OpenType font in PATH for this run, so that --font-family can name its "
+                       "family; may be given more than once."),
+        QStringLiteral("PATH")};
 };
 
 QCommandLineOption tableOption(const OptionRow &row)
@@ -215,7 +219,7 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
         tableOptions.append({&row, tableOption(row)});
         parser.addOption(tableOptions.constLast().second);
     }
-    parser.addOptions({options.print, options.jobs, options.layout});
+    parser.addOptions({options.print, options.jobs, options.fontFile, options.layout});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("UTF-8 text; standard input when absent or -."),
         QStringLiteral("[FILE]"));
 
@@ -240,6 +244,7 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
     for (const auto &option : tableOptions)
         read.tableOption(option.second, *option.first, request.options);
     read.number(options.jobs, 1, kMaxJobs, request.jobs);
+    request.fontFiles = parser.values(options.fontFile);
     request.layoutOnly = parser.isSet(options.layout);
     request.prints = parser.isSet(options.print);
     request.printer = parser.value(options.print);

@@ -29,6 +29,8 @@ struct RenderRequest
     CopyBookOptions::OptionValues options;
     // Export threads; 0 for one per core.
     int jobs = 0;
+    // Font files registered for this run, so that --font-family can name their families.
+    QStringList fontFiles;
 
     bool writesPdf() const;
 
