@@ -15,6 +15,7 @@ struct UserDialogs
     std::function<QColor(const QColor &initial)> pickColor;
     // An empty name means the user cancelled.
     std::function<QString(QWidget *parent, const QString &caption, const QString &filter)> askSaveFileName;
+    std::function<QString(QWidget *parent, const QString &caption, const QString &filter)> askOpenFileName;
     std::function<void(QWidget *parent, const QString &title, const QString &text)> inform;
     // A message box without a title saying what failed, with the reason below it.
     std::function<void(QWidget *parent, const QString &text, const QString &reason)> reportFailure;
