@@ -192,6 +192,9 @@ QString addedFontsFolder()
 
 void registerAddedFonts()
 {
+    for (const FontFile &font : added())
+        unregisterFontFile(font);
+    added().clear();
     registerFolder(addedFontsFolder(), &added());
 }
 

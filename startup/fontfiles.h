@@ -40,8 +40,9 @@ QString problemText(const FontFile &font);
 
 // The folder the added fonts are copied into, in the program's data folder.
 QString addedFontsFolder();
-// Registers every font of that folder, as they are listed by addedFonts(); a file that cannot be used is
-// left out. Call once at start, before the window lists the families, with the application's identity.
+// Registers every font of that folder, as addedFonts() then lists them, anew: as a start finds them. A file
+// that cannot be used is left out. Call at start, before the window lists the families, once the
+// application's identity is applied.
 void registerAddedFonts();
 // Registers the fonts installed beside the programs, which the Windows installer ships; nothing elsewhere.
 void registerBundledFonts();

@@ -74,6 +74,7 @@ void MainWindow::setupUi()
     previewLayout->addWidget(copyBook, 1);
     lblMissingGlyphs = new QLabel(this);
     lblMissingGlyphs->setObjectName(QStringLiteral("lblMissingGlyphs"));
+    lblMissingGlyphs->setContentsMargins(8, 4, 8, 4);
     lblMissingGlyphs->setHidden(true);
     previewLayout->addWidget(lblMissingGlyphs);
     connect(copyBook, &CopyBookWidget::signalMissingGlyphsChanged, this, &MainWindow::showMissingGlyphs);

@@ -289,6 +289,65 @@ private slots:
         QVERIFY(optionHeld(untouched, key).toString() != value);
     }
 
+    // A font file for the run, refused with its reason where it cannot be used; the characters the font
+    // lacks, each once in text order, in the layout and in one warning, and nothing of either without.
+    // Arguments are split at "|"; "@font" is the test font, "@cut" a copy of a font cut short.
+    void fontFiles_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("missing");
+        QTest::newRow("the default font") << "--layout" << QByteArray("永字") << 0 << ""
+                                          << "";
+        QTest::newRow("a Latin font") << "--layout|--font-family|DejaVu Sans" << QByteArray("字永A字") << 0
+                                      << "lattiscribe-render: the font \"DejaVu Sans\" has no glyph for 2 "
+                                         "character(s), drawn in another font: 字永\n"
+                                      << "字 永";
+        QTest::newRow("a font file for the run") << "--font-file|@font|--font-family|AR PL KaitiM GB|--layout"
+                                                 << QByteArray("永並") << 0 << "drawn in another font: 並\n"
+                                                 << "並";
+        QTest::newRow("a font file cut short")
+            << "--font-file|@cut|--layout" << QByteArray("永") << 1 << "--font-file @cut: it is damaged: "
+            << "";
+        QTest::newRow("not a font") << "--font-file|@text|--layout" << QByteArray("永") << 1
+                                    << "--font-file @text: it is not a TrueType or OpenType font"
+                                    << "";
+        QTest::newRow("no such file") << "--font-file|@none|--layout" << QByteArray("永") << 1
+                                      << "--font-file @none: cannot read it: "
+                                      << "";
+    }
+
+    void fontFiles()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QByteArray, input);
+        QFETCH(int, exitCode);
+        QFETCH(QString, error);
+        QFETCH(QString, missing);
+        if (arguments.contains("@font")) {
+            REQUIRE_UNINSTALLED_FONT(download);
+            arguments.replace("@font", download);
+        }
+        QVERIFY(writeFile(path("cut.ttf"), contentsOf(latinFontFile()).left(300000)));
+        QVERIFY(writeFile(path("text.ttf"), "not a font"));
+        for (const char *name : {"cut", "text", "none"}) {
+            arguments.replace(QStringLiteral("@") + name, path(QStringLiteral("%1.ttf").arg(name)));
+            error.replace(QStringLiteral("@") + name, path(QStringLiteral("%1.ttf").arg(name)));
+        }
+        const Run run = render(arguments.split('|'), input);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(error.isEmpty() ? run.err.isEmpty() : run.err.contains(error.toUtf8()), run.err.constData());
+        QCOMPARE(run.err.count('\n'), int(!error.isEmpty()));
+        const QJsonObject layout = QJsonDocument::fromJson(run.out).object();
+        QCOMPARE(layout.contains("missingGlyphs"), !missing.isEmpty());
+        QStringList listed;
+        for (const QJsonValue &character : layout["missingGlyphs"].toArray())
+            listed << character.toString();
+        QCOMPARE(listed.join(' '), missing);
+    }
+
     void pngPage()
     {
         const QString png = path(QStringLiteral("page.png"));
