@@ -8,6 +8,7 @@
 #include <QtGlobal>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -180,22 +181,30 @@ QVector<CopyBookCell> CopyBookContent::allCells() const
     return cells;
 }
 
+// A text of millions of characters holds a few thousand different ones: each is looked at once, and the
+// rest cost a bit test (the rare character beyond the BMP, a hash look-up).
 QVector<uint> CopyBookContent::visibleCharacters() const
 {
     QVector<uint> characters;
-    QSet<uint> seen;
+    std::vector<bool> seenInBmp(0x10000);
+    QSet<uint> seenBeyond;
     for (int at = 0; at < layoutText.size(); ++at) {
         const QChar ch = layoutText.at(at);
         const QChar trailing = trailingHalf(layoutText, at);
-        const uint code = trailing.isNull() ? ch.unicode() : QChar::surrogateToUcs4(ch, trailing);
-        if (!trailing.isNull())
+        uint code = ch.unicode();
+        if (trailing.isNull()) {
+            if (seenInBmp[code])
+                continue;
+            seenInBmp[code] = true;
+        } else {
+            code = QChar::surrogateToUcs4(ch, trailing);
             ++at;
-        if (!QChar::isPrint(code) || QChar::isSpace(code) || (commonChineseOnly && !isCommonChinese(ch)))
-            continue;
-        if (!seen.contains(code)) {
-            seen.insert(code);
-            characters.append(code);
+            if (seenBeyond.contains(code))
+                continue;
+            seenBeyond.insert(code);
         }
+        if (QChar::isPrint(code) && !QChar::isSpace(code) && !(commonChineseOnly && !isCommonChinese(ch)))
+            characters.append(code);
     }
     return characters;
 }

@@ -301,10 +301,11 @@ private slots:
         QTest::addColumn<QString>("missing");
         QTest::newRow("the default font") << "--layout" << QByteArray("永字") << 0 << ""
                                           << "";
-        QTest::newRow("a Latin font") << "--layout|--font-family|DejaVu Sans" << QByteArray("字永A字") << 0
-                                      << "lattiscribe-render: the font \"DejaVu Sans\" has no glyph for 2 "
-                                         "character(s), drawn in another font: 字永\n"
-                                      << "字 永";
+        QTest::newRow("a Latin font") << "--layout|--all-characters|--font-family|DejaVu Sans"
+                                      << QByteArray("字永A 字\xf0\xa0\x80\x80\xf0\xa0\x80\x80") << 0
+                                      << "lattiscribe-render: the font \"DejaVu Sans\" has no glyph for 3 "
+                                         "character(s), drawn in another font: 字永\xf0\xa0\x80\x80\n"
+                                      << "字 永 \xf0\xa0\x80\x80";
         QTest::newRow("a font file for the run") << "--font-file|@font|--font-family|AR PL KaitiM GB|--layout"
                                                  << QByteArray("永並") << 0 << "drawn in another font: 並\n"
                                                  << "並";
