@@ -14,8 +14,8 @@
 
 namespace {
 
-// What the list's last item carries instead of a family, so that no family can pass for it.
-constexpr int kAddsFontFile = 1;
+// The items after the families: a separator, then the one that adds a font file.
+constexpr int kItemsAfterFamilies = 2;
 
 // The lacking characters the line under the preview lists; the rest it leaves to an ellipsis.
 constexpr int kMissingGlyphsListed = 40;
@@ -48,7 +48,8 @@ void MainWindow::fillFontList()
     const QSignalBlocker quiet(cmbFontName);
     cmbFontName->clear();
     cmbFontName->addItems(QFontDatabase().families());
-    cmbFontName->addItem(tr("Add Font File…"), kAddsFontFile);
+    cmbFontName->insertSeparator(cmbFontName->count());
+    cmbFontName->addItem(tr("Add Font File…"));
     showStoredFont();
 }
 
@@ -58,13 +59,14 @@ void MainWindow::showStoredFont()
     const QSignalBlocker quiet(cmbFontName);
     const QString stored = AppSettings::instance()->fontName;
     const int index = cmbFontName->findData(stored, Qt::DisplayRole, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    cmbFontName->setCurrentIndex(cmbFontName->itemData(index).isValid() ? -1 : index);
+    // Only a family: the items after them are no font, whatever the store holds.
+    cmbFontName->setCurrentIndex(index < cmbFontName->count() - kItemsAfterFamilies ? index : -1);
     cmbFontName->setPlaceholderText(tr("%1 → %2").arg(stored, QFontInfo(QFont(stored)).family()));
 }
 
 void MainWindow::onFontIndexChanged(int index)
 {
-    if (!cmbFontName->itemData(index).isValid()) {
+    if (index != cmbFontName->count() - 1) {
         onFontNameChanged(cmbFontName->itemText(index));
         return;
     }
