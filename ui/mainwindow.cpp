@@ -11,9 +11,9 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
-#include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
@@ -65,11 +65,23 @@ void MainWindow::setupUi()
     auto *splitter = new QSplitter(this);
     layout->addWidget(splitter, 0);
 
+    // The preview, with the line that names the characters the font lacks under it when there are any.
+    auto *previewColumn = new QWidget(this);
+    auto *previewLayout = new QVBoxLayout(previewColumn);
+    previewLayout->setContentsMargins(0, 0, 0, 0);
+    previewLayout->setSpacing(0);
     copyBook = new CopyBookWidget(this);
     copyBook->setObjectName(QStringLiteral("copyBook"));
+    previewLayout->addWidget(copyBook, 1);
+    lblMissingGlyphs = new QLabel(this);
+    lblMissingGlyphs->setObjectName(QStringLiteral("lblMissingGlyphs"));
+    lblMissingGlyphs->setContentsMargins(8, 4, 8, 4);
+    lblMissingGlyphs->setHidden(true);
+    previewLayout->addWidget(lblMissingGlyphs);
+    connect(copyBook, &CopyBookWidget::signalMissingGlyphsChanged, this, &MainWindow::showMissingGlyphs);
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("controlPanel"));
-    splitter->addWidget(copyBook);
+    splitter->addWidget(previewColumn);
     splitter->addWidget(panel);
     splitter->setSizes({20000, 10000});
 
@@ -98,14 +110,7 @@ void MainWindow::setupUi()
     spinCellSize = addDoubleRow(form, tr("Cell Size"), "CellSize", settings->cellSize);
     spinFontSize = addDoubleRow(form, tr("Font Size"), "FontSize", settings->fontSize);
 
-    cmbFontName = new QComboBox(this);
-    cmbFontName->setObjectName(controlOf("FontName"));
-    form->addRow(tr("Font Name"), cmbFontName);
-    cmbFontName->addItems(QFontDatabase().families());
-    cmbFontName->setCurrentIndex(
-        cmbFontName->findData(settings->fontName, Qt::DisplayRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
-    connect(cmbFontName, qOverload<int>(&QComboBox::currentIndexChanged), this,
-        [this](int index) { onFontNameChanged(cmbFontName->itemText(index)); });
+    setupFontRow(form);
 
     lblGridColor = new ColorLabel(this);
     lblGridColor->setObjectName(controlOf("GridColor"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fontfiles.h"
 #include "optiontable.h"
 #include "pageprogress.h"
 #include "userdialogs.h"
@@ -15,6 +16,7 @@ class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QFormLayout;
+class QLabel;
 class QPrinter;
 class QProgressDialog;
 class PinyinReview;
@@ -70,6 +72,15 @@ private:
     void onContentFocusOut();
     void onDoubleValueChanged(double value);
     void onFontNameChanged(const QString &family);
+    // The font row (mainwindow_fonts.cpp): the families, then the item that adds a font file; the stored
+    // family as the current item, or, where it is none of them, named with the font that stands in for it.
+    void setupFontRow(QFormLayout *form);
+    void fillFontList();
+    void showStoredFont();
+    void onFontIndexChanged(int index);
+    void addFontFile();
+    void removeFontFile(const FontFiles::FontFile &font);
+    void showMissingGlyphs();
     void onColorLabelClicked();
     void onCommonChineseClicked();
     void onBlankLinesChanged(int value);
@@ -108,6 +119,7 @@ private:
     QDoubleSpinBox *spinCellSize = nullptr;
     QDoubleSpinBox *spinFontSize = nullptr;
     QComboBox *cmbFontName = nullptr;
+    QLabel *lblMissingGlyphs = nullptr;
     QDoubleSpinBox *spinOpacity = nullptr;
     QSpinBox *spinBlankLines = nullptr;
     QComboBox *cmbTraceType = nullptr;

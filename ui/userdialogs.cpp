@@ -38,6 +38,9 @@ UserDialogs UserDialogs::standard()
     dialogs.askOpenFileName = [](QWidget *parent, const QString &caption, const QString &filter) {
         return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
     };
+    dialogs.askOpenFileName = [](QWidget *parent, const QString &caption, const QString &filter) {
+        return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    };
     dialogs.inform = [](QWidget *parent, const QString &title, const QString &text) {
         QMessageBox::information(parent, title, text, QMessageBox::Ok, QMessageBox::NoButton);
     };

@@ -74,6 +74,9 @@ struct OptionValues
     bool vectorPdf = false;
     // A 5 cm ruler in the bottom margin, to check that a printer did not scale the page.
     bool ruler = false;
+    // Every glyph centred in its square by its ink and shrunk, never grown, to stay inside it: for a font
+    // whose glyphs stand off the centre of their em box or beyond it.
+    bool fitGlyphs = false;
 
     bool showsPinyin() const { return pinyin || pinyinOnly; }
     bool isA4Portrait() const { return paper == Paper::A4 && !landscape; }

@@ -167,6 +167,11 @@ const QVector<OptionRow> &optionTable()
             .flag("ruler", nullptr,
                 "A 5 cm ruler in the bottom margin of every page, to check that the printer did not scale the page.")
             .inSection(Section::PaperAndPages, "chkRuler", QT_TRANSLATE_NOOP("MainWindow", "Ruler")),
+        option("Sheet/FitGlyphs", Switch {&V::fitGlyphs})
+            .flag("fit-glyphs", nullptr,
+                "Centre every glyph in its square by its ink, shrunk where it would reach past the square's "
+                "outline: for a font whose glyphs stand off centre.")
+            .inSection(Section::Layout, "chkFitGlyphs", QT_TRANSLATE_NOOP("MainWindow", "Fit glyphs")),
     };
     return table;
 }

@@ -1,11 +1,13 @@
 #include "copybook.h"
 
+#include "glyphfaces.h"
 #include "layoutunits.h"
 #include "pagegeometry.h"
 #include "pinyinband.h"
 #include "strokeframes.h"
 #include "strokeorder.h"
 
+#include <QFontInfo>
 #include <QtGlobal>
 #include <cmath>
 
@@ -91,8 +93,15 @@ void CopyBook::update(bool textChanged)
     const CellInputs cells {columnsPerRow(), rowsPerPage(), values.blankLines, values.opacity,
         static_cast<int>(values.bookType), static_cast<int>(values.traceType), values.commonChineseOnly,
         values.showsPinyin(), values.plainTones, values.words, values.copies, values.fade, values.unique};
-    if (!textChanged && !(cells != laidCells))
-        return;
+    const bool newCharacters
+        = textChanged || cells.commonChineseOnly != laidCells.commonChineseOnly || cells.readings != laidCells.readings;
+    if (textChanged || cells != laidCells)
+        layCells(cells);
+    findMissingGlyphs(newCharacters);
+}
+
+void CopyBook::layCells(const CellInputs &cells)
+{
     laidCells = cells;
     // With no row at all the old cells would refer to a grid that no longer exists; laid out for no rows
     // they give one blank page instead of a page count divided by zero rows.
@@ -104,6 +113,25 @@ void CopyBook::update(bool textChanged)
     content.commonChineseOnly = cells.commonChineseOnly;
     content.rebuildCells(
         {cells.rowsPerPage, cells.readings, cells.plainTones, cells.words, cells.copies, cells.fade, cells.unique});
+}
+
+void CopyBook::findMissingGlyphs(bool newCharacters)
+{
+    const QFont font = glyphFont();
+    const QString answeredBy = QFontInfo(font).family();
+    if (!newCharacters && values.fontName == missingAskedOf && answeredBy == missingAnsweredBy)
+        return;
+    missingAskedOf = values.fontName;
+    missingAnsweredBy = answeredBy;
+    missing = charactersLacking(font, content.visibleCharacters());
+    drawnInFallback.clear();
+    const QFont fallback = fallbackFont();
+    // Where the chosen font is the fallback itself, what it lacks stays with Qt's own fallbacks.
+    if (missing.isEmpty() || QFontInfo(fallback).family() == answeredBy)
+        return;
+    drawnInFallback = QSet<uint>(missing.cbegin(), missing.cend());
+    for (const uint code : charactersLacking(fallback, missing))
+        drawnInFallback.remove(code);
 }
 
 CopyBook::GridInputs CopyBook::gridInputs()
@@ -243,6 +271,13 @@ QFont CopyBook::glyphFont() const
     return font;
 }
 
+QFont CopyBook::fallbackFont() const
+{
+    QFont font = glyphFont();
+    font.setFamily(OptionValues().fontName);
+    return font;
+}
+
 CopyBookPages CopyBook::pages() const
 {
     CopyBookPages pages;
@@ -254,7 +289,7 @@ CopyBookPages CopyBook::pages() const
     pages.strokeFrameSide = cellSidePixels() * laidGrid.frameShare;
     pages.margin = marginPixels();
     pages.resolution = resolution;
-    pages.glyphFont = glyphFont();
+    pages.glyphFaces = {glyphFont(), missingAnsweredBy, fallbackFont(), drawnInFallback, values.fitGlyphs};
     pages.options = values;
     pages.content = content;
     pages.fourLines = staves;

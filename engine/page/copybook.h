@@ -6,7 +6,9 @@
 #include "fourlines.h"
 
 #include <QFont>
+#include <QSet>
 #include <QSize>
+#include <QVector>
 
 // A copybook: its text and its options, held once, and what follows from them (the grid of a page, its
 // columns, the pinyin band, the stroke-order frames, the text laid out into cells), derived here and
@@ -49,6 +51,9 @@ public:
     // The staves of English on four lines, and what is written on them; none without that option.
     const FourLines &fourLines() const { return staves; }
     QFont glyphFont() const;
+    // The characters laid out that the glyph font has no glyph for, each once, in the order of the text;
+    // those the Kai fallback has are drawn in it.
+    const QVector<uint> &missingGlyphs() const { return missing; }
     // How the window's Save As writes: as the options say, with a thread per core.
     CopyBookOptions::PdfExportOptions pdfExportOptions() const { return {values.vectorPdf, 0}; }
 
@@ -86,11 +91,15 @@ private:
 
     // Brings the grid and the cells up to date with the options and the text, doing only what changed.
     void update(bool textChanged);
+    void layCells(const CellInputs &cells);
     GridInputs gridInputs();
     void layGrid(const GridInputs &inputs);
     // The most strokes of a character (or word) of the text, kept until the text or what makes its units
     // changes: finding it walks the whole text.
     int mostStrokes();
+    // Finds the missing glyphs again where the characters or the font that draws them changed.
+    void findMissingGlyphs(bool newCharacters);
+    QFont fallbackFont() const;
 
     const int resolution;
     CopyBookOptions::OptionValues values;
@@ -100,4 +109,9 @@ private:
     GridInputs laidGrid;
     CellInputs laidCells;
     int strokesOfText = -1;
+    // The family asked for and the one that answered, when the missing glyphs were last found.
+    QString missingAskedOf;
+    QString missingAnsweredBy;
+    QVector<uint> missing;
+    QSet<uint> drawnInFallback;
 };

@@ -405,6 +405,64 @@ Copyright © 2026 Kelvo. All rights reserved.</source>
         <source>%1[*] - Lattiscribe</source>
         <translation>%1[*] - 格书字帖</translation>
     </message>
+    <message>
+        <source>Fit glyphs</source>
+        <translation>字形居中</translation>
+    </message>
+    <message>
+        <source>Add Font File…</source>
+        <translation>添加字体文件…</translation>
+    </message>
+    <message>
+        <source>Remove %1</source>
+        <translation>移除 %1</translation>
+    </message>
+    <message>
+        <source>%1 → %2</source>
+        <translation>%1 → %2</translation>
+    </message>
+    <message>
+        <source>Add Font File</source>
+        <translation>添加字体文件</translation>
+    </message>
+    <message>
+        <source>Font files (*.ttf *.otf *.ttc);;All files (*)</source>
+        <translation>字体文件 (*.ttf *.otf *.ttc);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>The font file could not be read.</source>
+        <translation>无法读取该字体文件。</translation>
+    </message>
+    <message>
+        <source>This file is not a TrueType or OpenType font.</source>
+        <translation>该文件不是 TrueType 或 OpenType 字体。</translation>
+    </message>
+    <message>
+        <source>The font file is damaged, perhaps not completely downloaded.</source>
+        <translation>该字体文件已损坏，可能没有下载完整。</translation>
+    </message>
+    <message>
+        <source>The font file could not be copied into the program&apos;s folder.</source>
+        <translation>无法将该字体文件复制到程序的文件夹中。</translation>
+    </message>
+    <message>
+        <source>The font file could not be loaded.</source>
+        <translation>无法载入该字体文件。</translation>
+    </message>
+    <message>
+        <source>Remove the font %1? Its copy in the program&apos;s folder is deleted; the file it was added from stays.</source>
+        <translation>移除字体 %1 吗？程序文件夹中的副本将被删除，添加时所用的原文件仍会保留。</translation>
+    </message>
+    <message>
+        <source>The font file could not be removed.</source>
+        <translation>无法移除该字体文件。</translation>
+    </message>
+    <message numerus="yes">
+        <source>The chosen font lacks %n character(s): %1</source>
+        <translation>
+            <numerusform>所选字体缺少 %n 个字：%1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PageFurniture</name>

@@ -296,6 +296,72 @@ private slots:
         QVERIFY(optionHeld(untouched, key).toString() != value);
     }
 
+    // A font file for the run, or a collection, refused with its reason before the font system sees it (a
+    // download cut short would otherwise be taken, its glyphs blank); the characters the font lacks, each
+    // once in text order, in the layout and in one warning, and nothing of either without. Arguments are
+    // split at "|"; "@font" is the test font, "@ukai" an installed collection, the other "@NAME" files
+    // made here or missing.
+    void fontFiles_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("missing");
+        const auto row
+            = [](const char *name, const char *arguments, const QByteArray &input, int exitCode, const char *error,
+                  const char *missing) { QTest::newRow(name) << arguments << input << exitCode << error << missing; };
+        row("the default font", "--layout", "永字", 0, "", "");
+        row("a Latin font", "--layout|--all-characters|--font-family|DejaVu Sans",
+            "字永A 字\xf0\xa0\x80\x80\xf0\xa0\x80\x80", 0,
+            "lattiscribe-render: the font \"DejaVu Sans\" has no glyph for 3 character(s), drawn in another font: "
+            "字永\xf0\xa0\x80\x80\n",
+            "字 永 \xf0\xa0\x80\x80");
+        row("a font file for the run", "--font-file|@font|--font-family|AR PL KaitiM GB|--layout", "永並", 0,
+            "drawn in another font: 並\n", "並");
+        row("a collection", "--font-file|@ukai|--font-family|AR PL UKai TW|--layout", "永", 0, "", "");
+        row("cut short in its tables", "--font-file|@cut|--layout", "永", 1, "--font-file @cut: it is damaged: ", "");
+        row("cut short in its table directory", "--font-file|@stub|--layout", "永", 1,
+            "@stub: it is damaged: its table directory is cut short", "");
+        row("a collection cut short", "--font-file|@halfukai|--layout", "永", 1, "@halfukai: it is damaged: ", "");
+        row("text", "--font-file|@text|--layout", "永", 1, "@text: it is not a TrueType or OpenType font", "");
+        row("no such file", "--font-file|@none|--layout", "永", 1, "--font-file @none: cannot read it: ", "");
+    }
+
+    void fontFiles()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QByteArray, input);
+        QFETCH(int, exitCode);
+        QFETCH(QString, error);
+        QFETCH(QString, missing);
+        if (arguments.contains("@font")) {
+            REQUIRE_UNINSTALLED_FONT(download);
+            arguments.replace("@font", download);
+        }
+        const QString ukai = QStringLiteral("/usr/share/fonts/truetype/arphic/ukai.ttc");
+        arguments.replace("@ukai", ukai);
+        const QMap<QString, QByteArray> files {{"cut", contentsOf(latinFontFile()).left(300000)},
+            {"stub", contentsOf(latinFontFile()).left(40)}, {"halfukai", contentsOf(ukai).left(1000000)},
+            {"text", "this is text, not a font"}, {"none", {}}};
+        for (auto file = files.cbegin(); file != files.cend(); ++file) {
+            const QString name = path(file.key() + ".ttf");
+            QVERIFY(file.key() == "none" || writeFile(name, file.value()));
+            arguments.replace('@' + file.key(), name);
+            error.replace('@' + file.key(), name);
+        }
+        const Run run = render(arguments.split('|'), input);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(error.isEmpty() ? run.err.isEmpty() : run.err.contains(error.toUtf8()), run.err.constData());
+        QCOMPARE(run.err.count('\n'), int(!error.isEmpty()));
+        const QJsonObject layout = QJsonDocument::fromJson(run.out).object();
+        QCOMPARE(layout.contains("missingGlyphs"), !missing.isEmpty());
+        QStringList listed;
+        for (const QJsonValue &character : layout["missingGlyphs"].toArray())
+            listed << character.toString();
+        QCOMPARE(listed.join(' '), missing);
+    }
+
     // One page of a picture output, or every page under numbered names.
     void pictures()
     {

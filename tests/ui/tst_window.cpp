@@ -2,6 +2,7 @@
 #include "appsettings.h"
 #include "awayfromdefaults.h"
 #include "copybookwidget.h"
+#include "fontfiles.h"
 #include "fonts.h"
 #include "mainwindow.h"
 #include "optionsheld.h"
@@ -73,6 +74,7 @@ struct Answers
     QString fileName;
     QString openName;
     UserDialogs::Changes changes = UserDialogs::Changes::Cancel;
+    QString fontFile;
     bool openIt = false;
     QColor colour;
     QString listed;
@@ -95,7 +97,7 @@ struct Answers
         };
         dialogs.askOpenFileName = [this](QWidget *, const QString &caption, const QString &filter) {
             asked << caption + '|' + filter;
-            return openName;
+            return fontFile.isEmpty() ? openName : fontFile;
         };
         dialogs.askSaveChanges = [this](QWidget *, const QString &text) {
             asked << text;
@@ -162,6 +164,8 @@ private slots:
         QCoreApplication::setOrganizationName(QStringLiteral("Kelvo"));
         QCoreApplication::setApplicationName(QStringLiteral("LattiScribe"));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, directory.path());
+        // The fonts a user adds go into the program's data folder.
+        qputenv("XDG_DATA_HOME", path(QStringLiteral("data")).toUtf8());
         installKaiFontSubstitution();
         installInterfaceFontSubstitution();
     }
@@ -396,11 +400,11 @@ private slots:
         const QString about = "About|" + MainWindow::aboutText(AppInfo::buildDate(), AppInfo::buildTime());
         const QString save = "Save Worksheet|Worksheets (*.lattiscribe)";
         QCOMPARE(answers.asked,
-            QStringList({about, "Open Worksheet|Worksheets and texts (*.lattiscribe *.txt)", save, save,
-                "character list",
-                "Lattiscribe|1 of the characters added lie outside the common Chinese characters: they show once "
-                "\"Common Chinese\" is off.",
-                "print preview", about}));
+            QStringList(
+                {about, "Open Worksheet|Worksheets and texts (*.lattiscribe *.txt)", save, save, "character list",
+                    "Lattiscribe|1 of the characters added lie outside the common Chinese characters: they show once "
+                    "\"Common Chinese\" is off.",
+                    "print preview", about}));
         // A per cent sign in the build date is not substituted again.
         QCOMPARE(MainWindow::aboutText("Dec 16 2026 %3", "19:09:54"),
             QStringLiteral(
@@ -563,6 +567,63 @@ private slots:
         QVERIFY(QSettings().allKeys().isEmpty());
         drop("a.txt", QByteArray("\xff\xfe\x38\x6c\x57\x5b", 6));
         QCOMPARE(editor->toPlainText(), QStringLiteral("永字"));
+    }
+
+    // A teacher's downloaded font: a damaged copy is refused and changes nothing; the font itself is added
+    // from the end of the font list, chosen at once, listed at the next start, and removed from the box's
+    // menu, which takes the page back to 楷体. While the stored family is none of the list, the box names
+    // the font that draws it instead, and says nothing to the store.
+    void fontFiles()
+    {
+        REQUIRE_UNINSTALLED_FONT(download);
+        const QString family = QStringLiteral("AR PL KaitiM GB");
+        auto window = std::make_unique<MainWindow>();
+        auto answers = std::make_unique<Answers>(*window);
+        auto *box = window->findChild<QComboBox *>(QStringLiteral("cmbFontName"));
+        auto *book = window->findChild<CopyBookWidget *>();
+        QCOMPARE(box->currentIndex(), -1);
+        QCOMPARE(box->placeholderText(), QStringLiteral("楷体 → ") + QFontInfo(QFont(QStringLiteral("楷体"))).family());
+        const int items = box->count();
+
+        answers->fontFile = path(QStringLiteral("cut.ttf"));
+        QVERIFY(writeFile(answers->fontFile, contentsOf(download).left(1000000)));
+        box->setCurrentIndex(box->count() - 1);
+        QCOMPARE(answers->asked.value(1).section('|', 0, 0),
+            QStringLiteral("The font file is damaged, perhaps not completely downloaded."));
+        QCOMPARE(box->currentIndex(), -1);
+        QCOMPARE(box->count(), items);
+        QVERIFY(QSettings().allKeys().isEmpty());
+
+        answers->fontFile = download;
+        box->setCurrentIndex(box->count() - 1);
+        QCOMPARE(box->currentText(), family);
+        QCOMPARE(QSettings().value("FontName").toString(), family);
+        QCOMPARE(QFontInfo(book->copyBook().glyphFont()).family(), family);
+        // 並 is a traditional character, which the font lacks.
+        auto *missing = window->findChild<QLabel *>(QStringLiteral("lblMissingGlyphs"));
+        book->setContent(QStringLiteral("永並"));
+        QVERIFY(!missing->isHidden());
+        QCOMPARE(missing->text(), QStringLiteral("The chosen font lacks 1 character(s): 並"));
+        book->setContent(QStringLiteral("永"));
+        QVERIFY(missing->isHidden());
+
+        FontFiles::registerAddedFonts();
+        window = std::make_unique<MainWindow>();
+        answers = std::make_unique<Answers>(*window);
+        answers->openIt = true;
+        box = window->findChild<QComboBox *>(QStringLiteral("cmbFontName"));
+        QCOMPARE(box->currentText(), family);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(box, &event);
+        QMenu *menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) != nullptr);
+        QCOMPARE(menu->actions().size(), 2);
+        menu->actions().last()->trigger();
+        menu->close();
+        QCOMPARE(QSettings().value("FontName").toString(), QStringLiteral("楷体"));
+        QCOMPARE(box->currentIndex(), -1);
+        QCOMPARE(box->findText(family), -1);
+        QVERIFY(QDir(FontFiles::addedFontsFolder()).isEmpty());
     }
 
     // On a school laptop's screen (the window at 1366 x 700) with More Options open, the content box keeps

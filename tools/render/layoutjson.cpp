@@ -131,6 +131,13 @@ bool writeLayoutJson(const CopyBook &book, QIODevice *output)
         layout.insert(QStringLiteral("staveTops"), tops);
         layout.insert(QStringLiteral("staves"), lines);
     }
+    // Likewise the characters the chosen font lacks, which only a book that has them lists.
+    if (!book.missingGlyphs().isEmpty()) {
+        QJsonArray missing;
+        for (const uint code : book.missingGlyphs())
+            missing.append(QString::fromUcs4(&code, 1));
+        layout.insert(QStringLiteral("missingGlyphs"), missing);
+    }
     // Stroke order likewise: the frames of every row, and the characters that have none.
     const bool strokeOrder = book.showsStrokeOrder();
     if (strokeOrder) {

@@ -2,6 +2,7 @@
 
 #include "appinfo.h"
 #include "copybook.h"
+#include "fontfiles.h"
 #include "layoutjson.h"
 #include "pagepictures.h"
 #include "pdfexport.h"
@@ -68,6 +69,46 @@ private:
     RendererStreams streams;
 };
 
+// The font files of one run, registered for as long as it lasts.
+class RunFonts
+{
+public:
+    ~RunFonts()
+    {
+        for (const FontFiles::FontFile &font : fonts)
+            FontFiles::unregisterFontFile(font);
+    }
+
+    // False, with the file and the reason in *error, for the first file that cannot be used.
+    bool registerAll(const QStringList &paths, QString *error)
+    {
+        for (const QString &path : paths) {
+            const FontFiles::FontFile font = FontFiles::registerFontFile(path);
+            if (font.problem != FontFiles::Problem::None) {
+                *error = QStringLiteral("--font-file %1: %2").arg(path, FontFiles::problemText(font));
+                return false;
+            }
+            fonts.append(font);
+        }
+        return true;
+    }
+
+private:
+    QVector<FontFiles::FontFile> fonts;
+};
+
+// Says once which characters the chosen font lacks; they are drawn in another.
+QString missingGlyphsWarning(const CopyBook &book)
+{
+    const QVector<uint> &missing = book.missingGlyphs();
+    if (missing.isEmpty())
+        return {};
+    return QStringLiteral("the font \"%1\" has no glyph for %2 character(s), drawn in another font: %3")
+        .arg(book.options().fontName)
+        .arg(missing.size())
+        .arg(QString::fromUcs4(missing.constData(), missing.size()));
+}
+
 } // namespace
 
 int runRenderer(const QStringList &arguments, const RendererStreams &streams)
@@ -88,6 +129,9 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
     }
 
     QString error;
+    RunFonts fonts;
+    if (!fonts.registerAll(request.fontFiles, &error))
+        return run.fail(RendererInputOutputError, error);
     // A worksheet brings its text and options, and the options given here win over its own; a list of
     // the national characters is the text without any input read.
     Worksheet sheet;
@@ -123,6 +167,9 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
             RendererInputOutputError, QStringLiteral("cannot write %1: %2").arg(request.worksheetPath, error));
     if (!request.makesPages())
         return RendererSuccess;
+    const QString missing = missingGlyphsWarning(book);
+    if (!missing.isEmpty())
+        run.print(streams.errors, QStringLiteral("lattiscribe-render: %1\n").arg(missing));
 
     if (request.layoutOnly) {
         if (!writeLayoutJson(book, streams.output) || streams.output->write("\n") != 1)

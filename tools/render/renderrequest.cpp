@@ -90,6 +90,10 @@ struct Options
     QCommandLineOption jobs {QStringLiteral("jobs"),
         QStringLiteral("Threads making page images for a PDF, 1 to %1 (default: one per core).").arg(kMaxJobs),
         QStringLiteral("N")};
+    QCommandLineOption fontFile {QStringLiteral("font-file"),
+        QStringLiteral("Use the TrueType or OpenType font in PATH for this run, so that --font-family can name its "
+                       "family; may be given more than once."),
+        QStringLiteral("PATH")};
 };
 
 QCommandLineOption tableOption(const OptionRow &row)
@@ -267,7 +271,8 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
         tableOptions.append({&row, tableOption(row)});
         parser.addOption(tableOptions.constLast().second);
     }
-    parser.addOptions({options.print, options.jobs, options.chars, options.layout, options.saveWorksheet});
+    parser.addOptions(
+        {options.print, options.jobs, options.fontFile, options.chars, options.layout, options.saveWorksheet});
     parser.addPositionalArgument(QStringLiteral("FILE"),
         QStringLiteral("UTF-8 text, or a .lattiscribe worksheet whose options the ones given here replace; standard "
                        "input when absent or -."),
@@ -297,6 +302,7 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
             request.optionsGiven << QLatin1String(option.first->key);
     }
     read.number(options.jobs, 1, kMaxJobs, request.jobs);
+    request.fontFiles = parser.values(options.fontFile);
     request.layoutOnly = parser.isSet(options.layout);
     request.prints = parser.isSet(options.print);
     request.printer = parser.value(options.print);

@@ -37,6 +37,8 @@ struct RenderRequest
     QStringList optionsGiven;
     // Export threads; 0 for one per core.
     int jobs = 0;
+    // Font files registered for this run, so that --font-family can name their families.
+    QStringList fontFiles;
 
     bool writesPdf() const;
     // Whether pages are asked for at all (or only a worksheet).
