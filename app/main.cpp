@@ -1,4 +1,5 @@
 #include "appinfo.h"
+#include "fontfiles.h"
 #include "fonts.h"
 #include "mainwindow.h"
 #include "startup.h"
@@ -33,6 +34,10 @@ int main(int argc, char *argv[])
     enableHighDpiScaling();
     QApplication app(argc, argv);
     AppInfo::applyIdentity();
+    // Before the substitution, which may map "楷体" to a Kai shipped beside the program, and before the
+    // window lists the families.
+    FontFiles::registerBundledFonts();
+    FontFiles::registerAddedFonts();
     installKaiFontSubstitution();
     installInterfaceFontSubstitution();
 

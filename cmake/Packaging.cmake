@@ -24,7 +24,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://kelvo.invalid/lattiscribe")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "fonts-arphic-ukai, fonts-wqy-microhei | fonts-noto-cjk, fonts-dejavu-core, qttranslations5-l10n")
-# The pinyin band prefers Andika's single-storey a and g, and falls back on DejaVu Sans without it.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-sil-andika")
+# The pinyin band prefers Andika's single-storey a and g, and falls back on DejaVu Sans without it. LXGW
+# WenKai is a free Kai of full coverage for the Font Name list, beside the default 楷体.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-sil-andika, fonts-lxgw-wenkai")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

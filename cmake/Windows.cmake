@@ -47,6 +47,17 @@ endforeach()
 install(FILES ${LATTISCRIBE_WIN_SDK}/deps/share/doc/libjpeg-turbo/LICENSE.md DESTINATION ${licence_dir}
     RENAME libjpeg-turbo-LICENSE.md)
 
+# LXGW WenKai (SIL Open Font License 1.1), a Kai of full coverage for a Windows without 楷体, from Debian's
+# fonts-lxgw-wenkai: into fonts/ beside the programs, which register what is there at start
+# (FontFiles::registerBundledFonts); the package's copyright file carries the licence's text.
+set(lxgw_wenkai /usr/share/fonts/truetype/lxgw-wenkai/LXGWWenKai-Regular.ttf)
+if(NOT EXISTS ${lxgw_wenkai} OR NOT EXISTS /usr/share/doc/fonts-lxgw-wenkai/copyright)
+    message(FATAL_ERROR "No LXGW WenKai at ${lxgw_wenkai}; install fonts-lxgw-wenkai (scripts/setup)")
+endif()
+install(FILES ${lxgw_wenkai} DESTINATION ${CMAKE_INSTALL_BINDIR}/fonts)
+install(FILES /usr/share/doc/fonts-lxgw-wenkai/copyright DESTINATION ${licence_dir}
+    RENAME fonts-lxgw-wenkai-copyright.txt)
+
 include(cmake/WindowsInstaller.cmake)
 
 # The tests run under Wine, in a prefix of their own in the build tree (tests/windows/wine).

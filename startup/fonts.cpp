@@ -22,7 +22,7 @@ QString installedKaiFamily(const QStringList &families)
 {
     const QString preferred = firstInstalled(families,
         {QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL UKai TW"), QStringLiteral("AR PL UKai HK"),
-            QStringLiteral("AR PL KaitiM GB")});
+            QStringLiteral("AR PL KaitiM GB"), QStringLiteral("LXGW WenKai")});
     if (!preferred.isEmpty())
         return preferred;
     for (const QString &family : families) {

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QTest>
 #ifndef Q_OS_WIN
 #include <csignal>
 #include <sys/resource.h>
@@ -30,6 +31,30 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A font the machine has not installed, as a teacher's download is: the TTF of Debian's
+// fonts-arphic-gkai00mp (the family "AR PL KaitiM GB", simplified characters only), which the test setup
+// unpacks into the build tree. A test without it reports itself skipped, except in CI; under Wine, where
+// the file's Linux path means nothing, always.
+#ifdef Q_OS_WIN
+#define REQUIRE_UNINSTALLED_FONT(path)                                                                                 \
+    QSKIP("the test font is unpacked for the Linux build");                                                            \
+    const QString path;
+#else
+#define REQUIRE_UNINSTALLED_FONT(path)                                                                                 \
+    const QString path = QStringLiteral(LATTISCRIBE_TEST_FONT);                                                        \
+    if (!QFile::exists(path)) {                                                                                        \
+        if (qEnvironmentVariableIsSet("CI"))                                                                           \
+            QFAIL("no test font at " LATTISCRIBE_TEST_FONT);                                                           \
+        QSKIP("no test font at " LATTISCRIBE_TEST_FONT);                                                               \
+    }
+#endif
+
+// A font of Latin letters alone, from fonts-dejavu-core.
+inline QString latinFontFile()
+{
+    return QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
 }
 
 #ifndef Q_OS_WIN

@@ -11,9 +11,9 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
-#include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
@@ -34,6 +34,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setupUi();
     offerMenus();
+    offerWorksheets();
     applySettings();
     // Once the window is up, over it.
     QTimer::singleShot(0, this, &MainWindow::reportDamagedStore);
@@ -64,11 +65,23 @@ void MainWindow::setupUi()
     auto *splitter = new QSplitter(this);
     layout->addWidget(splitter, 0);
 
+    // The preview, with the line that names the characters the font lacks under it when there are any.
+    auto *previewColumn = new QWidget(this);
+    auto *previewLayout = new QVBoxLayout(previewColumn);
+    previewLayout->setContentsMargins(0, 0, 0, 0);
+    previewLayout->setSpacing(0);
     copyBook = new CopyBookWidget(this);
     copyBook->setObjectName(QStringLiteral("copyBook"));
+    previewLayout->addWidget(copyBook, 1);
+    lblMissingGlyphs = new QLabel(this);
+    lblMissingGlyphs->setObjectName(QStringLiteral("lblMissingGlyphs"));
+    lblMissingGlyphs->setContentsMargins(8, 4, 8, 4);
+    lblMissingGlyphs->setHidden(true);
+    previewLayout->addWidget(lblMissingGlyphs);
+    connect(copyBook, &CopyBookWidget::signalMissingGlyphsChanged, this, &MainWindow::showMissingGlyphs);
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("controlPanel"));
-    splitter->addWidget(copyBook);
+    splitter->addWidget(previewColumn);
     splitter->addWidget(panel);
     splitter->setSizes({20000, 10000});
 
@@ -97,14 +110,7 @@ void MainWindow::setupUi()
     spinCellSize = addDoubleRow(form, tr("Cell Size"), "CellSize", settings->cellSize);
     spinFontSize = addDoubleRow(form, tr("Font Size"), "FontSize", settings->fontSize);
 
-    cmbFontName = new QComboBox(this);
-    cmbFontName->setObjectName(controlOf("FontName"));
-    form->addRow(tr("Font Name"), cmbFontName);
-    cmbFontName->addItems(QFontDatabase().families());
-    cmbFontName->setCurrentIndex(
-        cmbFontName->findData(settings->fontName, Qt::DisplayRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
-    connect(cmbFontName, qOverload<int>(&QComboBox::currentIndexChanged), this,
-        [this](int index) { onFontNameChanged(cmbFontName->itemText(index)); });
+    setupFontRow(form);
 
     lblGridColor = new ColorLabel(this);
     lblGridColor->setObjectName(controlOf("GridColor"));
@@ -213,7 +219,14 @@ void MainWindow::onSheetOptionChanged()
     const AppSettings *settings = AppSettings::instance();
     copyBook->setOptions(*settings);
     pinyinReview->setActive(settings->showsPinyin());
-    settings->saveSettings();
+    storeChangedOptions();
+}
+
+void MainWindow::storeChangedOptions()
+{
+    AppSettings::instance()->saveSettings();
+    optionsChangedSinceSave = true;
+    updateTitle();
 }
 
 void MainWindow::applySettings()
@@ -228,7 +241,7 @@ void MainWindow::onBookTypeChanged()
     const int bookType = cmbBookType->currentData(Qt::UserRole).toInt();
     copyBook->setBookType(bookType);
     AppSettings::instance()->bookType = static_cast<BookType>(bookType);
-    AppSettings::instance()->saveSettings();
+    storeChangedOptions();
 }
 
 void MainWindow::onTraceTypeChanged()
@@ -236,7 +249,7 @@ void MainWindow::onTraceTypeChanged()
     const int traceType = cmbTraceType->currentData(Qt::UserRole).toInt();
     copyBook->setTraceType(traceType);
     AppSettings::instance()->traceType = static_cast<TraceType>(traceType);
-    AppSettings::instance()->saveSettings();
+    storeChangedOptions();
 }
 
 void MainWindow::onContentFocusOut()
@@ -262,14 +275,14 @@ void MainWindow::onDoubleValueChanged(double value)
     } else {
         return;
     }
-    settings->saveSettings();
+    storeChangedOptions();
 }
 
 void MainWindow::onFontNameChanged(const QString &family)
 {
     copyBook->setFontName(family);
     AppSettings::instance()->fontName = family;
-    AppSettings::instance()->saveSettings();
+    storeChangedOptions();
 }
 
 void MainWindow::onColorLabelClicked()
@@ -283,7 +296,7 @@ void MainWindow::onColorLabelClicked()
     if (!color.isValid())
         return;
     field = color;
-    settings->saveSettings();
+    storeChangedOptions();
     label->setColor(color);
     if (label == lblGridColor)
         copyBook->setGridColor(color);
@@ -295,12 +308,12 @@ void MainWindow::onCommonChineseClicked()
 {
     copyBook->setCommonChineseOnly(chkCommonChinese->isChecked());
     AppSettings::instance()->commonChineseOnly = chkCommonChinese->isChecked();
-    AppSettings::instance()->saveSettings();
+    storeChangedOptions();
 }
 
 void MainWindow::onBlankLinesChanged(int value)
 {
     copyBook->setBlankLines(value);
     AppSettings::instance()->blankLines = value;
-    AppSettings::instance()->saveSettings();
+    storeChangedOptions();
 }

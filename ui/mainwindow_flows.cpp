@@ -1,14 +1,17 @@
-// Save As, Print and About: the window's flows beyond the live preview.
+// Save As, Print and About: the window's flows beyond the live preview (the worksheet's are in
+// mainwindow_worksheet.cpp).
 
 #include "appinfo.h"
 #include "appsettings.h"
 #include "copybookwidget.h"
 #include "layoutunits.h"
 #include "mainwindow.h"
+#include "pagepictures.h"
 #include "systemmenu.h"
 #include "textedit.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QProgressDialog>
 #include <QShortcut>
@@ -71,8 +74,12 @@ void MainWindow::offerMenus()
             auto *menu = new QMenu(this);
             menu->setAttribute(Qt::WA_DeleteOnClose);
             if (area == copyBook) {
-                menu->addAction(tr("Print…"), this, &MainWindow::onPrint)->setObjectName(QStringLiteral("actionPrint"));
+                menu->addAction(tr("Open Worksheet…"), this, &MainWindow::onOpenWorksheet);
+                menu->addAction(tr("Save Worksheet…"), this, &MainWindow::onSaveWorksheet);
+                menu->addAction(tr("Save Worksheet As…"), this, &MainWindow::onSaveWorksheetAs);
+                menu->addSeparator();
                 menu->addAction(tr("Add from the Character List…"), this, &MainWindow::onAddListedCharacters);
+                menu->addAction(tr("Print…"), this, &MainWindow::onPrint)->setObjectName(QStringLiteral("actionPrint"));
             }
             if (!aboutInSystemMenu)
                 menu->addAction(tr("About"), this, &MainWindow::showAbout);
@@ -149,21 +156,33 @@ void MainWindow::onSaveAs()
         && !dialogs.askYesNo(
             this, tr("This copybook has %1 pages; saving them all takes a while. Save it anyway?").arg(pages)))
         return;
-    const QString fileName = dialogs.askSaveFileName(this, tr("Save File"), tr("PDF files (*.pdf)"));
+    QStringList types {tr("PDF files (*.pdf)"), tr("PNG pictures (*.png)")};
+    if (PagePictures::writesSvg())
+        types << tr("SVG drawings (*.svg)");
+    const QString fileName = dialogs.askSaveFileName(this, tr("Save File"), types.join(QLatin1String(";;")));
     if (fileName.isEmpty())
         return;
 
+    // Anything but a picture's name gets a PDF, as it always has.
+    const bool pictures = PagePictures::isPicture(fileName);
     QProgressDialog progress(this);
     bool cancelled = false;
     QString reason;
-    const bool saved = copyBook->saveToPdf(fileName, progressIn(&progress, &cancelled), &reason);
+    const bool saved = pictures
+        ? PagePictures::saveAll(copyBook->copyBook().pages(), fileName, progressIn(&progress, &cancelled), &reason)
+        : copyBook->saveToPdf(fileName, progressIn(&progress, &cancelled), &reason);
     progress.reset();
     if (cancelled)
         return;
     if (!saved) {
-        dialogs.reportFailure(this, tr("Failed to save to PDF file."), reason);
+        dialogs.reportFailure(
+            this, pictures ? tr("Failed to save the pictures.") : tr("Failed to save to PDF file."), reason);
         return;
     }
-    if (dialogs.askYesNo(this, tr("The PDF file was saved successfully, do you need to open the file?")))
-        dialogs.openFile(fileName);
+    const QString first = PagePictures::fileNames(fileName, pages).constFirst();
+    if (dialogs.askYesNo(this,
+            pictures ? tr("The pictures were saved successfully, do you need to open %1?")
+                           .arg(QDir::toNativeSeparators(QFileInfo(first).fileName()))
+                     : tr("The PDF file was saved successfully, do you need to open the file?")))
+        dialogs.openFile(pictures ? first : fileName);
 }

@@ -17,4 +17,6 @@ signals:
 
 protected:
     void focusOutEvent(QFocusEvent *event) override;
+    // A file dropped here is left to the window, which opens it, rather than its name written in.
+    bool canInsertFromMimeData(const QMimeData *source) const override;
 };

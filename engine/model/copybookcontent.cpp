@@ -5,9 +5,11 @@
 #include "pinyin.h"
 #include "pinyinwords.h"
 
+#include <QSet>
 #include <QtGlobal>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -246,4 +248,32 @@ QVector<CopyBookCell> CopyBookContent::allCells() const
         return true;
     });
     return cells;
+}
+
+// A text of millions of characters holds a few thousand different ones: each is looked at once, and the
+// rest cost a bit test (the rare character beyond the BMP, a hash look-up).
+QVector<uint> CopyBookContent::visibleCharacters() const
+{
+    QVector<uint> characters;
+    std::vector<bool> seenInBmp(0x10000);
+    QSet<uint> seenBeyond;
+    for (int at = 0; at < layoutText.size(); ++at) {
+        const QChar ch = layoutText.at(at);
+        const QChar trailing = trailingHalf(layoutText, at);
+        uint code = ch.unicode();
+        if (trailing.isNull()) {
+            if (seenInBmp[code])
+                continue;
+            seenInBmp[code] = true;
+        } else {
+            code = QChar::surrogateToUcs4(ch, trailing);
+            ++at;
+            if (seenBeyond.contains(code))
+                continue;
+            seenBeyond.insert(code);
+        }
+        if (QChar::isPrint(code) && !QChar::isSpace(code) && !(commonChineseOnly && !LayoutRules::isCommonChinese(ch)))
+            characters.append(code);
+    }
+    return characters;
 }

@@ -61,6 +61,9 @@ struct CopyBookContent
     // Every cell, one after the other, without holding them; `visit` returns false to stop.
     void forEachCell(const std::function<bool(const CopyBookCell &)> &visit) const;
     QVector<CopyBookCell> allCells() const;
+    // Every visible character the layout places (not a space, not a control character), each once, in the
+    // order of the text: what a font must have a glyph for.
+    QVector<uint> visibleCharacters() const;
 
     // Where the walk stands: the unit it is in (a character, or a word) and how many of its cells are
     // placed (in a Trace row, those of its copies too), the column and row, and whether a line break

@@ -55,6 +55,8 @@ struct OptionValues
     bool fade = false;
     // A Trace book gives each character (or word) one row, at its first place in the text.
     bool unique = false;
+    // English on four lines: staves instead of squares.
+    bool fourLines = false;
     QString title;
     bool nameFields = false;
     bool pageNumbers = false;
@@ -70,6 +72,11 @@ struct OptionValues
     bool landscape = false;
     // Save As draws the PDF's pages instead of writing page images.
     bool vectorPdf = false;
+    // A 5 cm ruler in the bottom margin, to check that a printer did not scale the page.
+    bool ruler = false;
+    // Every glyph centred in its square by its ink and shrunk, never grown, to stay inside it: for a font
+    // whose glyphs stand off the centre of their em box or beyond it.
+    bool fitGlyphs = false;
 
     bool showsPinyin() const { return pinyin || pinyinOnly; }
     bool isA4Portrait() const { return paper == Paper::A4 && !landscape; }

@@ -118,6 +118,11 @@ const QVector<OptionRow> &optionTable()
             .flag("unique", nullptr,
                 "In a Trace book each character (or word) takes one row, at its first place in the text.")
             .inSection(Section::Layout, "chkUnique", QT_TRANSLATE_NOOP("MainWindow", "Each character once")),
+        option("Sheet/FourLines", Switch {&V::fourLines})
+            .flag("four-lines", nullptr,
+                "English on four lines: staves as high as a square instead of squares, each line of the text on a "
+                "stave; in a Trace book the model line, then its copies on the staves below.")
+            .inSection(Section::Layout, "chkFourLines", QT_TRANSLATE_NOOP("MainWindow", "English on four lines")),
         option("Sheet/Paper", choiceOf<&V::paper>(paperChoices()))
             .flag("paper", "SIZE", ": the paper the page is laid out on")
             .inSection(Section::PaperAndPages, "cmbPaper", QT_TRANSLATE_NOOP("MainWindow", "Paper")),
@@ -158,6 +163,15 @@ const QVector<OptionRow> &optionTable()
             .flag(
                 "vector", nullptr, "Draw the PDF's pages as lines and text instead of page images: much smaller files.")
             .inSection(Section::PaperAndPages, "chkVectorPdf", QT_TRANSLATE_NOOP("MainWindow", "Vector PDF")),
+        option("Sheet/Ruler", Switch {&V::ruler})
+            .flag("ruler", nullptr,
+                "A 5 cm ruler in the bottom margin of every page, to check that the printer did not scale the page.")
+            .inSection(Section::PaperAndPages, "chkRuler", QT_TRANSLATE_NOOP("MainWindow", "Ruler")),
+        option("Sheet/FitGlyphs", Switch {&V::fitGlyphs})
+            .flag("fit-glyphs", nullptr,
+                "Centre every glyph in its square by its ink, shrunk where it would reach past the square's "
+                "outline: for a font whose glyphs stand off centre.")
+            .inSection(Section::Layout, "chkFitGlyphs", QT_TRANSLATE_NOOP("MainWindow", "Fit glyphs")),
     };
     return table;
 }

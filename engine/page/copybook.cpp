@@ -1,11 +1,13 @@
 #include "copybook.h"
 
+#include "glyphfaces.h"
 #include "layoutunits.h"
 #include "pagegeometry.h"
 #include "pinyinband.h"
 #include "strokeframes.h"
 #include "strokeorder.h"
 
+#include <QFontInfo>
 #include <QtGlobal>
 #include <cmath>
 
@@ -47,7 +49,7 @@ int glyphPixelSize(double pixels)
 bool CopyBook::GridInputs::operator!=(const GridInputs &other) const
 {
     return !(cellSize == other.cellSize && paper == other.paper && landscape == other.landscape && band == other.band
-        && frameLines == other.frameLines && frameShare == other.frameShare);
+        && fourLines == other.fourLines && frameLines == other.frameLines && frameShare == other.frameShare);
 }
 
 bool CopyBook::CellInputs::operator!=(const CellInputs &other) const
@@ -85,11 +87,21 @@ void CopyBook::update(bool textChanged)
     const GridInputs grid = gridInputs();
     if (grid != laidGrid)
         layGrid(grid);
+    // Written in the letters of a font, the staves' lines follow every option that touches them; they are
+    // few, and laid out again whole.
+    staves = values.fourLines ? FourLines::layOut(content.text, values, pageSizePixels(), resolution) : FourLines();
     const CellInputs cells {columnsPerRow(), rowsPerPage(), values.blankLines, values.opacity,
         static_cast<int>(values.bookType), static_cast<int>(values.traceType), values.commonChineseOnly,
         values.showsPinyin(), values.plainTones, values.words, values.copies, values.fade, values.unique};
-    if (!textChanged && !(cells != laidCells))
-        return;
+    const bool newCharacters
+        = textChanged || cells.commonChineseOnly != laidCells.commonChineseOnly || cells.readings != laidCells.readings;
+    if (textChanged || cells != laidCells)
+        layCells(cells);
+    findMissingGlyphs(newCharacters);
+}
+
+void CopyBook::layCells(const CellInputs &cells)
+{
     laidCells = cells;
     // With no row at all the old cells would refer to a grid that no longer exists; laid out for no rows
     // they give one blank page instead of a page count divided by zero rows.
@@ -103,9 +115,28 @@ void CopyBook::update(bool textChanged)
         {cells.rowsPerPage, cells.readings, cells.plainTones, cells.words, cells.copies, cells.fade, cells.unique});
 }
 
+void CopyBook::findMissingGlyphs(bool newCharacters)
+{
+    const QFont font = glyphFont();
+    const QString answeredBy = QFontInfo(font).family();
+    if (!newCharacters && values.fontName == missingAskedOf && answeredBy == missingAnsweredBy)
+        return;
+    missingAskedOf = values.fontName;
+    missingAnsweredBy = answeredBy;
+    missing = charactersLacking(font, content.visibleCharacters());
+    drawnInFallback.clear();
+    const QFont fallback = fallbackFont();
+    // Where the chosen font is the fallback itself, what it lacks stays with Qt's own fallbacks.
+    if (missing.isEmpty() || QFontInfo(fallback).family() == answeredBy)
+        return;
+    drawnInFallback = QSet<uint>(missing.cbegin(), missing.cend());
+    for (const uint code : charactersLacking(fallback, missing))
+        drawnInFallback.remove(code);
+}
+
 CopyBook::GridInputs CopyBook::gridInputs()
 {
-    GridInputs inputs {values.cellSize, values.paper, values.landscape, values.showsPinyin(), 0, 0.0};
+    GridInputs inputs {values.cellSize, values.paper, values.landscape, values.showsPinyin(), values.fourLines, 0, 0.0};
     // The stroke-order frames sit above the band, in as many lines as the character with the most strokes
     // needs.
     if (showsStrokeOrder()) {
@@ -133,6 +164,9 @@ void CopyBook::layGrid(const GridInputs &inputs)
 {
     laidGrid = inputs;
     pageGrid.clear();
+    // Staves take the place of the squares.
+    if (inputs.fourLines)
+        return;
 
     const PaperCm paper = paperCm(inputs.paper, inputs.landscape);
     const double cellSize = inputs.cellSize;
@@ -165,6 +199,12 @@ void CopyBook::layGrid(const GridInputs &inputs)
 
 QString CopyBook::layoutProblem() const
 {
+    if (values.fourLines) {
+        if (staves.stavesPerPage() > 0 || content.text.trimmed().isEmpty())
+            return {};
+        return QStringLiteral("a stave of %1 cm is taller than the page has room for between its margins")
+            .arg(values.cellSize);
+    }
     if (rowsPerPage() > 0 && columnsPerRow() > 0)
         return {};
     // Laid out in a column of its own, the text shows whether it has a character to place.
@@ -210,7 +250,7 @@ double CopyBook::strokeFramesPixels() const
 
 bool CopyBook::showsStrokeOrder() const
 {
-    return values.strokeOrder && values.isTraceBook();
+    return values.strokeOrder && values.isTraceBook() && !values.fourLines;
 }
 
 double CopyBook::marginPixels() const
@@ -231,6 +271,13 @@ QFont CopyBook::glyphFont() const
     return font;
 }
 
+QFont CopyBook::fallbackFont() const
+{
+    QFont font = glyphFont();
+    font.setFamily(OptionValues().fontName);
+    return font;
+}
+
 CopyBookPages CopyBook::pages() const
 {
     CopyBookPages pages;
@@ -242,8 +289,9 @@ CopyBookPages CopyBook::pages() const
     pages.strokeFrameSide = cellSidePixels() * laidGrid.frameShare;
     pages.margin = marginPixels();
     pages.resolution = resolution;
-    pages.glyphFont = glyphFont();
+    pages.glyphFaces = {glyphFont(), missingAnsweredBy, fallbackFont(), drawnInFallback, values.fitGlyphs};
     pages.options = values;
     pages.content = content;
+    pages.fourLines = staves;
     return pages;
 }

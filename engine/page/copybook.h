@@ -3,9 +3,12 @@
 #include "copybookcontent.h"
 #include "copybookoptions.h"
 #include "copybookpages.h"
+#include "fourlines.h"
 
 #include <QFont>
+#include <QSet>
 #include <QSize>
+#include <QVector>
 
 // A copybook: its text and its options, held once, and what follows from them (the grid of a page, its
 // columns, the pinyin band, the stroke-order frames, the text laid out into cells), derived here and
@@ -30,7 +33,7 @@ public:
     // pages must not pass for the text's.
     QString layoutProblem() const;
 
-    int pageCount() const { return content.pageCount(); }
+    int pageCount() const { return values.fourLines ? staves.pageCount() : content.pageCount(); }
     int rowsPerPage() const { return pageGrid.size(); }
     int columnsPerRow() const { return pageGrid.isEmpty() ? 0 : pageGrid.first().size(); }
     double cellSidePixels() const;
@@ -45,7 +48,12 @@ public:
     int pageResolution() const { return resolution; }
     const PageGrid &grid() const { return pageGrid; }
     const CopyBookContent &contentModel() const { return content; }
+    // The staves of English on four lines, and what is written on them; none without that option.
+    const FourLines &fourLines() const { return staves; }
     QFont glyphFont() const;
+    // The characters laid out that the glyph font has no glyph for, each once, in the order of the text;
+    // those the Kai fallback has are drawn in it.
+    const QVector<uint> &missingGlyphs() const { return missing; }
     // How the window's Save As writes: as the options say, with a thread per core.
     CopyBookOptions::PdfExportOptions pdfExportOptions() const { return {values.vectorPdf, 0}; }
 
@@ -57,6 +65,7 @@ private:
         CopyBookOptions::Paper paper = CopyBookOptions::Paper::A4;
         bool landscape = false;
         bool band = false;
+        bool fourLines = false;
         int frameLines = 0;
         double frameShare = 0.0;
         bool operator!=(const GridInputs &other) const;
@@ -82,17 +91,27 @@ private:
 
     // Brings the grid and the cells up to date with the options and the text, doing only what changed.
     void update(bool textChanged);
+    void layCells(const CellInputs &cells);
     GridInputs gridInputs();
     void layGrid(const GridInputs &inputs);
     // The most strokes of a character (or word) of the text, kept until the text or what makes its units
     // changes: finding it walks the whole text.
     int mostStrokes();
+    // Finds the missing glyphs again where the characters or the font that draws them changed.
+    void findMissingGlyphs(bool newCharacters);
+    QFont fallbackFont() const;
 
     const int resolution;
     CopyBookOptions::OptionValues values;
     CopyBookContent content;
     PageGrid pageGrid;
+    FourLines staves;
     GridInputs laidGrid;
     CellInputs laidCells;
     int strokesOfText = -1;
+    // The family asked for and the one that answered, when the missing glyphs were last found.
+    QString missingAskedOf;
+    QString missingAnsweredBy;
+    QVector<uint> missing;
+    QSet<uint> drawnInFallback;
 };

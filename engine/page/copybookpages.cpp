@@ -58,7 +58,7 @@ QSize CopyBookPages::pageSize(int resolution) const
 
 int CopyBookPages::pageCount() const
 {
-    return content.pageCount();
+    return options.fourLines ? fourLines.pageCount() : content.pageCount();
 }
 
 QVector<CopyBookCell> CopyBookPages::cellsOfPage(int page) const
@@ -104,12 +104,13 @@ void CopyBookPages::drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &p
     const int rows = rowsPerPage();
     if (rows == 0)
         return;
-    painter->setFont(glyphFont);
-    const QTextOption centred(Qt::AlignCenter);
-    const double hollowStroke = qMax(kThinnestHollowStroke, glyphFont.pixelSize() * kHollowStrokeShare);
+    painter->setFont(glyphFaces.chosen);
+    const double hollowStroke = qMax(kThinnestHollowStroke, glyphFaces.chosen.pixelSize() * kHollowStrokeShare);
     if (stamps)
-        stamps->prepare(glyphFont, cellSide, painter->transform(), options.textColor, hollowStroke);
+        stamps->prepare(glyphFaces, cellSide, painter->transform(), options.textColor, hollowStroke);
     const ClipReach clip(painter);
+    // Where each character's ink stands in a square at the origin, for fitted glyphs.
+    QHash<uint, QRectF> inks;
     for (const CopyBookCell &cell : pageCells) {
         const GridCell *square = squareOf(cell);
         const bool model = isModel(cell);
@@ -134,15 +135,41 @@ void CopyBookPages::drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &p
             painter->save();
             painter->setRenderHint(QPainter::Antialiasing);
             painter->setClipRect(rect, Qt::IntersectClip);
-            strokeGlyph(painter, glyphOutline(glyphFont, rect, cell.text()), color, hollowStroke);
+            strokeGlyph(painter, glyphFaces.outline(rect, cell.text(), cell.codePoint()), color, hollowStroke);
             painter->restore();
             continue;
         }
         painter->setPen(color);
-        painter->drawText(rect, cell.text(), centred);
+        drawGlyphText(painter, rect, cell, &inks);
     }
     if (pinyinBand > 0)
         drawPinyin(painter, pageCells);
+}
+
+void CopyBookPages::drawGlyphText(
+    QPainter *painter, const QRectF &square, const CopyBookCell &cell, QHash<uint, QRectF> *inks) const
+{
+    const uint code = cell.codePoint();
+    const QFont &font = glyphFaces.fontFor(code);
+    const bool otherFont = &font != &glyphFaces.chosen;
+    if (otherFont)
+        painter->setFont(font);
+    if (!glyphFaces.fit) {
+        painter->drawText(square, cell.text(), QTextOption(Qt::AlignCenter));
+    } else {
+        auto ink = inks->find(code);
+        if (ink == inks->end())
+            ink = inks->insert(
+                code, glyphOutline(font, QRectF(0, 0, square.width(), square.height()), cell.text()).boundingRect());
+        // Drawn from its baseline, unclipped: the square's clip would move with the glyph and cut off
+        // what reached past the square before it was fitted.
+        painter->save();
+        painter->setTransform(glyphFaces.fitting(square, ink->translated(square.topLeft())), true);
+        painter->drawText(glyphBaseline(font, square, cell.text()), cell.text());
+        painter->restore();
+    }
+    if (otherFont)
+        painter->setFont(glyphFaces.chosen);
 }
 
 void CopyBookPages::drawPinyin(QPainter *painter, const QVector<CopyBookCell> &pageCells) const
@@ -243,6 +270,11 @@ void CopyBookPages::drawFurniture(QPainter *painter, int page) const
 
 void CopyBookPages::drawPage(QPainter *painter, int page, GridPen::Mode mode, GlyphStamps *stamps) const
 {
+    if (options.fourLines) {
+        fourLines.drawPage(painter, page, mode, options.gridColor, options.textColor);
+        drawFurniture(painter, page);
+        return;
+    }
     drawGrid(painter, mode);
     drawFurniture(painter, page);
     const QVector<CopyBookCell> pageCells = cellsOfPage(page);

@@ -3,11 +3,14 @@
 #include "copybookcell.h"
 #include "copybookcontent.h"
 #include "copybookoptions.h"
+#include "fourlines.h"
+#include "glyphfaces.h"
 #include "gridcell.h"
 #include "gridpen.h"
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QVector>
 
@@ -33,11 +36,14 @@ struct CopyBookPages
     double strokeFrameSide = 0.0;
     double margin = 0.0;
     int resolution = 300;
-    QFont glyphFont;
+    // The glyphs' fonts, with the Kai for the characters the chosen one lacks.
+    GlyphFaces glyphFaces;
     // The colours, the sheet's styles and furniture, the paper.
     CopyBookOptions::OptionValues options;
     // The layout, which gives the cells of a page as they are asked for.
     CopyBookContent content;
+    // English on four lines, in place of squares and cells.
+    FourLines fourLines;
 
     // The sheet's paper at the given resolution: for A4 portrait 2480 x 3508 pixels at 300 dots per inch.
     QSize pageSize(int resolution) const;
@@ -78,4 +84,7 @@ private:
     // The square a cell of this page stands in, or none for a cell outside the grid.
     const GridCell *squareOf(const CopyBookCell &cell) const;
     void drawPinyin(QPainter *painter, const QVector<CopyBookCell> &pageCells) const;
+    // A solid glyph as text, so that a vector page keeps it as text; fitted, moved to where it fits.
+    void drawGlyphText(
+        QPainter *painter, const QRectF &square, const CopyBookCell &cell, QHash<uint, QRectF> *inks) const;
 };

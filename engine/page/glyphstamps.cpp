@@ -5,13 +5,17 @@
 #include <QPainterPath>
 #include <QtMath>
 
-QPainterPath glyphOutline(const QFont &font, const QRectF &square, const QString &text)
+QPointF glyphBaseline(const QFont &font, const QRectF &square, const QString &text)
 {
     const QFontMetricsF metrics(font);
-    const QPointF baseline(square.x() + (square.width() - metrics.horizontalAdvance(text)) * 0.5,
-        square.y() + (square.height() - metrics.height()) * 0.5 + metrics.ascent());
+    return {square.x() + (square.width() - metrics.horizontalAdvance(text)) * 0.5,
+        square.y() + (square.height() - metrics.height()) * 0.5 + metrics.ascent()};
+}
+
+QPainterPath glyphOutline(const QFont &font, const QRectF &square, const QString &text)
+{
     QPainterPath path;
-    path.addText(baseline, font, text);
+    path.addText(glyphBaseline(font, square, text), font, text);
     return path;
 }
 
@@ -21,13 +25,13 @@ void strokeGlyph(QPainter *painter, const QPainterPath &outline, const QColor &c
 }
 
 void GlyphStamps::prepare(
-    const QFont &newFont, double newSide, const QTransform &newToDevice, const QColor &newColor, double newStroke)
+    const GlyphFaces &newFaces, double newSide, const QTransform &newToDevice, const QColor &newColor, double newStroke)
 {
     QColor opaque = newColor;
     opaque.setAlpha(255);
-    if (!stamps.setGeometry(newSide, newToDevice) && newFont == font && opaque == color && newStroke == hollowStroke)
+    if (!stamps.setGeometry(newSide, newToDevice) && newFaces == faces && opaque == color && newStroke == hollowStroke)
         return;
-    font = newFont;
+    faces = newFaces;
     color = opaque;
     hollowStroke = newStroke;
     stamps.clear();
@@ -40,7 +44,7 @@ void GlyphStamps::draw(QPainter *painter, const QRectF &square, QChar ch, bool h
         stamp->setRenderHint(QPainter::Antialiasing);
         // Clipped to the square, as drawText clips a glyph too large for it.
         stamp->setClipRect(own);
-        const QPainterPath outline = glyphOutline(font, own, QString(ch));
+        const QPainterPath outline = faces.outline(own, QString(ch), ch.unicode());
         if (hollow)
             strokeGlyph(stamp, outline, color, hollowStroke);
         else

@@ -1,5 +1,7 @@
 #include "pagefurniture.h"
 
+#include "pagegeometry.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -13,6 +15,10 @@ constexpr double kFieldShare = 0.18;
 constexpr double kNameBlankEms = 7.0;
 constexpr double kOtherBlankEms = 5.0;
 constexpr double kFieldGapEms = 1.5;
+// The ruler's line and its ticks, in centimetres.
+constexpr int kRulerCm = 5;
+constexpr double kRulerLineCm = 0.025;
+constexpr double kRulerTickCm = 0.25;
 
 // A Chinese sans, not the glyph font: once FreeType has drawn a face small, Qt draws that face's large
 // glyphs a shade differently, and the squares' glyphs must not depend on what else is on the page.
@@ -46,13 +52,31 @@ void drawFields(QPainter *painter, const QFont &font, double pageWidth, double c
     }
 }
 
+// A line of `centimetres` with a tick at each centimetre, starting at `left` on `baseline`. The end ticks
+// stand inside the line's flat ends, so that the ink measures the length whole, as a ruler laid on it
+// reads it.
+void drawRuler(QPainter *painter, double left, double baseline, double pixelsPerCm, int centimetres)
+{
+    const double width = pixelsPerCm * kRulerLineCm;
+    QPen pen = painter->pen();
+    pen.setWidthF(width);
+    pen.setCapStyle(Qt::FlatCap);
+    painter->setPen(pen);
+    const double right = left + centimetres * pixelsPerCm;
+    painter->drawLine(QLineF(left, baseline, right, baseline));
+    for (int cm = 0; cm <= centimetres; ++cm) {
+        const double x = qBound(left + width * 0.5, left + cm * pixelsPerCm, right - width * 0.5);
+        painter->drawLine(QLineF(x, baseline + width * 0.5, x, baseline - pixelsPerCm * kRulerTickCm));
+    }
+}
+
 } // namespace
 
 void PageFurniture::draw(QPainter *painter, const CopyBookOptions::OptionValues &sheet, const QSize &page,
     double margin, int pageIndex, int pageCount)
 {
     const bool title = !sheet.title.trimmed().isEmpty();
-    if (!title && !sheet.nameFields && !sheet.pageNumbers)
+    if (!title && !sheet.nameFields && !sheet.pageNumbers && !sheet.ruler)
         return;
     painter->save();
     QColor ink = sheet.textColor;
@@ -70,10 +94,24 @@ void PageFurniture::draw(QPainter *painter, const CopyBookOptions::OptionValues 
     if (sheet.nameFields)
         drawFields(
             painter, sized(margin * kFieldShare), page.width(), fieldCentre, {tr("Name"), tr("Class"), tr("Date")});
+    // The bottom margin's middle holds the page number, centred, and the ruler at its left, which moves
+    // the page number to the right: on narrow paper the two would meet.
+    const double footCentre = page.height() - margin * 0.5;
     if (sheet.pageNumbers) {
         painter->setFont(sized(margin * kFieldShare));
-        painter->drawText(QRectF(margin, page.height() - margin * 0.75, page.width() - 2 * margin, margin * 0.5),
-            Qt::AlignCenter, tr("Page %1 of %2").arg(pageIndex + 1).arg(pageCount));
+        painter->drawText(QRectF(margin, footCentre - margin * 0.25, page.width() - 2 * margin, margin * 0.5),
+            sheet.ruler ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignCenter,
+            tr("Page %1 of %2").arg(pageIndex + 1).arg(pageCount));
+    }
+    if (sheet.ruler) {
+        // The margin is the same length at any resolution, so it gives the page's pixels per centimetre.
+        const double pixelsPerCm = margin / PageGeometry::kMarginCm;
+        const double baseline = footCentre + pixelsPerCm * kRulerTickCm * 0.5;
+        const QFont font = sized(margin * kFieldShare);
+        painter->setFont(font);
+        painter->drawText(
+            QPointF(margin + kRulerCm * pixelsPerCm + font.pixelSize() * 0.5, baseline), tr("%1 cm").arg(kRulerCm));
+        drawRuler(painter, margin, baseline, pixelsPerCm, kRulerCm);
     }
     painter->restore();
 }

@@ -56,6 +56,10 @@ public:
     // How many times the preview picture was drawn afresh (a repaint with nothing changed draws none).
     int previewRenderCount() const { return previewRenders; }
 
+signals:
+    // The characters the glyph font lacks (CopyBook::missingGlyphs()) are others than before.
+    void signalMissingGlyphsChanged();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -81,4 +85,5 @@ private:
     bool warmingScheduled = false;
     // A wheel's turn in eighths of a degree not yet a whole notch, from a touchpad's small steps.
     int wheelRest = 0;
+    QVector<uint> missingGlyphsShown;
 };

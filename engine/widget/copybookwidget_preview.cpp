@@ -20,6 +20,10 @@ void CopyBookWidget::refreshPreview()
     previewPage = qBound(0, previewPage, book.pageCount() - 1);
     previewCurrent = false;
     update();
+    if (book.missingGlyphs() != missingGlyphsShown) {
+        missingGlyphsShown = book.missingGlyphs();
+        emit signalMissingGlyphsChanged();
+    }
 }
 
 void CopyBookWidget::showPage(int page)

@@ -317,6 +317,152 @@ Copyright © 2026 Kelvo. All rights reserved.</source>
             <numerusform>添加的字中有 %n 个不在常用汉字范围内：取消“仅常用汉字”后才会显示。</numerusform>
         </translation>
     </message>
+    <message>
+        <source>English on four lines</source>
+        <translation>英文四线格</translation>
+    </message>
+    <message>
+        <source>Ruler</source>
+        <translation>校准尺</translation>
+    </message>
+    <message>
+        <source>Open Worksheet…</source>
+        <translation>打开字帖…</translation>
+    </message>
+    <message>
+        <source>Save Worksheet…</source>
+        <translation>保存字帖…</translation>
+    </message>
+    <message>
+        <source>Save Worksheet As…</source>
+        <translation>字帖另存为…</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png)</source>
+        <translation>PNG图片 (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG drawings (*.svg)</source>
+        <translation>SVG矢量图 (*.svg)</translation>
+    </message>
+    <message>
+        <source>Failed to save the pictures.</source>
+        <translation>保存图片失败。</translation>
+    </message>
+    <message>
+        <source>The pictures were saved successfully, do you need to open %1?</source>
+        <translation>图片保存成功，是否打开 %1？</translation>
+    </message>
+    <message>
+        <source>The worksheet is damaged or incomplete.</source>
+        <translation>字帖文件已损坏或不完整。</translation>
+    </message>
+    <message>
+        <source>This file is not a LattiScribe worksheet.</source>
+        <translation>该文件不是格书字帖的字帖文件。</translation>
+    </message>
+    <message>
+        <source>This worksheet was saved by a newer version of LattiScribe; update the program to open it.</source>
+        <translation>该字帖由更新版本的格书字帖保存，请升级程序后再打开。</translation>
+    </message>
+    <message>
+        <source>The worksheet&apos;s text holds a NUL character.</source>
+        <translation>字帖的文本中含有空字符（NUL）。</translation>
+    </message>
+    <message>
+        <source>The file cannot be read.</source>
+        <translation>无法读取该文件。</translation>
+    </message>
+    <message>
+        <source>Open Worksheet</source>
+        <translation>打开字帖</translation>
+    </message>
+    <message>
+        <source>Worksheets and texts (*.%1 *.txt)</source>
+        <translation>字帖和文本 (*.%1 *.txt)</translation>
+    </message>
+    <message>
+        <source>Save Worksheet</source>
+        <translation>保存字帖</translation>
+    </message>
+    <message>
+        <source>Worksheets (*.%1)</source>
+        <translation>字帖 (*.%1)</translation>
+    </message>
+    <message>
+        <source>The file cannot be read as text.</source>
+        <translation>无法将该文件读作文本。</translation>
+    </message>
+    <message>
+        <source>The worksheet cannot be saved.</source>
+        <translation>无法保存字帖。</translation>
+    </message>
+    <message>
+        <source>Save changes to the worksheet?</source>
+        <translation>保存对字帖的修改吗？</translation>
+    </message>
+    <message>
+        <source>%1[*] - Lattiscribe</source>
+        <translation>%1[*] - 格书字帖</translation>
+    </message>
+    <message>
+        <source>Fit glyphs</source>
+        <translation>字形居中</translation>
+    </message>
+    <message>
+        <source>Add Font File…</source>
+        <translation>添加字体文件…</translation>
+    </message>
+    <message>
+        <source>Remove %1</source>
+        <translation>移除 %1</translation>
+    </message>
+    <message>
+        <source>%1 → %2</source>
+        <translation>%1 → %2</translation>
+    </message>
+    <message>
+        <source>Add Font File</source>
+        <translation>添加字体文件</translation>
+    </message>
+    <message>
+        <source>Font files (*.ttf *.otf *.ttc);;All files (*)</source>
+        <translation>字体文件 (*.ttf *.otf *.ttc);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>The font file could not be read.</source>
+        <translation>无法读取该字体文件。</translation>
+    </message>
+    <message>
+        <source>This file is not a TrueType or OpenType font.</source>
+        <translation>该文件不是 TrueType 或 OpenType 字体。</translation>
+    </message>
+    <message>
+        <source>The font file is damaged, perhaps not completely downloaded.</source>
+        <translation>该字体文件已损坏，可能没有下载完整。</translation>
+    </message>
+    <message>
+        <source>The font file could not be copied into the program&apos;s folder.</source>
+        <translation>无法将该字体文件复制到程序的文件夹中。</translation>
+    </message>
+    <message>
+        <source>The font file could not be loaded.</source>
+        <translation>无法载入该字体文件。</translation>
+    </message>
+    <message>
+        <source>Remove the font %1? Its copy in the program&apos;s folder is deleted; the file it was added from stays.</source>
+        <translation>移除字体 %1 吗？程序文件夹中的副本将被删除，添加时所用的原文件仍会保留。</translation>
+    </message>
+    <message>
+        <source>The font file could not be removed.</source>
+        <translation>无法移除该字体文件。</translation>
+    </message>
+    <message numerus="yes">
+        <source>The chosen font lacks %n character(s): %1</source>
+        <translation>
+            <numerusform>所选字体缺少 %n 个字：%1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PageFurniture</name>
@@ -335,6 +481,10 @@ Copyright © 2026 Kelvo. All rights reserved.</source>
     <message>
         <source>Page %1 of %2</source>
         <translation>第 %1 页 / 共 %2 页</translation>
+    </message>
+    <message>
+        <source>%1 cm</source>
+        <translation>%1 cm</translation>
     </message>
 </context>
 </TS>

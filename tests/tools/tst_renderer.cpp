@@ -2,6 +2,7 @@
 #include "fonts.h"
 #include "optionsheld.h"
 #include "optiontable.h"
+#include "pagepictures.h"
 #include "pdftools.h"
 #include "renderrequest.h"
 #include "renderrun.h"
@@ -153,9 +154,12 @@ private slots:
         row("page past the last", "-o @/never.png --page 1", "永", 1, "1 page");
         row("a list beside a file", "--layout --chars tgh1:1-9 x.txt", {}, 2, "--chars takes the place of a text");
         row("copies not whole", "--layout --copies 1.5", {}, 2, "not a whole number");
+        row("four lines with pinyin", "--layout --four-lines --pinyin", {}, 2, "--four-lines writes English");
         row("no room for a row", "-o @/never.pdf --paper a5 --landscape --cell-size 10 --pinyin", "永", 1,
             "cannot lay out the text: a row of 10 cm squares with its pinyin band is taller than the 10.98 cm");
         row("unwritable output", "-o /nonexistent/dir/x.pdf", "永", 1, "cannot write");
+        row("every page of a PDF", "-o @/never.pdf --all-pages", "永", 2, "--all-pages goes with a .png or .svg");
+        row("a worksheet by another name", "--save-worksheet @/never.pdf", "永", 2, "must end in .lattiscribe");
     }
 
     void statuses()
@@ -292,15 +296,105 @@ private slots:
         QVERIFY(optionHeld(untouched, key).toString() != value);
     }
 
-    void pngPage()
+    // A font file for the run, or a collection, refused with its reason before the font system sees it (a
+    // download cut short would otherwise be taken, its glyphs blank); the characters the font lacks, each
+    // once in text order, in the layout and in one warning, and nothing of either without. Arguments are
+    // split at "|"; "@font" is the test font, "@ukai" an installed collection, the other "@NAME" files
+    // made here or missing.
+    void fontFiles_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("missing");
+        const auto row
+            = [](const char *name, const char *arguments, const QByteArray &input, int exitCode, const char *error,
+                  const char *missing) { QTest::newRow(name) << arguments << input << exitCode << error << missing; };
+        row("the default font", "--layout", "永字", 0, "", "");
+        row("a Latin font", "--layout|--all-characters|--font-family|DejaVu Sans",
+            "字永A 字\xf0\xa0\x80\x80\xf0\xa0\x80\x80", 0,
+            "lattiscribe-render: the font \"DejaVu Sans\" has no glyph for 3 character(s), drawn in another font: "
+            "字永\xf0\xa0\x80\x80\n",
+            "字 永 \xf0\xa0\x80\x80");
+        row("a font file for the run", "--font-file|@font|--font-family|AR PL KaitiM GB|--layout", "永並", 0,
+            "drawn in another font: 並\n", "並");
+        row("a collection", "--font-file|@ukai|--font-family|AR PL UKai TW|--layout", "永", 0, "", "");
+        row("cut short in its tables", "--font-file|@cut|--layout", "永", 1, "--font-file @cut: it is damaged: ", "");
+        row("cut short in its table directory", "--font-file|@stub|--layout", "永", 1,
+            "@stub: it is damaged: its table directory is cut short", "");
+        row("a collection cut short", "--font-file|@halfukai|--layout", "永", 1, "@halfukai: it is damaged: ", "");
+        row("text", "--font-file|@text|--layout", "永", 1, "@text: it is not a TrueType or OpenType font", "");
+        row("no such file", "--font-file|@none|--layout", "永", 1, "--font-file @none: cannot read it: ", "");
+    }
+
+    void fontFiles()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QByteArray, input);
+        QFETCH(int, exitCode);
+        QFETCH(QString, error);
+        QFETCH(QString, missing);
+        if (arguments.contains("@font")) {
+            REQUIRE_UNINSTALLED_FONT(download);
+            arguments.replace("@font", download);
+        }
+        const QString ukai = QStringLiteral("/usr/share/fonts/truetype/arphic/ukai.ttc");
+        arguments.replace("@ukai", ukai);
+        const QMap<QString, QByteArray> files {{"cut", contentsOf(latinFontFile()).left(300000)},
+            {"stub", contentsOf(latinFontFile()).left(40)}, {"halfukai", contentsOf(ukai).left(1000000)},
+            {"text", "this is text, not a font"}, {"none", {}}};
+        for (auto file = files.cbegin(); file != files.cend(); ++file) {
+            const QString name = path(file.key() + ".ttf");
+            QVERIFY(file.key() == "none" || writeFile(name, file.value()));
+            arguments.replace('@' + file.key(), name);
+            error.replace('@' + file.key(), name);
+        }
+        const Run run = render(arguments.split('|'), input);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(error.isEmpty() ? run.err.isEmpty() : run.err.contains(error.toUtf8()), run.err.constData());
+        QCOMPARE(run.err.count('\n'), int(!error.isEmpty()));
+        const QJsonObject layout = QJsonDocument::fromJson(run.out).object();
+        QCOMPARE(layout.contains("missingGlyphs"), !missing.isEmpty());
+        QStringList listed;
+        for (const QJsonValue &character : layout["missingGlyphs"].toArray())
+            listed << character.toString();
+        QCOMPARE(listed.join(' '), missing);
+    }
+
+    // One page of a picture output, or every page under numbered names.
+    void pictures()
     {
         const QString png = path(QStringLiteral("page.png"));
-        const Run run = render(QStringLiteral("-o %1 --page 1 --trace-type none").arg(png).split(QLatin1Char(' ')),
-            "一二三四五六七八九十百千万亿兆京");
+        const QByteArray text = "一二三四五六七八九十百千万亿兆京";
+        const Run run
+            = render(QStringLiteral("-o %1 --page 1 --trace-type none").arg(png).split(QLatin1Char(' ')), text);
         QCOMPARE(run.exitCode, 0);
         const QImage image(png);
         QCOMPARE(image.size(), QSize(2480, 3508));
         QCOMPARE(qRound(image.dotsPerMeterX() * 0.0254), 300);
+        // A build without SVG (Windows) refuses it as a usage error.
+        const Run svg = render({"-o", path("book.svg"), "--all-pages"}, text);
+        QCOMPARE(svg.exitCode, PagePictures::writesSvg() ? 0 : 2);
+        QCOMPARE(QFile::exists(path("book-1.svg")) && QFile::exists(path("book-2.svg")), PagePictures::writesSvg());
+        QVERIFY(!QFile::exists(path("book.svg")));
+    }
+
+    // A worksheet kept from a text and the flags brings them back, the flags given with it winning over its
+    // own; a damaged one is refused.
+    void worksheets()
+    {
+        const QString sheet = path(QStringLiteral("sheet.lattiscribe"));
+        QCOMPARE(render({"--save-worksheet", sheet, "--pinyin", "--cell-size", "2"}, "行[háng]走").exitCode, 0);
+        const Run run = render({"--layout", "--cell-size", "3", sheet});
+        QCOMPARE(run.exitCode, 0);
+        const QJsonObject layout = QJsonDocument::fromJson(run.out).object();
+        QCOMPARE(layoutValue(layout, "cellSizePx"), QString("354.331"));
+        QCOMPARE(layoutValue(layout, "readings").section(QLatin1Char(' '), 2, 3), QString("háng zǒu"));
+        QVERIFY(writeFile(path("damaged.lattiscribe"), contentsOf(sheet).chopped(2)));
+        const Run damaged = render({"-o", path("never.pdf"), path("damaged.lattiscribe")});
+        QCOMPARE(damaged.exitCode, 1);
+        QVERIFY2(damaged.err.contains("damaged.lattiscribe: not a complete worksheet"), damaged.err);
     }
 
     // The real process: the text from standard input, through a pipe or from a file, the exit statuses.

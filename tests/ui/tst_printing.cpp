@@ -16,24 +16,41 @@ Q_DECLARE_METATYPE(CopyBookOptions::Paper)
 
 namespace {
 
-// The paper the first page came out on, in whole millimetres, and the side of its squares in
-// centimetres: the grid's inked width (its columns stand edge to edge) over the columns.
-QPair<QSize, double> measure(const QString &pdf, int columns)
+// The paper the first page came out on, in whole millimetres; the length of its ruler, the lowest line
+// longer than 3 cm, in millimetres; and the side of its squares in centimetres: the grid's inked width
+// above the ruler (its columns stand edge to edge) over the columns.
+struct Measured
 {
-    const QImage page = PdfTools::renderedPage(pdf, 1, 254);
+    QSize paperMm;
+    double rulerMm = 0;
+    double cellCm = 0;
+};
+
+Measured measure(const QString &pdf, int columns)
+{
+    // At 254 dots per inch a pixel is a tenth of a millimetre.
+    const QImage page = PdfTools::renderedPage(pdf, 1, 254).convertToFormat(QImage::Format_Grayscale8);
+    Measured measured {QSize(qRound(page.width() / 10.0), qRound(page.height() / 10.0))};
+    int rulerY = page.height();
+    while (--rulerY > 0 && measured.rulerMm <= 30) {
+        int run = 0;
+        for (int x = 0; x < page.width(); ++x) {
+            run = page.constScanLine(rulerY)[x] < 128 ? run + 1 : 0;
+            measured.rulerMm = qMax(measured.rulerMm, run / 10.0);
+        }
+    }
     int left = page.width();
     int right = -1;
-    for (int y = 0; y < page.height(); y += 4) {
-        const auto *line = reinterpret_cast<const QRgb *>(page.constScanLine(y));
+    for (int y = 0; y < rulerY - 50; y += 4) {
         for (int x = 0; x < page.width(); ++x) {
-            if (qGray(line[x]) < 250) {
+            if (page.constScanLine(y)[x] < 250) {
                 left = qMin(left, x);
                 right = qMax(right, x);
             }
         }
     }
-    // At 254 dots per inch a pixel is a tenth of a millimetre.
-    return {QSize(qRound(page.width() / 10.0), qRound(page.height() / 10.0)), (right - left + 1) / 100.0 / columns};
+    measured.cellCm = (right - left + 1) / 100.0 / columns;
+    return measured;
 }
 
 // The newest file cups-pdf wrote into `folder` after `before` files were there, once it reads as a PDF.
@@ -71,7 +88,8 @@ private slots:
 
     // A three-page Trace book printed from the window (Ctrl+P, the print dialogs answered by the test) or
     // from the renderer, to a PDF printer or to the CUPS queue: three pages of the book's paper, each
-    // square as wide on paper as the cell size says. A printer with smaller paper is asked about first.
+    // square as wide on paper as the cell size says and the ruler 5 cm long, on paper larger than the
+    // book's too. A printer with smaller paper is asked about first.
     void trueSize_data()
     {
         QTest::addColumn<QString>("route");
@@ -84,6 +102,8 @@ private slots:
         QTest::newRow("window, Letter, 2 cm") << "window" << Paper::Letter << false << 2.0 << -1 << QSize(216, 279);
         QTest::newRow("window, A4 on A5 paper")
             << "window" << Paper::A4 << false << 1.5 << int(QPageSize::A5) << QSize();
+        QTest::newRow("window, A5 on A4 paper")
+            << "window" << Paper::A5 << false << 1.5 << int(QPageSize::A4) << QSize(210, 297);
         QTest::newRow("window to CUPS, B5") << "window queue" << Paper::B5 << false << 1.5 << -1 << QSize(176, 250);
         QTest::newRow("renderer to CUPS, A4") << "renderer queue" << Paper::A4 << false << 1.5 << -1 << QSize(210, 297);
     }
@@ -106,6 +126,7 @@ private slots:
         options.paper = paper;
         options.landscape = landscape;
         options.cellSize = cellSize;
+        options.ruler = true;
         preview->setOptions(options);
         const int rows = preview->copyBook().rowsPerPage();
         const QString text = ideographs(2 * rows + 1);
@@ -131,7 +152,8 @@ private slots:
             paint(printer);
         };
         if (route == QLatin1String("renderer queue")) {
-            const Run run = render({"--print", queue, "--cell-size", QString::number(cellSize)}, text.toUtf8());
+            const Run run
+                = render({"--print", queue, "--ruler", "--cell-size", QString::number(cellSize)}, text.toUtf8());
             QVERIFY2(run.exitCode == RendererSuccess, run.err);
         } else {
             window.show();
@@ -149,11 +171,12 @@ private slots:
         const QString printed = toQueue ? awaitSpooled(spool, spooled) : file;
         QVERIFY2(!printed.isEmpty(), "nothing was printed");
         QCOMPARE(PdfTools::info(printed).value("Pages"), QString("3"));
-        const QPair<QSize, double> page = measure(printed, columns);
+        const Measured page = measure(printed, columns);
         if (toQueue)
             QFile::remove(printed);
-        QCOMPARE(page.first, paperMm);
-        QVERIFY2(qAbs(page.second - cellSize) <= 0.01 * cellSize, qPrintable(QString::number(page.second)));
+        QCOMPARE(page.paperMm, paperMm);
+        QVERIFY2(qAbs(page.cellCm - cellSize) <= 0.01 * cellSize, qPrintable(QString::number(page.cellCm)));
+        QVERIFY2(qAbs(page.rulerMm - 50) <= 0.3, qPrintable(QString::number(page.rulerMm)));
     }
 
     // --print takes the next argument as the printer unless it is an option (or "-", standard input).

@@ -1,11 +1,15 @@
 #include "appinfo.h"
 #include "appsettings.h"
+#include "awayfromdefaults.h"
 #include "copybookwidget.h"
+#include "fontfiles.h"
 #include "fonts.h"
 #include "mainwindow.h"
 #include "optionsheld.h"
+#include "renderrun.h"
 #include "startup.h"
 #include "testfiles.h"
+#include "worksheet.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -68,6 +72,9 @@ void drive(const MainWindow &window, const QString &key, const QString &action)
 struct Answers
 {
     QString fileName;
+    QString openName;
+    UserDialogs::Changes changes = UserDialogs::Changes::Cancel;
+    QString fontFile;
     bool openIt = false;
     QColor colour;
     QString listed;
@@ -88,6 +95,14 @@ struct Answers
             asked << text;
             return openIt;
         };
+        dialogs.askOpenFileName = [this](QWidget *, const QString &caption, const QString &filter) {
+            asked << caption + '|' + filter;
+            return fontFile.isEmpty() ? openName : fontFile;
+        };
+        dialogs.askSaveChanges = [this](QWidget *, const QString &text) {
+            asked << text;
+            return changes;
+        };
         dialogs.openFile = [this](const QString &file) { opened << file; };
         dialogs.previewPrint = [this](QWidget *, QPrinter *, const std::function<void(QPrinter *)> &) {
             asked << QStringLiteral("print preview");
@@ -102,6 +117,14 @@ struct Answers
         };
     }
 };
+
+// A PDF's bytes but for the time it was written and the identifier made from it.
+QByteArray undated(const QByteArray &pdf)
+{
+    return QString::fromLatin1(pdf)
+        .remove(QRegularExpression(R"(/CreationDate *\(D:[^)]*\)|/ID *\[<\w*> *<\w*>\])"))
+        .toLatin1();
+}
 
 } // namespace
 
@@ -141,6 +164,8 @@ private slots:
         QCoreApplication::setOrganizationName(QStringLiteral("Kelvo"));
         QCoreApplication::setApplicationName(QStringLiteral("LattiScribe"));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, directory.path());
+        // The fonts a user adds go into the program's data folder.
+        qputenv("XDG_DATA_HOME", path(QStringLiteral("data")).toUtf8());
         installKaiFontSubstitution();
         installInterfaceFontSubstitution();
     }
@@ -364,20 +389,22 @@ private slots:
         QApplication::sendEvent(book, &event);
         QMenu *menu = nullptr;
         QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) != nullptr);
-        // Print and characters from the list beside About; each does what it says. Characters added go to
-        // the engine at once, and those the main panel's filter leaves out are told.
-        QCOMPARE(menu->actions().size(), 3);
+        // The worksheet's Open, Save and Save As, characters from the list, Print and About; each does what it
+        // says. Characters added go to the engine at once, and those the main panel's filter leaves out are
+        // told.
         answers.listed = QStringLiteral("了 㧐");
         for (QAction *action : menu->actions())
             action->trigger();
         menu->close();
         QCOMPARE(book->copyBook().text(), QStringLiteral("永\nab 了 㧐"));
         const QString about = "About|" + MainWindow::aboutText(AppInfo::buildDate(), AppInfo::buildTime());
+        const QString save = "Save Worksheet|Worksheets (*.lattiscribe)";
         QCOMPARE(answers.asked,
-            QStringList({about, "print preview", "character list",
-                "Lattiscribe|1 of the characters added lie outside the common Chinese characters: they show once "
-                "\"Common Chinese\" is off.",
-                about}));
+            QStringList(
+                {about, "Open Worksheet|Worksheets and texts (*.lattiscribe *.txt)", save, save, "character list",
+                    "Lattiscribe|1 of the characters added lie outside the common Chinese characters: they show once "
+                    "\"Common Chinese\" is off.",
+                    "print preview", about}));
         // A per cent sign in the build date is not substituted again.
         QCOMPARE(MainWindow::aboutText("Dec 16 2026 %3", "19:09:54"),
             QStringLiteral(
@@ -393,7 +420,8 @@ private slots:
         QTest::addColumn<int>("cancelAfter");
         // What the window asks and says, one line each.
         QTest::addColumn<QString>("asked");
-        const QString dialog = QStringLiteral("Save File|PDF files (*.pdf)");
+        const QString dialog
+            = QStringLiteral("Save File|PDF files (*.pdf);;PNG pictures (*.png);;SVG drawings (*.svg)");
         QTest::newRow("dialog cancelled") << QString() << false << 0 << dialog;
         QTest::newRow("saved and opened")
             << "book.pdf" << true << 0
@@ -402,6 +430,9 @@ private slots:
         QTest::newRow("missing directory")
             << "missing/book.pdf" << true << 0 << dialog + "\nFailed to save to PDF file.|No such file or directory";
         QTest::newRow("export cancelled after page 3") << "book.pdf" << true << 3 << dialog;
+        QTest::newRow("a picture, opened")
+            << "book.png" << true << 0
+            << dialog + "\nThe pictures were saved successfully, do you need to open book.png?";
         // Over a thousand pages: asked first, and "No" leaves it there.
         QTest::newRow("a book of 1001 pages not saved")
             << "book.pdf" << false << -1
@@ -438,13 +469,161 @@ private slots:
         });
         QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("btnSave")), Qt::LeftButton);
         QObject::disconnect(qApp, &QApplication::focusChanged, this, nullptr);
-        const bool saved = target == QLatin1String("book.pdf") && cancelAfter == 0;
+        const bool saved = !target.startsWith(QLatin1String("missing")) && cancelAfter == 0;
         QCOMPARE(answers.asked.join(QLatin1Char('\n')), asked);
         QCOMPARE(answers.opened, saved && openIt ? QStringList {answers.fileName} : QStringList());
-        QCOMPARE(contentsOf(path(QStringLiteral("book.pdf"))) == "old contents", !saved);
-        QCOMPARE(files(), QStringList {QStringLiteral("book.pdf")});
+        QCOMPARE(contentsOf(path(QStringLiteral("book.pdf"))) == "old contents", !saved || target != "book.pdf");
+        QCOMPARE(files(),
+            QStringList {QStringLiteral("book.pdf")} + (target == "book.png" ? QStringList {target} : QStringList()));
         if (cancelAfter > 0)
             QVERIFY2(labels.contains(QStringLiteral("page 3 of 20")), qPrintable(labels.join(QLatin1Char(','))));
+    }
+
+    // Ctrl+O opens a worksheet: its text into the editor and the engine, every option into its control, the
+    // engine and the store (as a window started from that store shows them), its name into the title. An
+    // edit marks it unsaved, Ctrl+S writes it back with what it held that this version does not know, and
+    // the renderer makes the same PDF from it as Save As does.
+    void worksheet()
+    {
+        Worksheet sheet;
+        sheet.text = QStringLiteral("行[háng]走\n永");
+        sheet.options = awayFromDefaults();
+        sheet.kept = {{"madeBy", "a later version"}, {"options", QJsonObject {{"Sheet/Later", true}}}};
+        const QString file = path("week 1.lattiscribe");
+        QString error;
+        QVERIFY(sheet.save(file, &error));
+        MainWindow window;
+        Answers answers(window);
+        answers.openName = file;
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(window.windowTitle(), QStringLiteral("week 1[*] - Lattiscribe"));
+        QVERIFY(!window.isWindowModified());
+        auto *editor = window.findChild<QTextEdit *>();
+        const CopyBook &book = window.findChild<CopyBookWidget *>()->copyBook();
+        QCOMPARE(editor->toPlainText(), sheet.text);
+        QCOMPARE(book.text(), sheet.text);
+        *AppSettings::instance() = AppSettings();
+        AppSettings::instance()->loadSettings();
+        MainWindow restarted;
+        const CopyBook &stored = restarted.findChild<CopyBookWidget *>()->copyBook();
+        for (const CopyBookOptions::OptionRow &row : CopyBookOptions::optionTable()) {
+            QCOMPARE(valueOf(book.options(), row), valueOf(sheet.options, row));
+            QCOMPARE(valueOf(stored.options(), row), valueOf(sheet.options, row));
+            QCOMPARE(shownValue(window, row.key), shownValue(restarted, row.key));
+        }
+
+        editor->textCursor().insertText(QStringLiteral("字"));
+        QVERIFY(window.isWindowModified());
+        QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!window.isWindowModified());
+        const WorksheetReading saved = WorksheetReading::fromFile(file);
+        QCOMPARE(saved.sheet.text, "字" + sheet.text);
+        QCOMPARE(saved.sheet.kept.value("madeBy"), QJsonValue("a later version"));
+        // The sizes as the store holds them, as short as they read back; an option of a later version kept.
+        QVERIFY(contentsOf(file).contains("\"CellSize\": 2.3,") && contentsOf(file).contains("\"Sheet/Later\": true"));
+
+        answers.fileName = path("window.pdf");
+        window.findChild<CopyBookWidget *>()->setContent(saved.sheet.text);
+        QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("btnSave")), Qt::LeftButton);
+        QCOMPARE(render({"-o", path("renderer.pdf"), file}).exitCode, 0);
+        QCOMPARE(undated(contentsOf(path("renderer.pdf"))), undated(contentsOf(answers.fileName)));
+
+        // Closing with unsaved changes asks first: Cancel stays, Save writes them and closes.
+        drive(window, "Sheet/Ruler", "click");
+        QVERIFY(window.isWindowModified() && !window.close());
+        answers.changes = UserDialogs::Changes::Save;
+        QVERIFY(window.close());
+        QCOMPARE(answers.asked.filter("Save changes to the worksheet?").size(), 2);
+        QCOMPARE(WorksheetReading::fromFile(file).sheet.options.ruler, !sheet.options.ruler);
+    }
+
+    // Dropped onto the window over the editor, which leaves it to the window, a worksheet that cannot be
+    // opened is refused with the reason and the window keeps what it had; a text file becomes the content,
+    // decoded as the renderer decodes it.
+    void droppedFiles()
+    {
+        MainWindow window;
+        Answers answers(window);
+        auto *editor = window.findChild<QTextEdit *>();
+        editor->setPlainText(QStringLiteral("原文"));
+        const auto drop = [&](const QString &name, const QByteArray &bytes) {
+            QVERIFY(writeFile(path(name), bytes));
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path(name))});
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(editor->viewport(), &enter);
+            QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&window, &dropped);
+        };
+        drop("a.lattiscribe", R"({"format": "lattiscribe-worksheet")");
+        QCOMPARE(answers.asked,
+            QStringList {"The worksheet is damaged or incomplete.|not a complete worksheet: "
+                         "unterminated string at byte offset 34"});
+        QCOMPARE(editor->toPlainText(), QStringLiteral("原文"));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Lattiscribe"));
+        QVERIFY(QSettings().allKeys().isEmpty());
+        drop("a.txt", QByteArray("\xff\xfe\x38\x6c\x57\x5b", 6));
+        QCOMPARE(editor->toPlainText(), QStringLiteral("永字"));
+    }
+
+    // A teacher's downloaded font: a damaged copy is refused and changes nothing; the font itself is added
+    // from the end of the font list, chosen at once, listed at the next start, and removed from the box's
+    // menu, which takes the page back to 楷体. While the stored family is none of the list, the box names
+    // the font that draws it instead, and says nothing to the store.
+    void fontFiles()
+    {
+        REQUIRE_UNINSTALLED_FONT(download);
+        const QString family = QStringLiteral("AR PL KaitiM GB");
+        auto window = std::make_unique<MainWindow>();
+        auto answers = std::make_unique<Answers>(*window);
+        auto *box = window->findChild<QComboBox *>(QStringLiteral("cmbFontName"));
+        auto *book = window->findChild<CopyBookWidget *>();
+        QCOMPARE(box->currentIndex(), -1);
+        QCOMPARE(box->placeholderText(), QStringLiteral("楷体 → ") + QFontInfo(QFont(QStringLiteral("楷体"))).family());
+        const int items = box->count();
+
+        answers->fontFile = path(QStringLiteral("cut.ttf"));
+        QVERIFY(writeFile(answers->fontFile, contentsOf(download).left(1000000)));
+        box->setCurrentIndex(box->count() - 1);
+        QCOMPARE(answers->asked.value(1).section('|', 0, 0),
+            QStringLiteral("The font file is damaged, perhaps not completely downloaded."));
+        QCOMPARE(box->currentIndex(), -1);
+        QCOMPARE(box->count(), items);
+        QVERIFY(QSettings().allKeys().isEmpty());
+
+        answers->fontFile = download;
+        box->setCurrentIndex(box->count() - 1);
+        QCOMPARE(box->currentText(), family);
+        QCOMPARE(QSettings().value("FontName").toString(), family);
+        QCOMPARE(QFontInfo(book->copyBook().glyphFont()).family(), family);
+        // 並 is a traditional character, which the font lacks.
+        auto *missing = window->findChild<QLabel *>(QStringLiteral("lblMissingGlyphs"));
+        book->setContent(QStringLiteral("永並"));
+        QVERIFY(!missing->isHidden());
+        QCOMPARE(missing->text(), QStringLiteral("The chosen font lacks 1 character(s): 並"));
+        book->setContent(QStringLiteral("永"));
+        QVERIFY(missing->isHidden());
+
+        FontFiles::registerAddedFonts();
+        window = std::make_unique<MainWindow>();
+        answers = std::make_unique<Answers>(*window);
+        answers->openIt = true;
+        box = window->findChild<QComboBox *>(QStringLiteral("cmbFontName"));
+        QCOMPARE(box->currentText(), family);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(box, &event);
+        QMenu *menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) != nullptr);
+        QCOMPARE(menu->actions().size(), 2);
+        menu->actions().last()->trigger();
+        menu->close();
+        QCOMPARE(QSettings().value("FontName").toString(), QStringLiteral("楷体"));
+        QCOMPARE(box->currentIndex(), -1);
+        QCOMPARE(box->findText(family), -1);
+        QVERIFY(QDir(FontFiles::addedFontsFolder()).isEmpty());
     }
 
     // On a school laptop's screen (the window at 1366 x 700) with More Options open, the content box keeps

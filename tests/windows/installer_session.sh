@@ -30,7 +30,8 @@ installed=$WINEPREFIX/drive_c/Programs/LattiScribe
 for file in Lattiscribe.exe lattiscribe-render.exe Qt5Core.dll Qt5Gui.dll Qt5Widgets.dll libstdc++-6.dll \
     Qt5PrintSupport.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll printsupport/windowsprintersupport.dll \
     translations/qtbase_zh_CN.qm qt.conf Uninstall.exe \
-    licences/LGPL-3.txt licences/Apache-2.0.txt licences/SOURCES.txt; do
+    licences/LGPL-3.txt licences/Apache-2.0.txt licences/SOURCES.txt fonts/LXGWWenKai-Regular.ttf \
+    licences/fonts-lxgw-wenkai-copyright.txt; do
     [ -f "$installed/$file" ] || fail "not installed: $file"
 done
 for file in Qt5Network.dll Qt5Sql.dll Qt5Xml.dll; do

@@ -110,6 +110,34 @@ bool writeLayoutJson(const CopyBook &book, QIODevice *output)
         layout.insert(QStringLiteral("pageWidthPx"), book.pageSizePixels().width());
         layout.insert(QStringLiteral("pageHeightPx"), book.pageSizePixels().height());
     }
+    // English on four lines: the staves of a page, and every line written on one with its words.
+    if (book.options().fourLines) {
+        const FourLines &fourLines = book.fourLines();
+        QJsonArray tops;
+        for (const double top : fourLines.tops())
+            tops.append(top);
+        QJsonArray lines;
+        const int perPage = qMax(1, fourLines.stavesPerPage());
+        for (const FourLines::Line &line : fourLines.lines()) {
+            QJsonArray words;
+            for (const FourLines::Word &word : line.words)
+                words.append(QJsonObject {{QStringLiteral("text"), word.text}, {QStringLiteral("x"), word.x},
+                    {QStringLiteral("width"), word.width}});
+            lines.append(QJsonObject {{QStringLiteral("page"), int(line.stave / perPage)},
+                {QStringLiteral("stave"), int(line.stave % perPage)}, {QStringLiteral("opacity"), line.opacity},
+                {QStringLiteral("words"), words}});
+        }
+        layout.insert(QStringLiteral("staveHeightPx"), fourLines.staveHeight());
+        layout.insert(QStringLiteral("staveTops"), tops);
+        layout.insert(QStringLiteral("staves"), lines);
+    }
+    // Likewise the characters the chosen font lacks, which only a book that has them lists.
+    if (!book.missingGlyphs().isEmpty()) {
+        QJsonArray missing;
+        for (const uint code : book.missingGlyphs())
+            missing.append(QString::fromUcs4(&code, 1));
+        layout.insert(QStringLiteral("missingGlyphs"), missing);
+    }
     // Stroke order likewise: the frames of every row, and the characters that have none.
     const bool strokeOrder = book.showsStrokeOrder();
     if (strokeOrder) {

@@ -1,4 +1,5 @@
 #include "appinfo.h"
+#include "fontfiles.h"
 #include "fonts.h"
 #include "renderer.h"
 #include "startup.h"
@@ -33,6 +34,8 @@ int main(int argc, char *argv[])
     preferOffscreenPlatform();
     QGuiApplication app(argc, argv);
     AppInfo::applyIdentity();
+    // Before the substitution, which may map "楷体" to a Kai shipped beside the program.
+    FontFiles::registerBundledFonts();
     installKaiFontSubstitution();
     // Texts drawn on the pages come out in Chinese, as in the program's window.
     QTranslator translator;

@@ -2,15 +2,16 @@
 
 #include "appinfo.h"
 #include "copybook.h"
+#include "fontfiles.h"
 #include "layoutjson.h"
+#include "pagepictures.h"
 #include "pdfexport.h"
 #include "printjob.h"
 #include "renderrequest.h"
 #include "textinput.h"
+#include "worksheet.h"
 
 #include <QFile>
-#include <QImage>
-#include <QSaveFile>
 
 namespace {
 
@@ -68,17 +69,44 @@ private:
     RendererStreams streams;
 };
 
-bool writePng(const QImage &page, int resolution, const QString &path, QString &error)
+// The font files of one run, registered for as long as it lasts.
+class RunFonts
 {
-    QImage image = page;
-    const int dotsPerMetre = qRound(resolution / 0.0254);
-    image.setDotsPerMeterX(dotsPerMetre);
-    image.setDotsPerMeterY(dotsPerMetre);
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit())
+public:
+    ~RunFonts()
+    {
+        for (const FontFiles::FontFile &font : fonts)
+            FontFiles::unregisterFontFile(font);
+    }
+
+    // False, with the file and the reason in *error, for the first file that cannot be used.
+    bool registerAll(const QStringList &paths, QString *error)
+    {
+        for (const QString &path : paths) {
+            const FontFiles::FontFile font = FontFiles::registerFontFile(path);
+            if (font.problem != FontFiles::Problem::None) {
+                *error = QStringLiteral("--font-file %1: %2").arg(path, FontFiles::problemText(font));
+                return false;
+            }
+            fonts.append(font);
+        }
         return true;
-    error = file.errorString();
-    return false;
+    }
+
+private:
+    QVector<FontFiles::FontFile> fonts;
+};
+
+// Says once which characters the chosen font lacks; they are drawn in another.
+QString missingGlyphsWarning(const CopyBook &book)
+{
+    const QVector<uint> &missing = book.missingGlyphs();
+    if (missing.isEmpty())
+        return {};
+    return QStringLiteral("the font \"%1\" has no glyph for %2 character(s), drawn in another font: %3")
+        .arg(book.options().fontName)
+        .arg(missing.size())
+        .arg(QString::fromUcs4(missing.constData(), missing.size()));
 }
 
 } // namespace
@@ -100,24 +128,48 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
         break;
     }
 
-    QString text = request.listedCharacters;
     QString error;
-    if (text.isEmpty()) {
+    RunFonts fonts;
+    if (!fonts.registerAll(request.fontFiles, &error))
+        return run.fail(RendererInputOutputError, error);
+    // A worksheet brings its text and options, and the options given here win over its own; a list of
+    // the national characters is the text without any input read.
+    Worksheet sheet;
+    sheet.options = request.options;
+    sheet.text = request.listedCharacters;
+    if (sheet.text.isEmpty()) {
         QByteArray bytes;
         if (!run.readInput(request.inputPath, bytes, error))
             return run.fail(RendererInputOutputError, error);
-        const DecodedText decoded = decodeText(bytes);
-        if (decoded.problem != DecodedText::Problem::None)
-            return run.fail(RendererInputOutputError, decodingProblem(decoded));
-        text = decoded.text;
+        if (Worksheet::isWorksheetFile(request.inputPath)) {
+            const WorksheetReading reading = WorksheetReading::fromJson(bytes);
+            if (reading.problem != WorksheetReading::Problem::None)
+                return run.fail(RendererInputOutputError,
+                    QStringLiteral("cannot read %1: %2").arg(request.inputPath, reading.reason));
+            sheet = reading.sheet;
+            sheet.options = request.givenOver(sheet.options);
+        } else {
+            const DecodedText decoded = decodeText(bytes);
+            if (decoded.problem != DecodedText::Problem::None)
+                return run.fail(RendererInputOutputError, decodingProblem(decoded));
+            sheet.text = decoded.text;
+        }
     }
 
     CopyBook book;
-    request.applyTo(&book);
-    book.setText(text);
+    book.setOptions(sheet.options);
+    book.setText(sheet.text);
     const QString problem = book.layoutProblem();
-    if (!problem.isEmpty())
+    if (request.makesPages() && !problem.isEmpty())
         return run.fail(RendererInputOutputError, QStringLiteral("cannot lay out the text: %1").arg(problem));
+    if (!request.worksheetPath.isEmpty() && !sheet.save(request.worksheetPath, &error))
+        return run.fail(
+            RendererInputOutputError, QStringLiteral("cannot write %1: %2").arg(request.worksheetPath, error));
+    if (!request.makesPages())
+        return RendererSuccess;
+    const QString missing = missingGlyphsWarning(book);
+    if (!missing.isEmpty())
+        run.print(streams.errors, QStringLiteral("lattiscribe-render: %1\n").arg(missing));
 
     if (request.layoutOnly) {
         if (!writeLayoutJson(book, streams.output) || streams.output->write("\n") != 1)
@@ -135,9 +187,15 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
         return RendererSuccess;
     }
     if (request.writesPdf()) {
-        if (!saveCopyBookPdf(book.pages(), request.outputPath, request.pdfExportOptions(), run.progress(), &error))
+        const CopyBookOptions::PdfExportOptions pdf {sheet.options.vectorPdf, request.jobs};
+        if (!saveCopyBookPdf(book.pages(), request.outputPath, pdf, run.progress(), &error))
             return run.fail(
                 RendererInputOutputError, QStringLiteral("cannot write %1: %2").arg(request.outputPath, error));
+        return RendererSuccess;
+    }
+    if (request.allPages) {
+        if (!PagePictures::saveAll(book.pages(), request.outputPath, run.progress(), &error))
+            return run.fail(RendererInputOutputError, QStringLiteral("cannot write %1").arg(error));
         return RendererSuccess;
     }
     if (request.page >= book.pageCount())
@@ -145,7 +203,7 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
             QStringLiteral("--page %1: the copybook has %2 page(s), counted from 0")
                 .arg(request.page)
                 .arg(book.pageCount()));
-    if (!writePng(book.pages().renderPage(request.page), book.pageResolution(), request.outputPath, error))
+    if (!PagePictures::savePage(book.pages(), request.page, request.outputPath, &error))
         return run.fail(RendererInputOutputError, QStringLiteral("cannot write %1: %2").arg(request.outputPath, error));
     return RendererSuccess;
 }

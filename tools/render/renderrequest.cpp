@@ -3,6 +3,8 @@
 #include "characterlists.h"
 #include "copybook.h"
 #include "overloaded.h"
+#include "pagepictures.h"
+#include "worksheet.h"
 
 #include <QCommandLineParser>
 #include <cmath>
@@ -63,10 +65,18 @@ QString helpOf(const OptionRow &row)
 struct Options
 {
     QCommandLineOption output {{QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("Write the copybook to PATH: a .pdf gets every page, a .png one page image."),
+        QStringLiteral("Write the copybook to PATH: a .pdf gets every page, a .png (the page image) or an .svg (the "
+                       "drawing) one page."),
         QStringLiteral("PATH")};
-    QCommandLineOption page {QStringLiteral("page"), QStringLiteral("Page for PNG output, counted from 0 (default 0)."),
-        QStringLiteral("N"), QStringLiteral("0")};
+    QCommandLineOption page {QStringLiteral("page"),
+        QStringLiteral("Page for PNG or SVG output, counted from 0 (default 0)."), QStringLiteral("N"),
+        QStringLiteral("0")};
+    QCommandLineOption allPages {QStringLiteral("all-pages"),
+        QStringLiteral("Every page for PNG or SVG output, each to PATH numbered: name-1.png, name-2.png, ...")};
+    QCommandLineOption saveWorksheet {QStringLiteral("save-worksheet"),
+        QStringLiteral("Keep the text and the options as a worksheet at PATH (.lattiscribe), to be opened in the "
+                       "window or given to the renderer as FILE."),
+        QStringLiteral("PATH")};
     QCommandLineOption layout {QStringLiteral("layout"),
         QStringLiteral("Write no pages; print the layout as one JSON object on standard output.")};
     QCommandLineOption print {QStringLiteral("print"),
@@ -80,6 +90,10 @@ struct Options
     QCommandLineOption jobs {QStringLiteral("jobs"),
         QStringLiteral("Threads making page images for a PDF, 1 to %1 (default: one per core).").arg(kMaxJobs),
         QStringLiteral("N")};
+    QCommandLineOption fontFile {QStringLiteral("font-file"),
+        QStringLiteral("Use the TrueType or OpenType font in PATH for this run, so that --font-family can name its "
+                       "family; may be given more than once."),
+        QStringLiteral("PATH")};
 };
 
 QCommandLineOption tableOption(const OptionRow &row)
@@ -198,6 +212,27 @@ QStringList withPrinterValue(QStringList arguments)
     return arguments;
 }
 
+// What is wrong with the outputs asked for, or nothing.
+QString outputProblem(const RenderRequest &request)
+{
+    const bool picture = PagePictures::isPicture(request.outputPath);
+    if (request.prints && (request.layoutOnly || !request.outputPath.isEmpty()))
+        return QStringLiteral("--print goes alone, without --output or --layout");
+    if (!request.makesPages() && request.worksheetPath.isEmpty())
+        return QStringLiteral("--output is required (or --layout, --print or --save-worksheet)");
+    if (!request.outputPath.isEmpty() && !request.writesPdf() && !picture)
+        return QStringLiteral("--output must end in .pdf, .png or .svg: %1").arg(request.outputPath);
+    if (request.outputPath.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) && !PagePictures::writesSvg())
+        return QStringLiteral("this build of lattiscribe-render writes no SVG; use .pdf or .png");
+    if (request.allPages && !picture)
+        return QStringLiteral("--all-pages goes with a .png or .svg output");
+    // A worksheet given as FILE is known by its name.
+    if (!request.worksheetPath.isEmpty() && !Worksheet::isWorksheetFile(request.worksheetPath))
+        return QStringLiteral("--save-worksheet must end in .%1: %2")
+            .arg(Worksheet::fileSuffix(), request.worksheetPath);
+    return {};
+}
+
 } // namespace
 
 bool RenderRequest::writesPdf() const
@@ -210,6 +245,16 @@ void RenderRequest::applyTo(::CopyBook *book) const
     book->setOptions(options);
 }
 
+OptionValues RenderRequest::givenOver(const OptionValues &base) const
+{
+    OptionValues merged = base;
+    for (const QString &key : optionsGiven) {
+        const OptionRow &row = *findOption(key);
+        setFromStored(&merged, row, valueOf(options, row));
+    }
+    return merged;
+}
+
 RenderRequest parseRenderRequest(const QStringList &arguments)
 {
     RenderRequest request;
@@ -218,7 +263,7 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const Options options;
-    parser.addOptions({options.output, options.page});
+    parser.addOptions({options.output, options.page, options.allPages});
     QVector<QPair<const OptionRow *, QCommandLineOption>> tableOptions;
     for (const OptionRow &row : optionTable()) {
         if (!row.flagName)
@@ -226,8 +271,11 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
         tableOptions.append({&row, tableOption(row)});
         parser.addOption(tableOptions.constLast().second);
     }
-    parser.addOptions({options.print, options.jobs, options.chars, options.layout});
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("UTF-8 text; standard input when absent or -."),
+    parser.addOptions(
+        {options.print, options.jobs, options.fontFile, options.chars, options.layout, options.saveWorksheet});
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+        QStringLiteral("UTF-8 text, or a .lattiscribe worksheet whose options the ones given here replace; standard "
+                       "input when absent or -."),
         QStringLiteral("[FILE]"));
 
     if (!parser.parse(withPrinterValue(arguments))) {
@@ -248,13 +296,19 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
     QString error;
     Reader read(parser, error);
     read.number(options.page, 0, std::numeric_limits<int>::max(), request.page);
-    for (const auto &option : tableOptions)
+    for (const auto &option : tableOptions) {
         read.tableOption(option.second, *option.first, request.options);
+        if (parser.isSet(option.second))
+            request.optionsGiven << QLatin1String(option.first->key);
+    }
     read.number(options.jobs, 1, kMaxJobs, request.jobs);
+    request.fontFiles = parser.values(options.fontFile);
     request.layoutOnly = parser.isSet(options.layout);
     request.prints = parser.isSet(options.print);
     request.printer = parser.value(options.print);
     request.outputPath = parser.value(options.output);
+    request.allPages = parser.isSet(options.allPages);
+    request.worksheetPath = parser.value(options.saveWorksheet);
 
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
@@ -270,14 +324,13 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
         request.listedCharacters = listed.characters;
     }
 
-    const bool knownOutput
-        = request.writesPdf() || request.outputPath.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
-    if (error.isEmpty() && request.prints && (request.layoutOnly || !request.outputPath.isEmpty()))
-        error = QStringLiteral("--print goes alone, without --output or --layout");
-    else if (error.isEmpty() && !request.layoutOnly && !request.prints && request.outputPath.isEmpty())
-        error = QStringLiteral("--output is required (or --layout, or --print)");
-    else if (error.isEmpty() && !request.outputPath.isEmpty() && !knownOutput)
-        error = QStringLiteral("--output must end in .pdf or .png: %1").arg(request.outputPath);
+    // Readings and strokes belong to squares; English on four lines has none.
+    const OptionValues &chosen = request.options;
+    if (error.isEmpty() && chosen.fourLines && (chosen.showsPinyin() || chosen.strokeOrder))
+        error = QStringLiteral("--four-lines writes English on staves: it takes no --pinyin, --pinyin-only or "
+                               "--stroke-order");
+    if (error.isEmpty())
+        error = outputProblem(request);
 
     if (!error.isEmpty()) {
         request.action = RenderRequest::Action::Fail;

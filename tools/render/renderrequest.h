@@ -21,21 +21,32 @@ struct RenderRequest
     // --chars: the text is these characters of the national list instead of a file's.
     QString listedCharacters;
     QString outputPath;
+    // --all-pages: every page of a picture output, each to its numbered file.
+    bool allPages = false;
+    // --save-worksheet: the text and options kept as a worksheet at this path.
+    QString worksheetPath;
     bool layoutOnly = false;
     // --print: every page to `printer`, the default printer when it is empty.
     bool prints = false;
     QString printer;
     int page = 0;
 
-    // The copybook's options, at the program's first-run settings unless given.
+    // The copybook's options, at the program's first-run settings unless given; the settings keys of
+    // those given.
     CopyBookOptions::OptionValues options;
+    QStringList optionsGiven;
     // Export threads; 0 for one per core.
     int jobs = 0;
+    // Font files registered for this run, so that --font-family can name their families.
+    QStringList fontFiles;
 
     bool writesPdf() const;
+    // Whether pages are asked for at all (or only a worksheet).
+    bool makesPages() const { return layoutOnly || prints || !outputPath.isEmpty(); }
 
     void applyTo(CopyBook *book) const;
-    CopyBookOptions::PdfExportOptions pdfExportOptions() const { return {options.vectorPdf, jobs}; }
+    // `base` (a worksheet's options) with the options given on the command line in place of its own.
+    CopyBookOptions::OptionValues givenOver(const CopyBookOptions::OptionValues &base) const;
 };
 
 // Parses the full argument list, program name first.

@@ -41,6 +41,11 @@ private slots:
         row("pinyin", [](OptionValues &o) { o.pinyin = true; });
         row("pinyin-only", [](OptionValues &o) { o.pinyinOnly = true; });
         row("stroke-order", [](OptionValues &o) { o.strokeOrder = true; });
+        // On A5, where a centred page number would meet the ruler.
+        row("ruler", [](OptionValues &o) {
+            o.ruler = o.pageNumbers = true;
+            o.paper = Paper::A5;
+        });
     }
 
     void sheetOptions()

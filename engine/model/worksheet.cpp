@@ -1,0 +1,134 @@
+#include "worksheet.h"
+
+#include "optiontable.h"
+#include "overloaded.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QSaveFile>
+
+using namespace CopyBookOptions;
+
+namespace {
+
+const QString kFormatKey = QStringLiteral("format");
+const QString kFormatName = QStringLiteral("lattiscribe-worksheet");
+const QString kVersionKey = QStringLiteral("version");
+const QString kTextKey = QStringLiteral("text");
+const QString kOptionsKey = QStringLiteral("options");
+
+// The shortest decimal that reads back as the same single-precision number, which is how the store and
+// the renderer's flags hold the sizes: the file says 1.2, not 1.2000000476837158.
+double shortestDecimal(double value)
+{
+    const float single = static_cast<float>(value);
+    for (int digits = 1; digits < 9; ++digits) {
+        const double decimal = QString::number(single, 'g', digits).toDouble();
+        if (static_cast<float>(decimal) == single)
+            return decimal;
+    }
+    return single;
+}
+
+QJsonValue jsonOf(const OptionValues &values, const OptionRow &row)
+{
+    const QVariant value = valueOf(values, row);
+    return std::visit(Overloaded {
+                          [&](const Switch &) { return QJsonValue(value.toBool()); },
+                          [&](const Number &) { return QJsonValue(shortestDecimal(value.toDouble())); },
+                          [&](const Count &) { return QJsonValue(value.toInt()); },
+                          [&](const Text &) { return QJsonValue(value.toString()); },
+                          [&](const Colour &) { return QJsonValue(value.value<QColor>().name()); },
+                          [&](const ChoiceList &) { return QJsonValue(value.toInt()); },
+                      },
+        row.kind);
+}
+
+WorksheetReading refused(WorksheetReading::Problem problem, const QString &reason)
+{
+    WorksheetReading reading;
+    reading.problem = problem;
+    reading.reason = reason;
+    return reading;
+}
+
+} // namespace
+
+bool Worksheet::isWorksheetFile(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(fileSuffix(), Qt::CaseInsensitive) == 0;
+}
+
+QByteArray Worksheet::toJson() const
+{
+    QJsonObject root = kept;
+    root[kFormatKey] = kFormatName;
+    root[kVersionKey] = kVersion;
+    root[kTextKey] = text;
+    QJsonObject stored = kept.value(kOptionsKey).toObject();
+    for (const OptionRow &row : optionTable())
+        stored[QLatin1String(row.key)] = jsonOf(options, row);
+    root[kOptionsKey] = stored;
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+bool Worksheet::save(const QString &path, QString *error) const
+{
+    QSaveFile file(path);
+    const QByteArray json = toJson();
+    if (file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit())
+        return true;
+    *error = file.errorString();
+    return false;
+}
+
+WorksheetReading WorksheetReading::fromJson(const QByteArray &bytes)
+{
+    using P = Problem;
+    QJsonParseError parsing {};
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parsing);
+    if (parsing.error != QJsonParseError::NoError)
+        return refused(P::Damaged,
+            QStringLiteral("not a complete worksheet: %1 at byte offset %2")
+                .arg(parsing.errorString())
+                .arg(parsing.offset));
+    const QJsonObject root = document.object();
+    if (!document.isObject() || root.value(kFormatKey).toString() != kFormatName)
+        return refused(P::NotAWorksheet, QStringLiteral("not a LattiScribe worksheet"));
+    const QJsonValue version = root.value(kVersionKey);
+    if (!version.isDouble() || version.toDouble() < 1)
+        return refused(P::NotAWorksheet, QStringLiteral("a worksheet without a format version"));
+    if (version.toDouble() > Worksheet::kVersion)
+        return refused(P::NewerVersion,
+            QStringLiteral("a worksheet of format version %1, newer than this program's %2")
+                .arg(version.toDouble())
+                .arg(Worksheet::kVersion));
+    if (!root.value(kTextKey).isString())
+        return refused(P::NotAWorksheet, QStringLiteral("a worksheet without its text"));
+    WorksheetReading reading;
+    reading.sheet.text = root.value(kTextKey).toString();
+    // A NUL would silently end the text where it is laid out, as in a text file.
+    const int nul = reading.sheet.text.indexOf(QChar(0));
+    if (nul >= 0)
+        return refused(P::NulInText, QStringLiteral("the worksheet's text holds a NUL at character %1").arg(nul));
+    const QJsonObject stored = root.value(kOptionsKey).toObject();
+    for (const OptionRow &row : optionTable()) {
+        const QString key = QLatin1String(row.key);
+        if (stored.contains(key))
+            setFromStored(&reading.sheet.options, row, stored.value(key).toVariant());
+    }
+    reading.sheet.kept = root;
+    return reading;
+}
+
+WorksheetReading WorksheetReading::fromFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refused(Problem::Unreadable, file.errorString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return refused(Problem::Unreadable, file.errorString());
+    return fromJson(bytes);
+}

@@ -1,0 +1,55 @@
+#include "optiontable.h"
+#include "worksheet.h"
+
+#include <QtTest>
+
+using namespace CopyBookOptions;
+
+namespace {
+
+QByteArray worksheetWith(const QByteArray &members)
+{
+    return R"({"format": "lattiscribe-worksheet", "version": 1, "text": "永")" + members + '}';
+}
+
+} // namespace
+
+class TestWorksheet : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // A file's bytes, and what is read: an option's value as the settings store would hold it, or why the
+    // file is refused ("!reason").
+    void reading_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("a size out of range is clamped")
+            << worksheetWith(R"(, "options": {"CellSize": 100})") << "CellSize=10";
+        QTest::newRow("truncated") << worksheetWith("").chopped(6) << "!not a complete worksheet";
+        QTest::newRow("another program's JSON") << QByteArray(R"({"text": "永"})") << "!not a LattiScribe worksheet";
+        QTest::newRow("a newer version") << QByteArray(
+            R"({"format": "lattiscribe-worksheet", "version": 2, "text": 7})")
+                                         << "!format version 2, newer than this program's 1";
+        QTest::newRow("a NUL in the text")
+            << worksheetWith(R"(, "text": "永\u0000字")") << "!holds a NUL at character 1";
+    }
+
+    void reading()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        const WorksheetReading reading = WorksheetReading::fromJson(bytes);
+        QCOMPARE(reading.problem != WorksheetReading::Problem::None, expected.startsWith('!'));
+        if (expected.startsWith('!')) {
+            QVERIFY2(reading.reason.contains(expected.mid(1)), qPrintable(reading.reason));
+            return;
+        }
+        QCOMPARE(valueOf(reading.sheet.options, *findOption(expected.section('=', 0, 0))).toString(),
+            expected.section('=', 1));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWorksheet)
+#include "tst_worksheet.moc"
