@@ -218,7 +218,7 @@ void MainWindow::onSheetOptionChanged()
 {
     const AppSettings *settings = AppSettings::instance();
     copyBook->setOptions(*settings);
-    pinyinReview->setActive(settings->showsPinyin());
+    pinyinReview->setActive(settings->showsReadings());
     storeChangedOptions();
 }
 
@@ -233,7 +233,7 @@ void MainWindow::applySettings()
 {
     const AppSettings *settings = AppSettings::instance();
     copyBook->setOptions(*settings);
-    pinyinReview->setActive(settings->showsPinyin());
+    pinyinReview->setActive(settings->showsReadings());
 }
 
 void MainWindow::onBookTypeChanged()

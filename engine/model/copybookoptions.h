@@ -77,8 +77,14 @@ struct OptionValues
     // Every glyph centred in its square by its ink and shrunk, never grown, to stay inside it: for a font
     // whose glyphs stand off the centre of their em box or beyond it.
     bool fitGlyphs = false;
+    // Zhuyin in a narrow column beside every square, in place of the pinyin band, as Taiwan's pupils
+    // learn characters.
+    bool zhuyin = false;
 
-    bool showsPinyin() const { return pinyin || pinyinOnly; }
+    // The pinyin band, which zhuyin takes the place of.
+    bool showsPinyin() const { return (pinyin || pinyinOnly) && !zhuyin; }
+    // Whether the cells carry their readings: for the band or for zhuyin.
+    bool showsReadings() const { return pinyin || pinyinOnly || zhuyin; }
     bool isA4Portrait() const { return paper == Paper::A4 && !landscape; }
     bool isTraceBook() const { return bookType == BookType::Trace; }
 };

@@ -154,6 +154,11 @@ const QVector<OptionRow> &optionTable()
                 "orthography marks them, instead of the changed tones schoolbooks print (yí gè).")
             .inSection(Section::PinyinAndStrokes, "chkPlainTones",
                 QT_TRANSLATE_NOOP("MainWindow", "Plain tones of 一 and 不")),
+        option("Sheet/Zhuyin", Switch {&V::zhuyin})
+            .flag("zhuyin", nullptr,
+                "Zhuyin in a narrow column to the right of every square, with the same readings as the pinyin "
+                "band, which it replaces; a reading in brackets may be given in zhuyin too: 行[ㄏㄤˊ].")
+            .inSection(Section::PinyinAndStrokes, "chkZhuyin", QT_TRANSLATE_NOOP("MainWindow", "Zhuyin")),
         option("Sheet/StrokeOrder", Switch {&V::strokeOrder})
             .flag("stroke-order", nullptr,
                 "In a Trace book, frames above each row with the character built up stroke by stroke, the newest "

@@ -201,6 +201,14 @@ QString toneMark(int tone)
     return tone >= 2 && tone <= 5 ? QString(QChar(kToneMarks[tone - 2])) : QString();
 }
 
+QString written(const QString &syllable)
+{
+    const Spelling spelling = fromPinyin(syllable);
+    if (spelling.symbols.isEmpty())
+        return syllable;
+    return spelling.tone == 5 ? toneMark(5) + spelling.symbols : spelling.symbols + toneMark(spelling.tone);
+}
+
 QString toPinyin(const QString &zhuyin)
 {
     QString symbols;

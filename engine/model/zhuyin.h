@@ -23,6 +23,10 @@ Spelling fromPinyin(const QString &syllable);
 // nothing for the first.
 QString toneMark(int tone);
 
+// A tone-marked syllable as zhuyin is typed: the symbols with the tone mark after them, the neutral tone's
+// dot before ("ㄏㄠˇ", "˙ㄇㄚ", "ㄓ"); a syllable zhuyin does not write stays in pinyin.
+QString written(const QString &syllable);
+
 // A syllable written in zhuyin with its tone mark before or after the symbols ("ㄏㄤˊ", "˙ㄇㄚ", "ㄇㄚ˙";
 // none, or ˉ, for the first tone) as the tone-marked pinyin syllable in NFC ("háng", "ma"); empty when it
 // is not a syllable.

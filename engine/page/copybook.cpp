@@ -6,6 +6,7 @@
 #include "pinyinband.h"
 #include "strokeframes.h"
 #include "strokeorder.h"
+#include "zhuyincolumn.h"
 
 #include <QFontInfo>
 #include <QtGlobal>
@@ -37,6 +38,12 @@ int columnsFor(const PaperCm &paper, double cellSize)
     return isLayable(cellSize) ? static_cast<int>((paper.width - kMarginCm - kMarginCm) / cellSize) : 0;
 }
 
+// From one square to the next: the side, and the zhuyin column's width where it stands between them.
+double squarePitch(double cellSize, bool zhuyin)
+{
+    return cellSize + (zhuyin ? cellSize * ZhuyinColumn::kWidthShare : 0.0);
+}
+
 int glyphPixelSize(double pixels)
 {
     if (std::isnan(pixels))
@@ -49,7 +56,8 @@ int glyphPixelSize(double pixels)
 bool CopyBook::GridInputs::operator!=(const GridInputs &other) const
 {
     return !(cellSize == other.cellSize && paper == other.paper && landscape == other.landscape && band == other.band
-        && fourLines == other.fourLines && frameLines == other.frameLines && frameShare == other.frameShare);
+        && fourLines == other.fourLines && zhuyin == other.zhuyin && frameLines == other.frameLines
+        && frameShare == other.frameShare);
 }
 
 bool CopyBook::CellInputs::operator!=(const CellInputs &other) const
@@ -87,12 +95,15 @@ void CopyBook::update(bool textChanged)
     const GridInputs grid = gridInputs();
     if (grid != laidGrid)
         layGrid(grid);
+    // Its outlines are made once, and shared with the pages drawn on other threads.
+    if (values.zhuyin && !zhuyinDrawing)
+        zhuyinDrawing = std::make_shared<const ZhuyinColumn>();
     // Written in the letters of a font, the staves' lines follow every option that touches them; they are
     // few, and laid out again whole.
     staves = values.fourLines ? FourLines::layOut(content.text, values, pageSizePixels(), resolution) : FourLines();
     const CellInputs cells {columnsPerRow(), rowsPerPage(), values.blankLines, values.opacity,
         static_cast<int>(values.bookType), static_cast<int>(values.traceType), values.commonChineseOnly,
-        values.showsPinyin(), values.plainTones, values.words, values.copies, values.fade, values.unique};
+        values.showsReadings(), values.plainTones, values.words, values.copies, values.fade, values.unique};
     const bool newCharacters
         = textChanged || cells.commonChineseOnly != laidCells.commonChineseOnly || cells.readings != laidCells.readings;
     if (textChanged || cells != laidCells)
@@ -136,14 +147,16 @@ void CopyBook::findMissingGlyphs(bool newCharacters)
 
 CopyBook::GridInputs CopyBook::gridInputs()
 {
-    GridInputs inputs {values.cellSize, values.paper, values.landscape, values.showsPinyin(), values.fourLines, 0, 0.0};
+    GridInputs inputs {
+        values.cellSize, values.paper, values.landscape, values.showsPinyin(), values.fourLines, values.zhuyin, 0, 0.0};
     // The stroke-order frames sit above the band, in as many lines as the character with the most strokes
     // needs.
     if (showsStrokeOrder()) {
         const PaperCm paper = paperCm(values.paper, values.landscape);
         const double band = inputs.band ? values.cellSize * PinyinBand::kHeightShare : 0.0;
-        const StrokeFrames::Lines lines = StrokeFrames::linesAbove(
-            mostStrokes(), columnsFor(paper, values.cellSize), values.cellSize, band, paper.height - 2 * kMarginCm);
+        const StrokeFrames::Lines lines
+            = StrokeFrames::linesAbove(mostStrokes(), columnsFor(paper, squarePitch(values.cellSize, values.zhuyin)),
+                values.cellSize, band, paper.height - 2 * kMarginCm);
         inputs.frameLines = lines.count;
         inputs.frameShare = lines.share;
     }
@@ -175,7 +188,9 @@ void CopyBook::layGrid(const GridInputs &inputs)
     // The pinyin band sits on top of each row of squares. Without it the band is +0.0, which leaves every
     // sum below exactly the plain sheet's: its row and column counts depend on them to the last bit.
     const double band = inputs.band ? cellSize * PinyinBand::kHeightShare : 0.0;
-    const int columns = columnsFor(paper, cellSize);
+    // A square and its zhuyin column beside it; without the column, +0.0 again.
+    const double pitch = squarePitch(cellSize, inputs.zhuyin);
+    const int columns = columnsFor(paper, pitch);
     // The stroke-order frames above the band; without them, +0.0 again.
     const double frameRoom = inputs.frameLines > 0 ? inputs.frameLines * cellSize * inputs.frameShare : 0.0;
     const double above = band + frameRoom;
@@ -185,12 +200,12 @@ void CopyBook::layGrid(const GridInputs &inputs)
 
     double y = (availableHeight - rows * rowHeight - (rows - 1) * kRowGapCm) * 0.5 + kMarginCm + above;
     for (int r = 0; r < rows; ++r) {
-        double x = (usableWidth - columns * cellSize) * 0.5 + kMarginCm;
+        double x = (usableWidth - columns * pitch) * 0.5 + kMarginCm;
         QVector<GridCell> row;
         row.reserve(columns);
         for (int c = 0; c < columns; ++c) {
             row.append({cmToPixels(x, resolution), cmToPixels(y, resolution)});
-            x = x + cellSize;
+            x = x + pitch;
         }
         pageGrid.append(row);
         y = (rowHeight + kRowGapCm) + y;
@@ -219,8 +234,9 @@ QString CopyBook::layoutProblem() const
         return {};
     const PaperCm paper = paperCm(values.paper, values.landscape);
     if (columnsPerRow() == 0 && rowsPerPage() > 0)
-        return QStringLiteral("a square of %1 cm is wider than the %2 cm the page has between its margins")
+        return QStringLiteral("a square of %1 cm%2 is wider than the %3 cm the page has between its margins")
             .arg(values.cellSize)
+            .arg(values.zhuyin ? QStringLiteral(" with its zhuyin column") : QString())
             .arg(paper.width - 2 * kMarginCm);
     const QString above = values.showsPinyin() && showsStrokeOrder()
         ? QStringLiteral(" with its pinyin band and stroke-order frames")
@@ -241,6 +257,11 @@ double CopyBook::cellSidePixels() const
 double CopyBook::pinyinBandPixels() const
 {
     return values.showsPinyin() ? cellSidePixels() * PinyinBand::kHeightShare : 0.0;
+}
+
+double CopyBook::zhuyinColumnPixels() const
+{
+    return values.zhuyin && !values.fourLines ? cellSidePixels() * ZhuyinColumn::kWidthShare : 0.0;
 }
 
 double CopyBook::strokeFramesPixels() const
@@ -284,6 +305,8 @@ CopyBookPages CopyBook::pages() const
     pages.pageGrid = pageGrid;
     pages.cellSide = cellSidePixels();
     pages.pinyinBand = pinyinBandPixels();
+    pages.zhuyinColumn = zhuyinColumnPixels();
+    pages.zhuyinDrawing = zhuyinDrawing;
     pages.strokeFramesHeight = strokeFramesPixels();
     pages.strokeFrameLines = laidGrid.frameLines;
     pages.strokeFrameSide = cellSidePixels() * laidGrid.frameShare;

@@ -38,6 +38,8 @@ public:
     int columnsPerRow() const { return pageGrid.isEmpty() ? 0 : pageGrid.first().size(); }
     double cellSidePixels() const;
     double pinyinBandPixels() const;
+    // The width of the zhuyin column to the right of each square; 0 without zhuyin.
+    double zhuyinColumnPixels() const;
     // The height of the stroke-order frames above each row (0 without them) and their lines.
     double strokeFramesPixels() const;
     int strokeFrameLines() const { return laidGrid.frameLines; }
@@ -66,6 +68,7 @@ private:
         bool landscape = false;
         bool band = false;
         bool fourLines = false;
+        bool zhuyin = false;
         int frameLines = 0;
         double frameShare = 0.0;
         bool operator!=(const GridInputs &other) const;
@@ -114,4 +117,5 @@ private:
     QString missingAnsweredBy;
     QVector<uint> missing;
     QSet<uint> drawnInFallback;
+    std::shared_ptr<const ZhuyinColumn> zhuyinDrawing;
 };

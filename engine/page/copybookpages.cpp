@@ -6,6 +6,7 @@
 #include "pinyinband.h"
 #include "strokeframes.h"
 #include "strokeorder.h"
+#include "zhuyincolumn.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -76,10 +77,20 @@ void CopyBookPages::drawGrid(QPainter *painter, GridPen::Mode mode) const
         // A line sets pixels up to a pixel and a half beyond its ends (its square cap and rounding).
         const double left = row.first().x;
         const double top = row.first().y - pinyinBand;
-        if (!clip.mayShow(QRectF(left, top, row.last().x + cellSide - left, cellSide + pinyinBand), 2))
+        const double right = row.last().x + cellSide + zhuyinColumn;
+        if (!clip.mayShow(QRectF(left, top, right - left, cellSide + pinyinBand), 2))
             continue;
-        for (int column = 0; column < row.size(); ++column)
-            row[column].draw(pen, cellSide, column == 0, options.gridStyle);
+        for (int column = 0; column < row.size(); ++column) {
+            const GridCell &square = row[column];
+            square.draw(pen, cellSide, column == 0, options.gridStyle);
+            // The column shares its left side with the square, its right side with the next square.
+            if (zhuyinColumn > 0) {
+                const double x = square.x + cellSide;
+                pen.solid(QLineF(x, square.y, x + zhuyinColumn, square.y));
+                pen.solid(QLineF(x + zhuyinColumn, square.y, x + zhuyinColumn, square.y + cellSide));
+                pen.solid(QLineF(x, square.y + cellSide, x + zhuyinColumn, square.y + cellSide));
+            }
+        }
         if (pinyinBand > 0)
             PinyinBand::drawLines(pen, row, cellSide, pinyinBand);
     }
@@ -144,6 +155,8 @@ void CopyBookPages::drawGlyphs(QPainter *painter, const QVector<CopyBookCell> &p
     }
     if (pinyinBand > 0)
         drawPinyin(painter, pageCells);
+    if (zhuyinColumn > 0 && zhuyinDrawing)
+        drawZhuyin(painter, pageCells);
 }
 
 void CopyBookPages::drawGlyphText(
@@ -186,6 +199,19 @@ void CopyBookPages::drawPinyin(QPainter *painter, const QVector<CopyBookCell> &p
         if (!cell.pinyin.isEmpty() && square
             && clip.mayShow(QRectF(square->x, square->y - pinyinBand, cellSide, pinyinBand), pinyinBand))
             band.drawSyllable(painter, QPointF(square->x, square->y), cellSide, cell.pinyin);
+    }
+}
+
+void CopyBookPages::drawZhuyin(QPainter *painter, const QVector<CopyBookCell> &pageCells) const
+{
+    QColor color = options.textColor;
+    color.setAlpha(255);
+    const ClipReach clip(painter);
+    for (const CopyBookCell &cell : pageCells) {
+        const GridCell *square = squareOf(cell);
+        const QRectF column = square ? QRectF(square->x + cellSide, square->y, zhuyinColumn, cellSide) : QRectF();
+        if (!cell.pinyin.isEmpty() && square && clip.mayShow(column, 1))
+            zhuyinDrawing->draw(painter, column, cell.pinyin, color);
     }
 }
 

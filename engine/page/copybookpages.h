@@ -13,9 +13,11 @@
 #include <QHash>
 #include <QImage>
 #include <QVector>
+#include <memory>
 
 class GlyphStamps;
 class QPainter;
+class ZhuyinColumn;
 
 using PageGrid = QVector<QVector<GridCell>>;
 
@@ -29,6 +31,9 @@ struct CopyBookPages
     // and the page margin, inside which the title, the name fields and the page numbers stand.
     double cellSide = 0.0;
     double pinyinBand = 0.0;
+    // The width of the zhuyin column right of each square (0 for none), and what draws the zhuyin in it.
+    double zhuyinColumn = 0.0;
+    std::shared_ptr<const ZhuyinColumn> zhuyinDrawing;
     // The height of the stroke-order frames above the band (0 for none), their lines and a line's height,
     // the side of a frame unless the character's strokes need smaller ones.
     double strokeFramesHeight = 0.0;
@@ -84,6 +89,7 @@ private:
     // The square a cell of this page stands in, or none for a cell outside the grid.
     const GridCell *squareOf(const CopyBookCell &cell) const;
     void drawPinyin(QPainter *painter, const QVector<CopyBookCell> &pageCells) const;
+    void drawZhuyin(QPainter *painter, const QVector<CopyBookCell> &pageCells) const;
     // A solid glyph as text, so that a vector page keeps it as text; fitted, moved to where it fits.
     void drawGlyphText(
         QPainter *painter, const QRectF &square, const CopyBookCell &cell, QHash<uint, QRectF> *inks) const;

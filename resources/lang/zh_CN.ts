@@ -463,6 +463,10 @@ Copyright © 2026 Kelvo. All rights reserved.</source>
             <numerusform>所选字体缺少 %n 个字：%1</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Zhuyin</source>
+        <translation>注音</translation>
+    </message>
 </context>
 <context>
     <name>PageFurniture</name>

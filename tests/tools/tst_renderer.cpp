@@ -72,7 +72,8 @@ QList<OptionRow> optionRows()
     return rows;
 }
 
-// The layout's value for a key; for "glyphs" the cells as 永@ROW,COLUMN, for "readings" their pinyin, for
+// The layout's value for a key; for "glyphs" the cells as 永@ROW,COLUMN, for "readings" and "zhuyin" their
+// readings, for
 // "strokeFrames" each frame as 永3/5@PAGE:X,Y+SIZE, for "withoutStrokeOrder" the characters.
 QString layoutValue(const QJsonObject &layout, const QString &key)
 {
@@ -92,13 +93,13 @@ QString layoutValue(const QJsonObject &layout, const QString &key)
         }
         return items.join(QLatin1Char(' '));
     }
-    if (key != "glyphs" && key != "readings")
+    if (key != "glyphs" && key != "readings" && key != "zhuyin")
         return QString::number(layout[key].toDouble());
     QStringList cells;
     for (const QJsonValue &value : layout["cells"].toArray()) {
         const QJsonObject cell = value.toObject();
-        if (key == "readings")
-            cells << cell["pinyin"].toString();
+        if (key == "readings" || key == "zhuyin")
+            cells << cell[key == "zhuyin" ? "zhuyin" : "pinyin"].toString();
         else
             cells << QString("%1@%2,%3")
                          .arg(cell["char"].toString())
@@ -155,6 +156,8 @@ private slots:
         row("a list beside a file", "--layout --chars tgh1:1-9 x.txt", {}, 2, "--chars takes the place of a text");
         row("copies not whole", "--layout --copies 1.5", {}, 2, "not a whole number");
         row("four lines with pinyin", "--layout --four-lines --pinyin", {}, 2, "--four-lines writes English");
+        row("four lines with zhuyin", "--layout --four-lines --zhuyin", {}, 2, "--four-lines writes English");
+        row("zhuyin with pinyin", "--layout --zhuyin --pinyin", {}, 2, "--zhuyin takes the place of the pinyin band");
         row("no room for a row", "-o @/never.pdf --paper a5 --landscape --cell-size 10 --pinyin", "永", 1,
             "cannot lay out the text: a row of 10 cm squares with its pinyin band is taller than the 10.98 cm");
         row("unwritable output", "-o /nonexistent/dir/x.pdf", "永", 1, "cannot write");
@@ -237,6 +240,10 @@ private slots:
         row("pinyin: readings, an override, brackets not laid out", "--pinyin --trace-type none", "银行[hang2]字",
             "readings", "yín háng zì");
         row("pinyin: fewer rows, the band's height", "--pinyin", "永", "pinyinBandPx", "88.5827");
+        // 銀 by its word, 行 as its override says; 們 and 的 in the neutral tone.
+        row("zhuyin: readings by word, an override in zhuyin", "--zhuyin --trace-type none", "銀行[ㄒㄧㄥˊ]們的",
+            "zhuyin", "ㄧㄣˊ ㄒㄧㄥˊ ˙ㄇㄣ ˙ㄉㄜ");
+        row("zhuyin: fewer squares to a row", "--zhuyin", "永", "columns", "8");
         row("A4 portrait: no page size", "", "永", "pageWidthPx", "0");
         row("Letter on its side: the page's size", "--paper letter --landscape", "永", "pageWidthPx", "3300");
         // 永 at 1.5 cm: a line of frames 88.6 pixels high over the first row, which starts at 3.45 cm.

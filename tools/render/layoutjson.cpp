@@ -2,6 +2,7 @@
 
 #include "copybook.h"
 #include "strokeorder.h"
+#include "zhuyin.h"
 
 #include <QIODevice>
 #include <QJsonArray>
@@ -16,7 +17,14 @@ namespace {
 // Written in chunks of about this many bytes.
 constexpr int kChunkBytes = 1 << 16;
 
-QJsonObject cellObject(const CopyBookCell &cell, bool pinyin)
+// The readings a cell's entry gives: none on a plain sheet, whose layout stays as it always was.
+struct Readings
+{
+    bool pinyin = false;
+    bool zhuyin = false;
+};
+
+QJsonObject cellObject(const CopyBookCell &cell, Readings readings)
 {
     QJsonObject object {
         {QStringLiteral("column"), cell.column},
@@ -24,8 +32,10 @@ QJsonObject cellObject(const CopyBookCell &cell, bool pinyin)
         {QStringLiteral("char"), cell.text()},
         {QStringLiteral("opacity"), cell.opacity},
     };
-    if (pinyin)
+    if (readings.pinyin)
         object.insert(QStringLiteral("pinyin"), cell.pinyin.normalized(QString::NormalizationForm_C));
+    if (readings.zhuyin)
+        object.insert(QStringLiteral("zhuyin"), Zhuyin::written(cell.pinyin));
     return object;
 }
 
@@ -42,19 +52,23 @@ bool writesPlain(const QString &text)
 
 // One cell exactly as QJsonDocument writes it (keys in its order, numbers in its form), without making a
 // document per cell, which would cost ten times the time; odd characters are left to QJsonDocument.
-void appendCell(QByteArray *json, const CopyBookCell &cell, bool pinyin)
+void appendCell(QByteArray *json, const CopyBookCell &cell, Readings readings)
 {
     const QString character = cell.text();
-    const QString reading = pinyin ? cell.pinyin.normalized(QString::NormalizationForm_C) : QString();
-    if (!writesPlain(character) || !writesPlain(reading)) {
-        *json += QJsonDocument(cellObject(cell, pinyin)).toJson(QJsonDocument::Compact);
+    const QString reading = readings.pinyin ? cell.pinyin.normalized(QString::NormalizationForm_C) : QString();
+    const QString zhuyin = readings.zhuyin ? Zhuyin::written(cell.pinyin) : QString();
+    if (!writesPlain(character) || !writesPlain(reading) || !writesPlain(zhuyin)) {
+        *json += QJsonDocument(cellObject(cell, readings)).toJson(QJsonDocument::Compact);
         return;
     }
     *json += "{\"char\":\"" + character.toUtf8() + "\",\"column\":" + QByteArray::number(cell.column)
         + ",\"opacity\":" + QByteArray::number(cell.opacity, 'g', QLocale::FloatingPointShortest);
-    if (pinyin)
+    if (readings.pinyin)
         *json += ",\"pinyin\":\"" + reading.toUtf8() + '"';
-    *json += ",\"row\":" + QByteArray::number(cell.row) + '}';
+    *json += ",\"row\":" + QByteArray::number(cell.row);
+    if (readings.zhuyin)
+        *json += ",\"zhuyin\":\"" + zhuyin.toUtf8() + '"';
+    *json += '}';
 }
 
 // One stroke-order frame, keys in QJsonDocument's order.
@@ -93,7 +107,7 @@ bool writeLayoutJson(const CopyBook &book, QIODevice *output)
     }
 
     // Pinyin adds its keys only when it is on, so the layout of a plain sheet stays as it always was.
-    const bool pinyin = book.options().showsPinyin();
+    const Readings readings {book.options().showsPinyin(), book.zhuyinColumnPixels() > 0};
     QJsonObject layout {
         {QStringLiteral("rowsPerPage"), book.rowsPerPage()},
         {QStringLiteral("columns"), book.columnsPerRow()},
@@ -103,8 +117,10 @@ bool writeLayoutJson(const CopyBook &book, QIODevice *output)
         {QStringLiteral("pageGrid"), grid},
         {QStringLiteral("cells"), QJsonArray()},
     };
-    if (pinyin)
+    if (readings.pinyin)
         layout.insert(QStringLiteral("pinyinBandPx"), book.pinyinBandPixels());
+    if (readings.zhuyin)
+        layout.insert(QStringLiteral("zhuyinColumnPx"), book.zhuyinColumnPixels());
     // Likewise the page's size, which an A4 portrait layout has always left implied.
     if (!book.options().isA4Portrait()) {
         layout.insert(QStringLiteral("pageWidthPx"), book.pageSizePixels().width());
@@ -156,7 +172,7 @@ bool writeLayoutJson(const CopyBook &book, QIODevice *output)
         if (!first)
             json += ',';
         first = false;
-        appendCell(&json, cell, pinyin);
+        appendCell(&json, cell, readings);
         written = flushChunk(&json, output);
         return written;
     });

@@ -326,9 +326,12 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
 
     // Readings and strokes belong to squares; English on four lines has none.
     const OptionValues &chosen = request.options;
-    if (error.isEmpty() && chosen.fourLines && (chosen.showsPinyin() || chosen.strokeOrder))
-        error = QStringLiteral("--four-lines writes English on staves: it takes no --pinyin, --pinyin-only or "
-                               "--stroke-order");
+    if (error.isEmpty() && chosen.fourLines && (chosen.showsReadings() || chosen.strokeOrder))
+        error = QStringLiteral("--four-lines writes English on staves: it takes no --pinyin, --pinyin-only, "
+                               "--zhuyin or --stroke-order");
+    // Zhuyin takes the band's place; the two together would leave one of them silently unused.
+    if (error.isEmpty() && chosen.zhuyin && chosen.pinyin)
+        error = QStringLiteral("--zhuyin takes the place of the pinyin band: give one of --zhuyin and --pinyin");
     if (error.isEmpty())
         error = outputProblem(request);
 

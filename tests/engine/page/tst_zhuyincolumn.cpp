@@ -1,3 +1,4 @@
+#include "copybook.h"
 #include "zhuyin.h"
 #include "zhuyincolumn.h"
 
@@ -103,6 +104,49 @@ private slots:
         QVERIFY(column.contains(ink));
         QVERIFY(ink.width() > column.width() * 0.7);
         QVERIFY(qAbs(ink.center().y() - column.center().y()) < 2);
+    }
+
+    // On a page: a column beside each square, outlined in the grid colour, the squares spaced by it, each
+    // character's zhuyin in its own column, and no pinyin band beside it.
+    void onThePage()
+    {
+        CopyBook book;
+        CopyBookOptions::OptionValues options;
+        options.zhuyin = true;
+        options.pinyin = true;
+        options.traceType = CopyBookOptions::TraceType::None;
+        options.gridColor = Qt::blue;
+        book.setOptions(options);
+        book.setText(QStringLiteral("我們"));
+        QCOMPARE(book.pinyinBandPixels(), 0.0);
+        const double side = book.cellSidePixels();
+        const double width = book.zhuyinColumnPixels();
+        QCOMPARE(width, side / 3);
+        const QVector<GridCell> &row = book.grid().first();
+        QCOMPARE(row.size(), 8);
+        QCOMPARE(row.at(1).x - row.at(0).x, side + width);
+        const QImage page = book.pages().renderPage(0);
+        const auto pixels = [&page](const QRectF &area, auto test) {
+            int count = 0;
+            for (int y = qCeil(area.top()); y < area.bottom(); ++y) {
+                for (int x = qCeil(area.left()); x < area.right(); ++x)
+                    count += test(page.pixel(x, y));
+            }
+            return count;
+        };
+        const auto black = [](QRgb pixel) { return qGray(pixel) < 128 && qBlue(pixel) < 128; };
+        const auto blue = [](QRgb pixel) { return qBlue(pixel) > 128 && qRed(pixel) < 128; };
+        for (int r = 0; r < 2; ++r) {
+            const GridCell &square = book.grid().at(r).first();
+            const QRectF column(square.x + side, square.y, width, side);
+            QVERIFY(pixels(column.adjusted(3, 3, -3, -3), black) > 20);
+            // Outside the column's inside, the ink of the square's glyph or the next square.
+            QCOMPARE(pixels(column.adjusted(-4, 3, -width + 2, -3), black), 0);
+            QVERIFY(pixels(QRectF(column.right() - 1, column.top() + 3, 3, side - 6), blue) > side / 2);
+        }
+        // The second square's column is empty: no character stands in the square.
+        const QRectF empty(row.at(1).x + side, row.at(1).y, width, side);
+        QCOMPARE(pixels(empty.adjusted(3, 3, -3, -3), black), 0);
     }
 };
 
