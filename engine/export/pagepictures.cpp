@@ -5,6 +5,7 @@
 #include "svgpagewriter.h"
 #endif
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -26,7 +27,12 @@ bool writePng(QIODevice *device, const CopyBookPages &pages, int page)
     const int dotsPerMetre = qRound(pages.resolution / 0.0254);
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
-    return image.save(device, "PNG");
+    // Encoded in memory first: when the disk fills, Qt's PNG writer gives up in the middle of a
+    // libpng error and loses its row buffer, where a failed write of finished bytes loses nothing.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    return image.save(&buffer, "PNG") && device->write(png) == png.size();
 }
 
 } // namespace
