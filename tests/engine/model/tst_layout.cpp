@@ -245,6 +245,9 @@ private slots:
         row("after another override", "override", "好[hao3][hao4]", "好(hǎo)[hao4]");
         row("too long", "override", "好[zhuangzhuang]", "好[zhuangzhuang]");
         row("ê, as the review writes 欸's reading", "override", "欸[ế]", "欸(ế)");
+        // Beyond the Basic Multilingual Plane, on the first code unit, where the layout and the reader look.
+        row("after a supplementary character", "override", "\U00020BB7[zhong4]好",
+            QString::fromUtf16(u"\xD842(zhòng)\xDFB7好"));
     }
 
     void readings()
