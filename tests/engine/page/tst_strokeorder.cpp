@@ -18,82 +18,43 @@ class TestStrokeOrder : public QObject
 private slots:
     void initTestCase() { installKaiFontSubstitution(); }
 
-    // However large the squares or complex the characters, the frames leave room for a row: every
-    // character gets its row, with its frames in the room above it, across the row, none smaller than the
-    // smallest side. One character of many strokes does not give every row another line.
-    void framesLeaveRoom_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<OptionValues>("options");
-        QTest::addColumn<int>("lines");
-        const auto options = [](double cellSize, Paper paper = Paper::A4, bool landscape = false) {
-            OptionValues o;
-            o.cellSize = cellSize;
-            o.paper = paper;
-            o.landscape = landscape;
-            return o;
-        };
-        QTest::newRow("鬱 among simple characters") << "永鬱" << options(1.5) << 1;
-        QTest::newRow("鬱 at 6 cm") << "永鬱" << options(6) << 1;
-        QTest::newRow("我 in a 9.851 cm square") << "我" << options(9.851) << 1;
-        QTest::newRow("鬱 in a 9.851 cm square: two lines") << "鬱" << options(9.851) << 2;
-        QTest::newRow("10 cm on A5 on its side: the line squeezed") << "永" << options(10, Paper::A5, true) << 1;
-    }
-
-    void framesLeaveRoom()
-    {
-        QFETCH(QString, text);
-        QFETCH(OptionValues, options);
-        QFETCH(int, lines);
-        options.strokeOrder = true;
-        options.traceType = TraceType::None;
-        CopyBook book;
-        book.setOptions(options);
-        book.setText(text);
-        QCOMPARE(book.layoutProblem(), QString());
-        QCOMPARE(book.strokeFrameLines(), lines);
-        const CopyBookPages pages = book.pages();
-        const double smallest = qMin(pages.cellSide / 2, 0.375 / 2.54 * 300);
-        int rows = 0;
-        for (int page = 0; page < pages.pageCount(); ++page) {
-            for (const CopyBookCell &cell : pages.cellsOfPage(page)) {
-                const GridCell &square = book.grid()[cell.row % book.rowsPerPage()][0];
-                const QRectF room(square.x, square.y - pages.strokeFramesHeight, book.columnsPerRow() * pages.cellSide,
-                    pages.strokeFramesHeight);
-                const QVector<QRectF> frames = pages.strokeFrames({cell});
-                QCOMPARE(frames.size(), StrokeOrder::strokeCount(cell.codePoint()));
-                for (const QRectF &frame : frames) {
-                    QVERIFY(room.adjusted(-1e-6, -1e-6, 1e-6, 1e-6).contains(frame));
-                    QVERIFY(frame.width() >= smallest - 1e-6);
-                }
-                ++rows;
-            }
-        }
-        QCOMPARE(rows, text.size());
-    }
-
-    // Stroke order in a Trace book: a frame per stroke above the row, each with more ink than the one
-    // before, the newest stroke in the grid colour where it lies and in the text colour a frame later; a
-    // character without data gets no frames. The preview draws the frames as the page does. With the option
-    // off again, and in a Copy book, every page is the plain one.
+    // Stroke order in a Trace book: a frame per stroke above each character's row, each with more ink than
+    // the one before, the newest stroke in the grid colour where it lies and in the text colour a frame
+    // later; a character without data gets no frames. However large the squares or complex the characters,
+    // the frames leave room for a row: every character gets its row, with its frames in the room above it
+    // (above the pinyin band), none smaller than the smallest side; one character of many strokes does not
+    // give every row another line. The preview draws the frames as the page does. With the option off
+    // again, and in a Copy book, every page is the plain one.
     void strokeOrder_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<OptionValues>("options");
         QTest::addColumn<int>("lines");
-        OptionValues plain;
-        plain.traceType = TraceType::All;
-        OptionValues classroom = plain;
+        // Whether the first page's frames are large enough to judge their drawing stroke by stroke.
+        QTest::addColumn<bool>("strokeByStroke");
+        const auto options = [](double cellSize, Paper paper = Paper::A4, bool landscape = false) {
+            OptionValues o;
+            o.traceType = TraceType::All;
+            o.cellSize = cellSize;
+            o.paper = paper;
+            o.landscape = landscape;
+            return o;
+        };
+        OptionValues classroom = options(1.5);
         classroom.gridStyle = GridStyle::Mi;
         classroom.traceStyle = TraceStyle::Hollow;
         classroom.pinyin = true;
-        OptionValues large = plain;
-        large.cellSize = 5.0;
-        QTest::newRow("永 and 丅, which has no data") << "永丅" << plain << 1;
-        QTest::newRow("hollow copies, mi grid, pinyin") << "永" << classroom << 1;
+        QTest::newRow("永 and 丅, which has no data") << "永丅" << options(1.5) << 1 << true;
+        QTest::newRow("hollow copies, mi grid, pinyin") << "永" << classroom << 1 << true;
+        QTest::newRow("鬱 among simple characters") << "永鬱" << options(1.5) << 1 << false;
+        QTest::newRow("鬱 at 6 cm") << "永鬱" << options(6) << 1 << false;
         // Two lines of six frames of the usual size would leave room for two rows a page, one line of
         // eight smaller frames for three.
-        QTest::newRow("8 strokes at 5 cm: one line of smaller frames") << "林" << large << 1;
+        QTest::newRow("8 strokes at 5 cm: one line of smaller frames") << "林" << options(5) << 1 << true;
+        QTest::newRow("我 in a 9.851 cm square") << "我" << options(9.851) << 1 << true;
+        QTest::newRow("鬱 in a 9.851 cm square: two lines") << "鬱" << options(9.851) << 2 << false;
+        QTest::newRow("10 cm on A5 on its side: the line squeezed")
+            << "永" << options(10, Paper::A5, true) << 1 << true;
     }
 
     void strokeOrder()
@@ -101,12 +62,14 @@ private slots:
         QFETCH(QString, text);
         QFETCH(OptionValues, options);
         QFETCH(int, lines);
+        QFETCH(bool, strokeByStroke);
         CopyBook book;
         book.setOptions(options);
         book.setText(text);
         const QImage plain = book.pages().renderPage(0);
         options.strokeOrder = true;
         book.setOptions(options);
+        QCOMPARE(book.layoutProblem(), QString());
         QCOMPARE(book.strokeFrameLines(), lines);
         const CopyBookPages pages = book.pages();
         const QImage page = pages.renderPage(0);
@@ -128,15 +91,26 @@ private slots:
                 + qAbs(pixel.blue() - color.blue())
                 < 48;
         };
-        for (const CopyBookCell &cell : pages.cellsOfPage(0)) {
+        const double above = book.pinyinBandPixels() + book.strokeFramesPixels();
+        const double smallest = qMin(pages.cellSide / 2, 0.375 / 2.54 * 300);
+        int rows = 0;
+        for (const CopyBookCell &cell : book.contentModel().allCells()) {
             if (cell.column != 0)
                 continue;
+            ++rows;
             const QVector<QRectF> frames = pages.strokeFrames({cell});
             const QVector<QPainterPath> strokes = StrokeOrder::strokes(cell.codePoint());
             QCOMPARE(frames.size(), strokes.size());
             QCOMPARE(frames.size(), StrokeOrder::strokeCount(cell.codePoint()));
-            const GridCell square = book.grid()[cell.row][0];
-            const double above = book.pinyinBandPixels() + book.strokeFramesPixels();
+            const GridCell square = book.grid()[cell.row % book.rowsPerPage()][0];
+            const QRectF room(
+                square.x, square.y - above, book.columnsPerRow() * pages.cellSide, pages.strokeFramesHeight);
+            for (const QRectF &frame : frames) {
+                QVERIFY(room.adjusted(-1e-6, -1e-6, 1e-6, 1e-6).contains(frame));
+                QVERIFY(frame.width() >= smallest - 1e-6);
+            }
+            if (!strokeByStroke || cell.row >= book.rowsPerPage())
+                continue;
             if (frames.isEmpty()) {
                 QCOMPARE(strokePixels(QRectF(square.x - 2, square.y - above - 2, 2000, above - 2)), 0);
                 continue;
@@ -164,6 +138,7 @@ private slots:
                 QVERIFY(k + 1 == frames.size() || isAt(frames[k + 1], inside, options.textColor));
             }
         }
+        QCOMPARE(rows, text.size());
         QImage preview(707, 1000, QImage::Format_ARGB32_Premultiplied);
         GlyphStamps stamps;
         pages.renderPreviewInto(&preview, &stamps);
