@@ -81,40 +81,33 @@ struct Answers
     QStringList asked;
     QStringList opened;
 
+    // Notes what was asked, its parts joined by "|", and gives the answer.
+    template<typename Answer> Answer note(const QStringList &parts, Answer answer)
+    {
+        asked << parts.join(QLatin1Char('|'));
+        return answer;
+    }
+
     explicit Answers(MainWindow &window)
     {
+        using Text = const QString &;
         UserDialogs &dialogs = window.dialogs;
-        dialogs.askSaveFileName = [this](QWidget *, const QString &caption, const QString &filter) {
-            asked << caption + '|' + filter;
-            return fileName;
+        dialogs.askSaveFileName = [this](QWidget *, Text caption, Text filter) {
+            return note({caption, filter}, fileName);
         };
-        dialogs.inform = [this](QWidget *, const QString &title, const QString &text) { asked << title + '|' + text; };
-        dialogs.reportFailure
-            = [this](QWidget *, const QString &text, const QString &reason) { asked << text + '|' + reason; };
-        dialogs.askYesNo = [this](QWidget *, const QString &text) {
-            asked << text;
-            return openIt;
+        dialogs.inform = [this](QWidget *, Text title, Text text) { note({title, text}, 0); };
+        dialogs.reportFailure = [this](QWidget *, Text text, Text reason) { note({text, reason}, 0); };
+        dialogs.askYesNo = [this](QWidget *, Text text) { return note({text}, openIt); };
+        dialogs.askOpenFileName = [this](QWidget *, Text caption, Text filter) {
+            return note({caption, filter}, fontFile.isEmpty() ? openName : fontFile);
         };
-        dialogs.askOpenFileName = [this](QWidget *, const QString &caption, const QString &filter) {
-            asked << caption + '|' + filter;
-            return fontFile.isEmpty() ? openName : fontFile;
-        };
-        dialogs.askSaveChanges = [this](QWidget *, const QString &text) {
-            asked << text;
-            return changes;
-        };
-        dialogs.openFile = [this](const QString &file) { opened << file; };
+        dialogs.askSaveChanges = [this](QWidget *, Text text) { return note({text}, changes); };
+        dialogs.openFile = [this](Text file) { opened << file; };
         dialogs.previewPrint = [this](QWidget *, QPrinter *, const std::function<void(QPrinter *)> &) {
-            asked << QStringLiteral("print preview");
+            note({QStringLiteral("print preview")}, 0);
         };
-        dialogs.pickColor = [this](const QColor &initial) {
-            asked << initial.name();
-            return colour;
-        };
-        dialogs.pickListedCharacters = [this](QWidget *) {
-            asked << QStringLiteral("character list");
-            return listed;
-        };
+        dialogs.pickColor = [this](const QColor &initial) { return note({initial.name()}, colour); };
+        dialogs.pickListedCharacters = [this](QWidget *) { return note({QStringLiteral("character list")}, listed); };
     }
 };
 
@@ -626,24 +619,6 @@ private slots:
         QVERIFY(QDir(FontFiles::addedFontsFolder()).isEmpty());
     }
 
-    // On a school laptop's screen (the window at 1366 x 700) with More Options open, the content box keeps
-    // six lines of text; the section scrolls instead.
-    void smallScreen()
-    {
-        resetStore(kSectionOpen, true);
-        MainWindow window;
-        window.setStyleSheet(builtInStyleSheet());
-        window.showNormal();
-        window.resize(1366, 700);
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto *section = window.findChild<QScrollArea *>(QStringLiteral("moreOptions"));
-        QVERIFY(section->isVisible());
-        const auto *editor = window.findChild<QTextEdit *>();
-        const int lines = editor->viewport()->height() / QFontMetrics(editor->font()).lineSpacing();
-        QVERIFY2(lines >= 6, qPrintable(QString::number(lines)));
-        QVERIFY(section->widget()->height() > section->viewport()->height());
-    }
-
     // A text with no room for a row of squares on its page is neither saved nor printed as blank pages.
     void unlaidBook()
     {
@@ -668,8 +643,8 @@ private slots:
     }
 
     // Started as the program starts: the about text in Chinese, the window styled, the panel's rows in their
-    // order with the new section closed below them, Qt's dialogs readable and in Chinese, a Chinese
-    // interface font.
+    // order with the new section closed below them, the content box roomy on a small screen, Qt's dialogs
+    // readable and in Chinese, a Chinese interface font.
     void startedWindow()
     {
         QTranslator translator;
@@ -704,6 +679,17 @@ private slots:
         QCOMPARE(QColor(shot.pixel(window.width() - 3, window.height() - 3)), QColor(0x40, 0x41, 0x42));
         QCOMPARE(colourAt("btnSave", QPoint(4, 8)), QColor(0x0E, 0x63, 0x9C));
         QCOMPARE(colourAt("lblGridColor", QPoint(5, 5)), QColor(Qt::red));
+        // On a school laptop's screen, with More Options open, the content box keeps six lines of text; the
+        // section scrolls instead.
+        drive(window, kSectionOpen, "click");
+        window.resize(1366, 700);
+        QTest::qWait(50);
+        auto *scrolled = window.findChild<QScrollArea *>(QStringLiteral("moreOptions"));
+        QVERIFY(scrolled->isVisible());
+        const auto *editor = window.findChild<QTextEdit *>();
+        const int lines = editor->viewport()->height() / QFontMetrics(editor->font()).lineSpacing();
+        QVERIFY2(lines >= 6, qPrintable(QString::number(lines)));
+        QVERIFY(scrolled->widget()->height() > scrolled->viewport()->height());
 
         // Qt's own dialogs and the popup menu belong to the window; its white text must not reach them.
         auto *files = new QFileDialog(&window);
