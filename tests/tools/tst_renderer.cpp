@@ -37,40 +37,29 @@ Run renderProcess(const QStringList &arguments, const QByteArray &input = {}, co
     return run;
 }
 
-// The layout's value for a key; for "glyphs" the cells as 永@ROW,COLUMN, for "readings" and "zhuyin" their
-// readings, for "strokeFrames" each frame as 永3/5@PAGE:X,Y+SIZE, for "withoutStrokeOrder" the characters.
+// The layout's value for a key, a number or, for a list, its items: for "glyphs" the cells as 永@ROW,COLUMN,
+// for "readings" and "zhuyin" their readings, for "strokeFrames" each frame as 永3/5@PAGE:X,Y+SIZE, for
+// "withoutStrokeOrder" the characters.
 QString layoutValue(const QJsonObject &layout, const QString &key)
 {
-    if (key == "strokeFrames" || key == "withoutStrokeOrder") {
-        QStringList items;
-        for (const QJsonValue &value : layout[key].toArray()) {
-            const QJsonObject frame = value.toObject();
-            items << (value.isString() ? value.toString()
-                                       : QString("%1%2/%3@%4:%5,%6+%7")
-                                             .arg(frame["char"].toString())
-                                             .arg(frame["stroke"].toInt())
-                                             .arg(frame["strokes"].toInt())
-                                             .arg(frame["page"].toInt())
-                                             .arg(qRound(frame["x"].toDouble()))
-                                             .arg(qRound(frame["y"].toDouble()))
-                                             .arg(qRound(frame["size"].toDouble())));
-        }
-        return items.join(QLatin1Char(' '));
-    }
-    if (key != "glyphs" && key != "readings" && key != "zhuyin")
+    if (layout[key].isDouble())
         return QString::number(layout[key].toDouble());
-    QStringList cells;
-    for (const QJsonValue &value : layout["cells"].toArray()) {
-        const QJsonObject cell = value.toObject();
-        if (key == "readings" || key == "zhuyin")
-            cells << cell[key == "zhuyin" ? "zhuyin" : "pinyin"].toString();
+    const bool perCell = key == "glyphs" || key == "readings" || key == "zhuyin";
+    QStringList items;
+    for (const QJsonValue &value : layout[perCell ? "cells" : key].toArray()) {
+        const QJsonObject item = value.toObject();
+        const auto number = [&item](const char *name) { return QString::number(qRound(item[name].toDouble())); };
+        if (value.isString())
+            items << value.toString();
+        else if (key == "strokeFrames")
+            items << item["char"].toString() + number("stroke") + '/' + number("strokes") + '@' + number("page") + ':'
+                    + number("x") + ',' + number("y") + '+' + number("size");
+        else if (key == "glyphs")
+            items << item["char"].toString() + '@' + number("row") + ',' + number("column");
         else
-            cells << QString("%1@%2,%3")
-                         .arg(cell["char"].toString())
-                         .arg(cell["row"].toInt())
-                         .arg(cell["column"].toInt());
+            items << item[key == "zhuyin" ? "zhuyin" : "pinyin"].toString();
     }
-    return cells.join(QLatin1Char(' '));
+    return items.join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -203,7 +192,7 @@ private slots:
         row("zhuyin: readings by word, an override in zhuyin", "--zhuyin --trace-type none", "銀行[ㄒㄧㄥˊ]們的",
             "zhuyin", "ㄧㄣˊ ㄒㄧㄥˊ ˙ㄇㄣ ˙ㄉㄜ");
         row("zhuyin: fewer squares to a row", "--zhuyin", "永", "columns", "8");
-        row("A4 portrait: no page size", "", "永", "pageWidthPx", "0");
+        row("A4 portrait: no page size", "", "永", "pageWidthPx", "");
         row("Letter on its side: the page's size", "--paper letter --landscape", "永", "pageWidthPx", "3300");
         // 永 at 1.5 cm: a line of frames 88.6 pixels high over the first row, which starts at 3.45 cm.
         row("stroke order: a frame per stroke", "--stroke-order", "永", "strokeFrames",
