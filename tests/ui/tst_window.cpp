@@ -398,10 +398,6 @@ private slots:
                     "Lattiscribe|1 of the characters added lie outside the common Chinese characters: they show once "
                     "\"Common Chinese\" is off.",
                     "print preview", about}));
-        // A per cent sign in the build date is not substituted again.
-        QCOMPARE(MainWindow::aboutText("Dec 16 2026 %3", "19:09:54"),
-            QStringLiteral(
-                "Lattiscribe 0.1.0\nBuild on Dec 16 2026 %3 19:09:54\nCopyright © 2026 Kelvo. All rights reserved."));
     }
 
     // Saving: the file dialog, then the question whether to open the saved file or the failure box. A long
@@ -649,8 +645,9 @@ private slots:
     {
         QTranslator translator;
         QVERIFY(installBuiltInTranslation(&translator));
-        QCOMPARE(MainWindow::aboutText("Aug  9 2022", "19:09:54"),
-            QStringLiteral("格书字帖 0.1.0\n编译时间 Aug  9 2022 19:09:54\n版权所有 © 2026 Kelvo。保留所有权利。"));
+        // A per cent sign in the build date is not substituted again.
+        QCOMPARE(MainWindow::aboutText("Aug  9 2022 %3", "19:09:54"),
+            QStringLiteral("格书字帖 0.1.0\n编译时间 Aug  9 2022 %3 19:09:54\n版权所有 © 2026 Kelvo。保留所有权利。"));
         MainWindow window;
         window.setStyleSheet(builtInStyleSheet());
         QVERIFY(qApp->styleSheet().isEmpty());
