@@ -7,16 +7,22 @@
 #include <QImage>
 #include <QRegularExpression>
 
+// How many pixels of `area` test(x, y) holds for.
+template<typename Test> int countWhere(const QRect &area, Test test)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += test(x, y) ? 1 : 0;
+    }
+    return count;
+}
+
 // The smallest rectangle holding every pixel of `area` for which test(x, y) holds.
 template<typename Test> QRect boundsWhere(const QRect &area, Test test)
 {
     QRect bounds;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (test(x, y))
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
+    countWhere(area, [&](int x, int y) { return test(x, y) && !(bounds |= QRect(x, y, 1, 1)).isEmpty(); });
     return bounds;
 }
 

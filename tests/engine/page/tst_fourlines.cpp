@@ -28,9 +28,7 @@ QVector<int> inkedRows(const QImage &page, int from, int to, int x0, int x1, con
 {
     QVector<int> rows;
     for (int y = from; y < to; ++y) {
-        int inked = 0;
-        for (int x = x0; x < x1; ++x)
-            inked += test(page.pixel(x, y));
+        const int inked = countWhere(QRect(x0, y, x1 - x0, 1), [&](int x, int) { return test(page.pixel(x, y)); });
         if (inked > (x1 - x0) / 20 && (rows.isEmpty() || rows.last() != y - 1))
             rows.append(y);
     }

@@ -1,4 +1,5 @@
 #include "copybook.h"
+#include "pixels.h"
 #include "zhuyin.h"
 #include "zhuyincolumn.h"
 
@@ -23,14 +24,8 @@ QImage drawn(const QString &syllable, const QRectF &column)
 QRect inkOf(const QImage &image, const QImage &beneath = {}, int top = 0, int bottom = kImageSize.height() - 1)
 {
     const auto inked = [](const QImage &in, int x, int y) { return !in.isNull() && qGray(in.pixel(x, y)) < 224; };
-    QRect ink;
-    for (int y = top; y <= bottom; ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (inked(image, x, y) && !inked(beneath, x, y))
-                ink |= QRect(x, y, 1, 1);
-        }
-    }
-    return ink;
+    return boundsWhere(QRect(0, top, image.width(), bottom - top + 1),
+        [&](int x, int y) { return inked(image, x, y) && !inked(beneath, x, y); });
 }
 
 } // namespace
@@ -123,13 +118,11 @@ private slots:
         QCOMPARE(row.size(), 8);
         QCOMPARE(row.at(1).x - row.at(0).x, side + width);
         const QImage page = book.pages().renderPage(0);
+        // The pixels whose centres lie in the area.
         const auto pixels = [&page](const QRectF &area, auto test) {
-            int count = 0;
-            for (int y = qCeil(area.top()); y < area.bottom(); ++y) {
-                for (int x = qCeil(area.left()); x < area.right(); ++x)
-                    count += test(page.pixel(x, y));
-            }
-            return count;
+            const QPoint topLeft(qCeil(area.left()), qCeil(area.top()));
+            const QPoint bottomRight(qCeil(area.right()) - 1, qCeil(area.bottom()) - 1);
+            return countWhere(QRect(topLeft, bottomRight), [&](int x, int y) { return test(page.pixel(x, y)); });
         };
         const auto black = [](QRgb pixel) { return qGray(pixel) < 128 && qBlue(pixel) < 128; };
         const auto blue = [](QRgb pixel) { return qBlue(pixel) > 128 && qRed(pixel) < 128; };
