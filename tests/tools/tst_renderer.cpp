@@ -128,8 +128,7 @@ private slots:
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(QString::fromUtf8(exitCode == 0 ? run.out : run.err).contains(message), run.err.constData());
         QVERIFY((exitCode == 0 ? run.err : run.out).isEmpty());
-        QVERIFY(!QFile::exists(QDir::temp().filePath(QStringLiteral("never.pdf"))));
-        QVERIFY(!QFile::exists(QDir::temp().filePath(QStringLiteral("never.png"))));
+        QVERIFY(QDir::temp().entryList({QStringLiteral("never.*")}).isEmpty());
     }
 
     // The bytes of a text file as the editor would hold them, or why they are refused (written "!message").
@@ -184,9 +183,6 @@ private slots:
                                       << QString::fromUtf8(key) << QString::fromUtf8(value);
               };
         row("trace none", "--trace-type none", "永字", "glyphs", "永@0,0 字@1,0");
-        row("copy with blank lines", "--book-type copy --blank-lines 1", "永\n字", "glyphs", "永@0,0 字@2,0");
-        row("pinyin: readings, an override, brackets not laid out", "--pinyin --trace-type none", "银行[hang2]字",
-            "readings", "yín háng zì");
         row("pinyin: fewer rows, the band's height", "--pinyin", "永", "pinyinBandPx", "88.5827");
         // 銀 by its word, 行 as its override says; 們 and 的 in the neutral tone.
         row("zhuyin: readings by word, an override in zhuyin", "--zhuyin --trace-type none", "銀行[ㄒㄧㄥˊ]們的",
