@@ -74,7 +74,6 @@ struct Answers
     QString fileName;
     QString openName;
     UserDialogs::Changes changes = UserDialogs::Changes::Cancel;
-    QString fontFile;
     bool openIt = false;
     QColor colour;
     QString listed;
@@ -99,7 +98,7 @@ struct Answers
         dialogs.reportFailure = [this](QWidget *, Text text, Text reason) { note({text, reason}, 0); };
         dialogs.askYesNo = [this](QWidget *, Text text) { return note({text}, openIt); };
         dialogs.askOpenFileName = [this](QWidget *, Text caption, Text filter) {
-            return note({caption, filter}, fontFile.isEmpty() ? openName : fontFile);
+            return note({caption, filter}, openName);
         };
         dialogs.askSaveChanges = [this](QWidget *, Text text) { return note({text}, changes); };
         dialogs.openFile = [this](Text file) { opened << file; };
@@ -262,7 +261,6 @@ private slots:
         row("font size zero", "FontSize", QStringLiteral("0"), 0.5f);
         row("opacity seven", "Opacity", QStringLiteral("7"), 1.0f);
         row("blank lines negative", "BlankLines", QStringLiteral("-3"), 0);
-        row("unknown book type is kept for the engine", "BookType", QStringLiteral("9"), 9);
         row("trace type text", "TraceType", QStringLiteral("half"), 1);
         row("grid colour unreadable", "GridColor", QStringLiteral("stripes"), QColor(Qt::red));
         row("grid colour by name", "GridColor", QStringLiteral("#123456"), QColor(0x123456));
@@ -574,8 +572,8 @@ private slots:
         QCOMPARE(box->placeholderText(), QStringLiteral("楷体 → ") + QFontInfo(QFont(QStringLiteral("楷体"))).family());
         const int items = box->count();
 
-        answers->fontFile = path(QStringLiteral("cut.ttf"));
-        QVERIFY(writeFile(answers->fontFile, contentsOf(download).left(1000000)));
+        answers->openName = path(QStringLiteral("cut.ttf"));
+        QVERIFY(writeFile(answers->openName, contentsOf(download).left(1000000)));
         box->setCurrentIndex(box->count() - 1);
         QCOMPARE(answers->asked.value(1).section('|', 0, 0),
             QStringLiteral("The font file is damaged, perhaps not completely downloaded."));
@@ -583,7 +581,7 @@ private slots:
         QCOMPARE(box->count(), items);
         QVERIFY(QSettings().allKeys().isEmpty());
 
-        answers->fontFile = download;
+        answers->openName = download;
         box->setCurrentIndex(box->count() - 1);
         QCOMPARE(box->currentText(), family);
         QCOMPARE(QSettings().value("FontName").toString(), family);
