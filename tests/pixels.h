@@ -7,20 +7,27 @@
 #include <QImage>
 #include <QRegularExpression>
 
+// How many pixels of `area` test(x, y) holds for.
+template<typename Test> int countWhere(const QRect &area, Test test)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += test(x, y) ? 1 : 0;
+    }
+    return count;
+}
+
 // The smallest rectangle holding every pixel of `area` for which test(x, y) holds.
 template<typename Test> QRect boundsWhere(const QRect &area, Test test)
 {
     QRect bounds;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (test(x, y))
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
+    countWhere(area, [&](int x, int y) { return test(x, y) && !(bounds |= QRect(x, y, 1, 1)).isEmpty(); });
     return bounds;
 }
 
-// Two pictures of a page compared channel by channel over the first one's area, in levels of 255.
+// Two pictures of a page compared channel by channel over the first one's area, in levels of 255; and,
+// where asked for, a picture of where they differ (black where equal, brighter the further apart).
 struct Difference
 {
     double mean = 0;
@@ -29,18 +36,26 @@ struct Difference
     qint64 far = 0;
 };
 
-inline Difference difference(const QImage &a, const QImage &b)
+inline Difference difference(const QImage &a, const QImage &b, QImage *apart = nullptr)
 {
     const QImage left = a.convertToFormat(QImage::Format_RGB32);
     const QImage right = b.convertToFormat(QImage::Format_RGB32).copy(left.rect());
+    if (apart)
+        *apart = QImage(left.size(), QImage::Format_RGB32);
     qint64 counts[256] = {};
     for (int y = 0; y < left.height(); ++y) {
         const QRgb *l = reinterpret_cast<const QRgb *>(left.constScanLine(y));
         const QRgb *r = reinterpret_cast<const QRgb *>(right.constScanLine(y));
+        QRgb *out = apart ? reinterpret_cast<QRgb *>(apart->scanLine(y)) : nullptr;
         for (int x = 0; x < left.width(); ++x) {
-            ++counts[qAbs(qRed(l[x]) - qRed(r[x]))];
-            ++counts[qAbs(qGreen(l[x]) - qGreen(r[x]))];
-            ++counts[qAbs(qBlue(l[x]) - qBlue(r[x]))];
+            const int red = qAbs(qRed(l[x]) - qRed(r[x]));
+            const int green = qAbs(qGreen(l[x]) - qGreen(r[x]));
+            const int blue = qAbs(qBlue(l[x]) - qBlue(r[x]));
+            ++counts[red];
+            ++counts[green];
+            ++counts[blue];
+            if (out)
+                out[x] = qRgb(red, green, blue);
         }
     }
     const qint64 total = qint64(3) * left.width() * left.height();
@@ -59,7 +74,7 @@ inline Difference difference(const QImage &a, const QImage &b)
 }
 
 // Keeps a picture that did not come out as expected beside the test program, with a picture of where
-// the two differ (black where equal, brighter the further apart), and says where they are.
+// the two differ, and says where they are.
 inline QString keepMismatch(const QImage &actual, const QImage &expected, const QString &name)
 {
     const QString stem
@@ -67,17 +82,8 @@ inline QString keepMismatch(const QImage &actual, const QImage &expected, const 
               .filePath(QStringLiteral("mismatch-%1")
                             .arg(QString(name).replace(
                                 QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]+")), QStringLiteral("_"))));
-    const QImage left = actual.convertToFormat(QImage::Format_RGB32);
-    const QImage right = expected.convertToFormat(QImage::Format_RGB32).copy(left.rect());
-    QImage apart(left.size(), QImage::Format_RGB32);
-    for (int y = 0; y < left.height(); ++y) {
-        const QRgb *l = reinterpret_cast<const QRgb *>(left.constScanLine(y));
-        const QRgb *r = reinterpret_cast<const QRgb *>(right.constScanLine(y));
-        QRgb *out = reinterpret_cast<QRgb *>(apart.scanLine(y));
-        for (int x = 0; x < left.width(); ++x)
-            out[x] = qRgb(
-                qAbs(qRed(l[x]) - qRed(r[x])), qAbs(qGreen(l[x]) - qGreen(r[x])), qAbs(qBlue(l[x]) - qBlue(r[x])));
-    }
+    QImage apart;
+    difference(actual, expected, &apart);
     const QString actualFile = stem + QStringLiteral("-actual.png");
     const QString differenceFile = stem + QStringLiteral("-difference.png");
     if (!actual.save(actualFile) || !apart.save(differenceFile))

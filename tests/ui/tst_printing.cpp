@@ -185,16 +185,14 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("printer");
         QTest::addColumn<QString>("input");
-        QTest::newRow("named") << QStringList {"--print", "room-12", "text.txt"} << "room-12"
-                               << "text.txt";
-        QTest::newRow("default, file first") << QStringList {"text.txt", "--print"} << ""
-                                             << "text.txt";
-        QTest::newRow("default, standard input") << QStringList {"--print", "-"} << ""
-                                                 << "-";
-        QTest::newRow("default, then an option") << QStringList {"--print", "--paper", "b5"} << ""
-                                                 << "";
-        QTest::newRow("with --output") << QStringList {"--print", "-o", "a.pdf"} << ""
-                                       << "";
+        const auto row = [](const char *arguments, const char *printer, const char *input) {
+            QTest::newRow(arguments) << QString(arguments).split(' ') << QString(printer) << QString(input);
+        };
+        row("--print room-12 text.txt", "room-12", "text.txt");
+        row("text.txt --print", "", "text.txt");
+        row("--print -", "", "-");
+        row("--print --paper b5", "", "");
+        row("--print -o a.pdf", "", "");
     }
 
     void printerArgument()
@@ -215,10 +213,9 @@ private slots:
     {
         QTest::addColumn<QString>("printer");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("no such printer") << "no-such-printer"
-                                         << "cannot print: no printer is named no-such-printer";
-        QTest::newRow("rejecting jobs") << "rejecting"
-                                        << "not accepting jobs";
+        QTest::newRow("no such printer") << QString("no-such-printer")
+                                         << QString("cannot print: no printer is named no-such-printer");
+        QTest::newRow("rejecting jobs") << QString("rejecting") << QString("not accepting jobs");
     }
 
     void refusedJob()

@@ -179,28 +179,12 @@ private slots:
     {
         QTest::addColumn<QString>("list");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("level one begins") << "tgh1:1-2"
-                                          << "一 乙";
-        QTest::newRow("level one ends") << "TGH1:3500-3500"
-                                        << "矗";
-        QTest::newRow("level two, both ends") << "tgh2:1-1"
-                                              << "乂";
-        QTest::newRow("level two ends") << "tgh2:3000-3000"
-                                        << "齉";
-        QTest::newRow("level three, both ends") << "tgh3:1605-1605"
-                                                << "蠼";
-        QTest::newRow("beyond the BMP") << "tgh2:504-504"
-                                        << "\U0002C27C";
-        QTest::newRow("a whole level") << "tgh3"
-                                       << "1605";
-        QTest::newRow("no such level") << "tgh4"
-                                       << "!no list";
-        QTest::newRow("position 0") << "tgh1:0-5"
-                                    << "!run from 1 to 3500";
-        QTest::newRow("reversed") << "tgh1:5-3"
-                                  << "!run from 1 to 3500";
-        QTest::newRow("past the level") << "tgh3:1-1606"
-                                        << "!run from 1 to 1605";
+        const char *const rows[][2] = {{"tgh1:1-2", "一 乙"}, {"TGH1:3500-3500", "矗"}, {"tgh2:1-1", "乂"},
+            {"tgh2:3000-3000", "齉"}, {"tgh3:1605-1605", "蠼"}, {"tgh2:504-504", "\U0002C27C"}, {"tgh3", "1605"},
+            {"tgh4", "!no list"}, {"tgh1:0-5", "!run from 1 to 3500"}, {"tgh1:5-3", "!run from 1 to 3500"},
+            {"tgh3:1-1606", "!run from 1 to 1605"}};
+        for (const auto &row : rows)
+            QTest::newRow(row[0]) << QString::fromUtf8(row[0]) << QString::fromUtf8(row[1]);
     }
 
     void characterLists()
@@ -245,6 +229,8 @@ private slots:
         row("after another override", "override", "好[hao3][hao4]", "好(hǎo)[hao4]");
         row("too long", "override", "好[zhuangzhuang]", "好[zhuangzhuang]");
         row("ê, as the review writes 欸's reading", "override", "欸[ế]", "欸(ế)");
+        // Zhuyin, in full-width brackets too, with the neutral tone's dot before the symbols.
+        row("zhuyin", "override", "银行[ㄒㄧㄥˊ]东西[˙ㄒㄧ]绿［ㄌㄨˋ］大[ㄉㄚ]", "银行(xíng)东西(xi)绿(lù)大(dā)");
         // Beyond the Basic Multilingual Plane, on the first code unit, where the layout and the reader look.
         row("after a supplementary character", "override", "\U00020BB7[zhong4]好",
             QString::fromUtf16(u"\xD842(zhòng)\xDFB7好"));

@@ -75,13 +75,8 @@ private slots:
         const QImage page = pages.renderPage(0);
         // Black and red alike: the strokes, and the frame's grid lines, which every frame has.
         const auto strokePixels = [&](const QRectF &area) {
-            int count = 0;
-            const QRect pixels = area.toAlignedRect() & page.rect();
-            for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
-                for (int x = pixels.left(); x <= pixels.right(); ++x)
-                    count += qGreen(page.pixel(x, y)) < 128;
-            }
-            return count;
+            return countWhere(
+                area.toAlignedRect() & page.rect(), [&](int x, int y) { return qGreen(page.pixel(x, y)) < 128; });
         };
         // Within a few levels of `color`: the pixel may take a little of the stroke's antialiased edge.
         const auto isAt = [&](const QRectF &frame, const QPointF &point, const QColor &color) {
