@@ -31,8 +31,10 @@ QVector<QVector<FourLines::Word>> fitted(const QString &line, const QFontMetrics
             staves.append(QVector<FourLines::Word>());
             x = 0.0;
         }
-        staves.last().append({word, left + x, advance});
-        x += advance + space;
+        // A single letter wider than the stave by itself (a huge square on small paper) cannot be broken:
+        // it is drawn narrowed to the stave's width rather than across the margin.
+        staves.last().append({word, left + x, std::min(advance, width)});
+        x += std::min(advance, width) + space;
     };
     for (const QString &word : line.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         if (metrics.horizontalAdvance(word) <= width) {
@@ -142,6 +144,7 @@ void FourLines::drawPage(
     if (perPage == 0)
         return;
     painter->setFont(letters);
+    const QFontMetricsF metrics(letters);
     // The lines stand in the order of their staves: the page's are the run from its first stave on.
     const auto first = std::lower_bound(written.cbegin(), written.cend(), qint64(page) * perPage,
         [](const Line &line, qint64 stave) { return line.stave < stave; });
@@ -151,7 +154,17 @@ void FourLines::drawPage(
         painter->setPen(ink);
         // The letters sit on the third line.
         const double baseline = staveTops.at(int(line->stave % perPage)) + height * 2.0 / 3.0;
-        for (const Word &word : line->words)
-            painter->drawText(QPointF(word.x, baseline), word.text);
+        for (const Word &word : line->words) {
+            const double advance = metrics.horizontalAdvance(word.text);
+            if (advance <= word.width) {
+                painter->drawText(QPointF(word.x, baseline), word.text);
+                continue;
+            }
+            painter->save();
+            painter->translate(word.x, baseline);
+            painter->scale(word.width / advance, 1.0);
+            painter->drawText(QPointF(0, 0), word.text);
+            painter->restore();
+        }
     }
 }
