@@ -186,7 +186,8 @@ void CopyBookContent::rebuildCells(const CellLayoutParameters &parameters)
         overrides.clear();
     }
     firstPlaces.clear();
-    if (laidOut.unique && columns > 0) {
+    // Even with no column to lay out in: the check that says why walks the text in a column of its own.
+    if (laidOut.unique) {
         LayoutUnits units(layoutText, laidOut.words);
         for (int at = 0; at < layoutText.size();) {
             if (!LayoutRules::isTraceable(layoutText, at, commonChineseOnly)) {
