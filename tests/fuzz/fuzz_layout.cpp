@@ -37,11 +37,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     options.strokeOrder = sheet & 8;
     options.landscape = sheet & 16;
     options.paper = Paper(in.next() % 6);
+    const uint8_t lesson = in.next();
+    options.words = lesson & 1;
+    options.fade = lesson & 2;
+    options.unique = lesson & 4;
+    options.fourLines = lesson & 8;
+    // Zhuyin stands in for the band, and neither goes on four lines, as the window and the renderer allow.
+    options.zhuyin = (lesson & 16) && !options.fourLines;
+    options.copies = lesson & 32 ? in.next() % 40 : -1;
     CopyBook book;
     book.setOptions(options);
     book.setText(QString::fromUtf8(reinterpret_cast<const char *>(in.data), int(in.size)));
 
     const CopyBookPages pages = book.pages();
+    if (options.fourLines) {
+        // Every word on a stave of the book, within the stave's ends.
+        const FourLines &staves = book.fourLines();
+        for (const FourLines::Line &line : staves.lines()) {
+            if (line.stave < 0 || line.stave >= qint64(staves.stavesPerPage()) * book.pageCount())
+                std::abort();
+            for (const FourLines::Word &word : line.words) {
+                if (word.x < staves.left() - 1e-6 || word.x + word.width > staves.right() + 1e-6)
+                    std::abort();
+            }
+        }
+        return 0;
+    }
     const int rows = book.rowsPerPage();
     int lastRow = -1;
     QVector<CopyBookCell> walked;
@@ -59,6 +80,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         [](QChar c) { return c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF; });
     if (hasIdeograph && walked.isEmpty() && book.layoutProblem().isEmpty())
         std::abort();
+    // The zhuyin column of a row's last square stays on the paper.
+    if (rows > 0 && book.columnsPerRow() > 0) {
+        const GridCell &last = book.grid()[0][book.columnsPerRow() - 1];
+        if (last.x + book.cellSidePixels() + book.zhuyinColumnPixels() > book.pageSizePixels().width() + 1e-6)
+            std::abort();
+    }
     for (const int page : {0, book.pageCount() - 1}) {
         for (const CopyBookCell &cell : pages.cellsOfPage(page)) {
             if (cell.row / rows != page)

@@ -1,7 +1,9 @@
-// Any text with bracketed readings: one reading (maybe empty) per code unit, every one a plausible
-// tone-marked syllable, whichever tones are asked for.
+// Any text with bracketed readings (in pinyin or zhuyin): one reading (maybe empty) per code unit, every
+// one a plausible tone-marked syllable, whichever tones are asked for, that zhuyin spells and reads back
+// or leaves in pinyin.
 #include "pinyin.h"
 #include "pinyinwords.h"
+#include "zhuyin.h"
 
 #include <cstdlib>
 
@@ -16,7 +18,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (readings.size() != annotated.text.size())
             std::abort();
         for (const QString &reading : readings) {
-            if (!reading.isEmpty() && Pinyin::toneMarked(reading) != reading)
+            if (reading.isEmpty())
+                continue;
+            if (Pinyin::toneMarked(reading) != reading)
+                std::abort();
+            const Zhuyin::Spelling spelling = Zhuyin::fromPinyin(reading);
+            const QString written = Zhuyin::written(reading);
+            if (spelling.symbols.isEmpty() ? written != reading : Zhuyin::toPinyin(written).isEmpty())
                 std::abort();
         }
     }
