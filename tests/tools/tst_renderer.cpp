@@ -111,11 +111,9 @@ private slots:
         row("four lines with pinyin", "--layout --four-lines --pinyin", {}, 2, "--four-lines writes English");
         row("four lines with zhuyin", "--layout --four-lines --zhuyin", {}, 2, "--four-lines writes English");
         row("zhuyin with pinyin", "--layout --zhuyin --pinyin", {}, 2, "--zhuyin takes the place of the pinyin band");
-        row("no room for a row", "-o @/never.pdf --paper a5 --landscape --cell-size 10 --pinyin", "永", 1,
+        // With each character once too, and a text that does not begin with one: still told why.
+        row("no room for a row", "-o @/never.pdf --paper a5 --landscape --cell-size 10 --pinyin --unique", "。永", 1,
             "cannot lay out the text: a row of 10 cm squares with its pinyin band is taller than the 10.98 cm");
-        // Each character once, where the text does not begin with one.
-        row("no room for a row, each once", "-o @/never.pdf --paper a5 --landscape --cell-size 10 --pinyin --unique",
-            "。永", 1, "cannot lay out the text");
         row("unwritable output", "-o /nonexistent/dir/x.pdf", "永", 1, "cannot write");
         row("every page of a PDF", "-o @/never.pdf --all-pages", "永", 2, "--all-pages goes with a .png or .svg");
         row("a worksheet by another name", "--save-worksheet @/never.pdf", "永", 2, "must end in .lattiscribe");
