@@ -46,8 +46,7 @@ private slots:
             if (suffix == "svg") {
                 QProcess reader;
                 reader.start("rsvg-convert", {"-d", "300", "-p", "300", "-b", "white", numbered[page]});
-                QVERIFY2(reader.waitForStarted(), "needs rsvg-convert (librsvg2-bin)");
-                QVERIFY(reader.waitForFinished(60000));
+                QVERIFY2(reader.waitForStarted() && reader.waitForFinished(60000), "needs rsvg-convert (librsvg2-bin)");
                 drawn = QImage::fromData(reader.readAllStandardOutput());
             } else {
                 QCOMPARE(qRound(drawn.dotsPerMeterX() * 0.0254), 300);
