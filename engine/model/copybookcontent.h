@@ -33,6 +33,12 @@ struct CellLayoutParameters
     bool fade = false;
     // A Trace book gives each character (or word) one row, at its first place in the text.
     bool unique = false;
+
+    bool operator==(const CellLayoutParameters &other) const
+    {
+        return rowsPerPage == other.rowsPerPage && readings == other.readings && plainTones == other.plainTones
+            && words == other.words && copies == other.copies && fade == other.fade && unique == other.unique;
+    }
 };
 
 // The text, the layout options and the cells they produce, in reading order with non-decreasing rows.

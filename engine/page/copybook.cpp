@@ -62,10 +62,9 @@ bool CopyBook::GridInputs::operator!=(const GridInputs &other) const
 
 bool CopyBook::CellInputs::operator!=(const CellInputs &other) const
 {
-    return !(columns == other.columns && rowsPerPage == other.rowsPerPage && blankLines == other.blankLines
-        && opacity == other.opacity && bookType == other.bookType && traceType == other.traceType
-        && commonChineseOnly == other.commonChineseOnly && readings == other.readings && plainTones == other.plainTones
-        && words == other.words && copies == other.copies && fade == other.fade && unique == other.unique);
+    return !(columns == other.columns && blankLines == other.blankLines && opacity == other.opacity
+        && bookType == other.bookType && traceType == other.traceType && commonChineseOnly == other.commonChineseOnly
+        && layout == other.layout);
 }
 
 CopyBook::CopyBook() : resolution(kResolution)
@@ -101,11 +100,12 @@ void CopyBook::update(bool textChanged)
     // Written in the letters of a font, the staves' lines follow every option that touches them; they are
     // few, and laid out again whole.
     staves = values.fourLines ? FourLines::layOut(content.text, values, pageSizePixels(), resolution) : FourLines();
-    const CellInputs cells {columnsPerRow(), rowsPerPage(), values.blankLines, values.opacity,
-        static_cast<int>(values.bookType), static_cast<int>(values.traceType), values.commonChineseOnly,
-        values.showsReadings(), values.plainTones, values.words, values.copies, values.fade, values.unique};
-    const bool newCharacters
-        = textChanged || cells.commonChineseOnly != laidCells.commonChineseOnly || cells.readings != laidCells.readings;
+    const CellInputs cells {columnsPerRow(), values.blankLines, values.opacity, static_cast<int>(values.bookType),
+        static_cast<int>(values.traceType), values.commonChineseOnly,
+        {rowsPerPage(), values.showsReadings(), values.plainTones, values.words, values.copies, values.fade,
+            values.unique}};
+    const bool newCharacters = textChanged || cells.commonChineseOnly != laidCells.commonChineseOnly
+        || cells.layout.readings != laidCells.layout.readings;
     if (textChanged || cells != laidCells)
         layCells(cells);
     findMissingGlyphs(newCharacters);
@@ -122,8 +122,7 @@ void CopyBook::layCells(const CellInputs &cells)
     content.bookType = cells.bookType;
     content.traceType = cells.traceType;
     content.commonChineseOnly = cells.commonChineseOnly;
-    content.rebuildCells(
-        {cells.rowsPerPage, cells.readings, cells.plainTones, cells.words, cells.copies, cells.fade, cells.unique});
+    content.rebuildCells(cells.layout);
 }
 
 void CopyBook::findMissingGlyphs(bool newCharacters)

@@ -77,18 +77,12 @@ private:
     struct CellInputs
     {
         int columns = 0;
-        int rowsPerPage = 0;
         int blankLines = 0;
         double opacity = 0.0;
         int bookType = 0;
         int traceType = 0;
         bool commonChineseOnly = true;
-        bool readings = false;
-        bool plainTones = false;
-        bool words = false;
-        int copies = -1;
-        bool fade = false;
-        bool unique = false;
+        CellLayoutParameters layout;
         bool operator!=(const CellInputs &other) const;
     };
 
