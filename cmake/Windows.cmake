@@ -60,9 +60,13 @@ install(FILES /usr/share/doc/fonts-lxgw-wenkai/copyright DESTINATION ${licence_d
 
 include(cmake/WindowsInstaller.cmake)
 
-# The tests run under Wine, in a prefix of their own in the build tree (tests/windows/wine).
-set(LATTISCRIBE_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
+# The tests run under Wine, in a prefix of their own (tests/windows/wine). It lies in the system's
+# temporary folder, named after the build tree, not in the tree: Wine refuses a prefix that does not show
+# the user running it as its owner, which a checkout mounted from elsewhere may not.
+string(MD5 build_tag ${CMAKE_BINARY_DIR})
+string(SUBSTRING ${build_tag} 0 12 build_tag)
+set(LATTISCRIBE_WINE_PREFIX /tmp/lattiscribe-wine-${build_tag})
 if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
-    set(CMAKE_CROSSCOMPILING_EMULATOR
-        ${PROJECT_SOURCE_DIR}/tests/windows/wine-run.sh ${LATTISCRIBE_WIN_SDK} ${LATTISCRIBE_WINE_PREFIX})
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tests/windows/wine-run.sh ${LATTISCRIBE_WIN_SDK}
+        ${LATTISCRIBE_WINE_PREFIX} ${CMAKE_BINARY_DIR})
 endif()

@@ -23,7 +23,7 @@ fi
 
 (cd "$build_dir" && cpack -G NSIS -B "$work/package" >/dev/null) || fail "cpack"
 installer=$(ls "$work"/package/LattiScribe-*-win64.exe)
-wineboot -i >/dev/null 2>&1 || fail "wineboot"
+wineboot -i >"$work/wineboot.log" 2>&1 || { tail -n 20 "$work/wineboot.log" >&2; fail "wineboot"; }
 wine "$installer" /S '/D=C:\Programs\LattiScribe' || fail "the installer failed"
 wineserver -w
 installed=$WINEPREFIX/drive_c/Programs/LattiScribe
