@@ -2,11 +2,9 @@
 
 #include <QtTest>
 
-namespace {
-
 // The readings of every character of text, each code point once, joined by spaces. The second code unit of
 // a pair carries nothing of its own: a reading there would show as one more.
-QString readAll(const QString &text)
+static QString readAll(const QString &text)
 {
     PinyinWords::Reader reader(text, PinyinWords::Tones::Changed);
     QStringList readings;
@@ -17,8 +15,6 @@ QString readAll(const QString &text)
     }
     return readings.join(QLatin1Char(' '));
 }
-
-} // namespace
 
 // Readings at the level of the reader: polyphones read from the sentence, traditional text read as its
 // simplified equivalent, the underline's doubt, and characters beyond the Basic Multilingual Plane.

@@ -5,14 +5,10 @@
 
 using namespace CopyBookOptions;
 
-namespace {
-
-QByteArray worksheetWith(const QByteArray &members)
+static QByteArray worksheetWith(const QByteArray &members)
 {
     return R"({"format": "lattiscribe-worksheet", "version": 1, "text": "永")" + members + '}';
 }
-
-} // namespace
 
 class TestWorksheet : public QObject
 {

@@ -12,11 +12,7 @@ using namespace CopyBookOptions;
 Q_DECLARE_METATYPE(CopyBookOptions::Paper)
 Q_DECLARE_METATYPE(QVector<std::function<void(CopyBookOptions::OptionValues &)>>)
 
-namespace {
-
 constexpr double kPixelsPerCm = 300 / 2.54;
-
-} // namespace
 
 // Where the squares of a page go for the options, and which rows of the text each page holds.
 class TestGeometry : public QObject
