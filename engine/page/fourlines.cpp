@@ -33,8 +33,9 @@ QVector<QVector<FourLines::Word>> fitted(const QString &line, const QFontMetrics
         }
         // A single letter wider than the stave by itself (a huge square on small paper) cannot be broken:
         // it is drawn narrowed to the stave's width rather than across the margin.
-        staves.last().append({word, left + x, std::min(advance, width)});
-        x += std::min(advance, width) + space;
+        const double shown = std::min(advance, width);
+        staves.last().append({word, left + x, shown});
+        x += shown + space;
     };
     for (const QString &word : line.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         if (metrics.horizontalAdvance(word) <= width) {
