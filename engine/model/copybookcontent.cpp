@@ -4,27 +4,18 @@
 #include "layoutunits.h"
 #include "pinyin.h"
 #include "pinyinwords.h"
+#include "tracerow.h"
 
 #include <QSet>
 #include <QtGlobal>
-#include <cmath>
 #include <limits>
 #include <vector>
 
 namespace {
 
-// A stored setting can carry any blank-lines count. Negative counts would make rows repeat or run
-// backwards, which breaks the ordering the page count relies on, so they count as 0. Very large counts
-// only add empty pages and, with a long text, push the rows past what an int holds; a hundred blank rows
-// per line is far beyond any practical copybook.
-constexpr int kLargestBlankLines = 100;
-
 // Rows are counted in 64 bits while laying out; a layout whose rows would no longer fit the cell's int is
 // cut off there rather than wrapping around.
 constexpr qint64 kLastRow = std::numeric_limits<int>::max();
-
-// The last of fading copies is drawn at this share of the opacity.
-constexpr double kFadedTo = 0.25;
 
 // The low surrogate after a high one at `at`, which the two make one character of; null otherwise.
 QChar trailingHalf(const QString &text, int at)
@@ -38,7 +29,7 @@ QChar trailingHalf(const QString &text, int at)
 
 QString CopyBookContent::readingAt(int at, PinyinWords::Reader &reader) const
 {
-    if (!laidOut.readings)
+    if (!options.showsReadings())
         return {};
     return overrides.at(at).isEmpty() ? reader.readingAt(at) : overrides.at(at);
 }
@@ -47,36 +38,10 @@ QVarLengthArray<int, 8> CopyBookContent::placedCharacters(const QVarLengthArray<
 {
     QVarLengthArray<int, 8> placed;
     for (const int at : characters) {
-        if (!commonChineseOnly || LayoutRules::isCommonChinese(layoutText.at(at)))
+        if (!options.commonChineseOnly || LayoutRules::isCommonChinese(layoutText.at(at)))
             placed.append(at);
     }
     return placed;
-}
-
-// Copies of a unit after its model, in whole units: as the trace type gives them for a row that holds
-// `unitsPerRow` of them (for characters alone exactly the documented counts), or as many as asked and
-// as fit.
-int CopyBookContent::copiesPerRow(int unitsPerRow) const
-{
-    if (laidOut.copies >= 0)
-        return qMin(laidOut.copies, qMax(0, unitsPerRow - 1));
-    switch (static_cast<CopyBookOptions::TraceType>(traceType)) {
-    case CopyBookOptions::TraceType::All:
-        return unitsPerRow - 1;
-    case CopyBookOptions::TraceType::Half:
-        return static_cast<int>(std::ceil((unitsPerRow - 1) * 0.5));
-    default:
-        return 0;
-    }
-}
-
-double CopyBookContent::opacityOf(int instance, int copies) const
-{
-    if (instance == 0)
-        return 1.0;
-    if (!laidOut.fade || copies < 2)
-        return opacity;
-    return opacity * (1.0 - (1.0 - kFadedTo) * (instance - 1) / (copies - 1));
 }
 
 // Lays the cells out from `cursor` on, handing each to visit(cell, cursor at that cell) until it returns
@@ -84,9 +49,9 @@ double CopyBookContent::opacityOf(int instance, int copies) const
 // and looking them up would cost most of the walk.
 template<typename Visit> void CopyBookContent::walk(Cursor cursor, bool withReadings, Visit visit) const
 {
-    if (columns < 1)
+    if (geometry.columns < 1)
         return;
-    if (bookType == static_cast<int>(CopyBookOptions::BookType::Trace))
+    if (options.isTraceBook())
         walkTrace(cursor, withReadings, visit);
     else
         walkCopy(cursor, withReadings, visit);
@@ -96,12 +61,13 @@ template<typename Visit> void CopyBookContent::walk(Cursor cursor, bool withRead
 // unit longer than a row goes on in the rows below, without copies.
 template<typename Visit> void CopyBookContent::walkTrace(Cursor cursor, bool withReadings, Visit visit) const
 {
-    const int blank = qBound(0, blankLines, kLargestBlankLines);
+    const int blank = TraceRow::blankRows(options);
+    const int columns = geometry.columns;
     // A Trace row shows one character or word, so 一 and 不 take the tone they have alone.
     PinyinWords::Reader reader(layoutText, PinyinWords::Tones::Plain);
-    LayoutUnits units(layoutText, laidOut.words);
+    LayoutUnits units(layoutText, options.words);
     while (cursor.at < layoutText.size()) {
-        if (!LayoutRules::isTraceable(layoutText, cursor.at, commonChineseOnly)) {
+        if (!LayoutRules::isTraceable(layoutText, cursor.at, options.commonChineseOnly)) {
             cursor.at += trailingHalf(layoutText, cursor.at).isNull() ? 1 : 2;
             continue;
         }
@@ -109,19 +75,19 @@ template<typename Visit> void CopyBookContent::walkTrace(Cursor cursor, bool wit
         const QVarLengthArray<int, 8> characters = placedCharacters(unit.characters);
         const int length = characters.size();
         const bool shown = length > 0
-            && (!laidOut.unique || firstPlaces.value(layoutText.mid(cursor.at, unit.end - cursor.at)) == cursor.at);
+            && (!options.unique || firstPlaces.value(layoutText.mid(cursor.at, unit.end - cursor.at)) == cursor.at);
         if (shown) {
             if (cursor.row > kLastRow)
                 return;
             const int perRow = columns / length;
-            const int copies = perRow > 0 ? copiesPerRow(perRow) : 0;
+            const int copies = perRow > 0 ? TraceRow::copies(options, perRow) : 0;
             for (; cursor.placed < (copies + 1) * length; ++cursor.placed) {
                 const int instance = cursor.placed / length;
                 const int at = characters[cursor.placed % length];
                 const int column = perRow > 0 ? cursor.placed : cursor.placed % columns;
                 const qint64 row = cursor.row + (perRow > 0 ? 0 : cursor.placed / columns);
                 const CopyBookCell cell {column, int(qMin(row, kLastRow)), layoutText.at(at),
-                    opacityOf(instance, copies), withReadings ? readingAt(at, reader) : QString(),
+                    TraceRow::opacity(options, instance, copies), withReadings ? readingAt(at, reader) : QString(),
                     trailingHalf(layoutText, at), instance == 0};
                 if (!visit(cell, cursor))
                     return;
@@ -136,10 +102,11 @@ template<typename Visit> void CopyBookContent::walkTrace(Cursor cursor, bool wit
 // The text in reading order, a unit never broken over two rows when it fits in one.
 template<typename Visit> void CopyBookContent::walkCopy(Cursor cursor, bool withReadings, Visit visit) const
 {
-    const int blank = qBound(0, blankLines, kLargestBlankLines);
+    const int blank = TraceRow::blankRows(options);
+    const int columns = geometry.columns;
     PinyinWords::Reader reader(
-        layoutText, laidOut.plainTones ? PinyinWords::Tones::Plain : PinyinWords::Tones::Changed);
-    LayoutUnits units(layoutText, laidOut.words);
+        layoutText, options.plainTones ? PinyinWords::Tones::Plain : PinyinWords::Tones::Changed);
+    LayoutUnits units(layoutText, options.words);
     const auto wrap = [&] {
         cursor.column = 0;
         cursor.row += 1 + blank;
@@ -161,7 +128,7 @@ template<typename Visit> void CopyBookContent::walkCopy(Cursor cursor, bool with
             if (cursor.row > kLastRow)
                 return;
             const int at = characters[cursor.placed];
-            if (!visit(CopyBookCell {cursor.column, int(cursor.row), layoutText.at(at), opacity,
+            if (!visit(CopyBookCell {cursor.column, int(cursor.row), layoutText.at(at), options.opacity,
                            withReadings ? readingAt(at, reader) : QString(), trailingHalf(layoutText, at)},
                     cursor))
                 return;
@@ -174,10 +141,20 @@ template<typename Visit> void CopyBookContent::walkCopy(Cursor cursor, bool with
     }
 }
 
-void CopyBookContent::rebuildCells(const CellLayoutParameters &parameters)
+CopyBookContent::Key CopyBookContent::keyOf(const CopyBookOptions::OptionValues &options, const RowGeometry &geometry)
 {
-    laidOut = parameters;
-    if (laidOut.readings) {
+    return {options.bookType, options.traceType, options.blankLines, options.opacity, options.commonChineseOnly,
+        options.words, options.copies, options.fade, options.unique, options.showsReadings(), options.plainTones,
+        geometry.columns, geometry.rowsPerPage};
+}
+
+void CopyBookContent::layOut(
+    const QString &text, const CopyBookOptions::OptionValues &layoutOptions, const RowGeometry &rows)
+{
+    source = text;
+    options = layoutOptions;
+    geometry = rows;
+    if (options.showsReadings()) {
         Pinyin::AnnotatedText annotated = Pinyin::parseReadingOverrides(text);
         layoutText = annotated.text;
         overrides = annotated.readings;
@@ -187,10 +164,10 @@ void CopyBookContent::rebuildCells(const CellLayoutParameters &parameters)
     }
     firstPlaces.clear();
     // Even with no column to lay out in: the check that says why walks the text in a column of its own.
-    if (laidOut.unique) {
-        LayoutUnits units(layoutText, laidOut.words);
+    if (options.unique) {
+        LayoutUnits units(layoutText, options.words);
         for (int at = 0; at < layoutText.size();) {
-            if (!LayoutRules::isTraceable(layoutText, at, commonChineseOnly)) {
+            if (!LayoutRules::isTraceable(layoutText, at, options.commonChineseOnly)) {
                 ++at;
                 continue;
             }
@@ -208,17 +185,29 @@ void CopyBookContent::rebuildCells(const CellLayoutParameters &parameters)
         ++placedCells;
         lastCellRow = cell.row;
         // A page without a cell of its own (blank rows before a later page) starts where the next does.
-        while (laidOut.rowsPerPage > 0 && pageStarts.size() <= cell.row / laidOut.rowsPerPage)
+        while (geometry.rowsPerPage > 0 && pageStarts.size() <= cell.row / geometry.rowsPerPage)
             pageStarts.append(here);
         return true;
     });
 }
 
+bool CopyBookContent::placesAnything() const
+{
+    CopyBookContent probe = *this;
+    probe.geometry.columns = 1;
+    bool places = false;
+    probe.walk(Cursor(), false, [&](const CopyBookCell &, const Cursor &) {
+        places = true;
+        return false;
+    });
+    return places;
+}
+
 int CopyBookContent::pageCount() const
 {
-    if (laidOut.rowsPerPage <= 0 || lastCellRow < 0)
+    if (geometry.rowsPerPage <= 0 || lastCellRow < 0)
         return 1;
-    return lastCellRow / laidOut.rowsPerPage + 1;
+    return lastCellRow / geometry.rowsPerPage + 1;
 }
 
 QVector<CopyBookCell> CopyBookContent::cellsOfPage(int page) const
@@ -226,7 +215,7 @@ QVector<CopyBookCell> CopyBookContent::cellsOfPage(int page) const
     QVector<CopyBookCell> cells;
     if (page < 0 || page >= pageStarts.size())
         return cells;
-    const qint64 end = (qint64(page) + 1) * laidOut.rowsPerPage;
+    const qint64 end = (qint64(page) + 1) * geometry.rowsPerPage;
     walk(pageStarts.at(page), true, [&](const CopyBookCell &cell, const Cursor &) {
         if (cell.row >= end)
             return false;
@@ -273,7 +262,8 @@ QVector<uint> CopyBookContent::visibleCharacters() const
                 continue;
             seenBeyond.insert(code);
         }
-        if (QChar::isPrint(code) && !QChar::isSpace(code) && !(commonChineseOnly && !LayoutRules::isCommonChinese(ch)))
+        if (QChar::isPrint(code) && !QChar::isSpace(code)
+            && !(options.commonChineseOnly && !LayoutRules::isCommonChinese(ch)))
             characters.append(code);
     }
     return characters;

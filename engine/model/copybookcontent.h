@@ -8,56 +8,39 @@
 #include <QVarLengthArray>
 #include <QVector>
 #include <functional>
+#include <tuple>
 
 namespace PinyinWords {
 class Reader;
 }
 
-// What the layout needs beyond the text and its options: where the pages are cut, and whether the cells
-// carry their readings. The page a copybook is laid out for hands it over with every layout.
-struct CellLayoutParameters
+// What the page gives the layout: the squares of a row and the rows of a page.
+struct RowGeometry
 {
-    // Rows per page of the geometry; without rows the layout has no pages to give cells for.
+    int columns = 0;
+    // Without rows the layout has no pages to give cells for.
     int rowsPerPage = 0;
-    // With readings, a reading in brackets after a character ("行[hang2]") is taken out of the text and
-    // every cell carries its reading; without, the text is laid out exactly as typed.
-    bool readings = false;
-    // 一 and 不 with the tone of the character alone even in running text, as the national orthography
-    // writes them; otherwise a Copy book prints them as schoolbooks do (一个 yí gè).
-    bool plainTones = false;
-    // Words kept whole: a Trace row of a word and its copies, a Copy book's rows broken between words.
-    bool words = false;
-    // Faded copies after the model in a Trace row, as many as fit at most; below 0 the trace type decides.
-    int copies = -1;
-    // The copies fade along the row, from the opacity to a quarter of it.
-    bool fade = false;
-    // A Trace book gives each character (or word) one row, at its first place in the text.
-    bool unique = false;
-
-    bool operator==(const CellLayoutParameters &other) const
-    {
-        return rowsPerPage == other.rowsPerPage && readings == other.readings && plainTones == other.plainTones
-            && words == other.words && copies == other.copies && fade == other.fade && unique == other.unique;
-    }
 };
 
-// The text, the layout options and the cells they produce, in reading order with non-decreasing rows.
+// The text laid out into cells under the options, in reading order with non-decreasing rows. With
+// readings, a reading in brackets after a character ("行[hang2]") is taken out of the text and every cell
+// carries its reading; without, the text is laid out exactly as typed.
+//
 // The cells are not held: a long text would take memory in proportion to the whole book for every page
-// shown. rebuildCells() walks the layout once and remembers where each page starts, from which the cells
-// of any page are laid out again on demand, exactly as the whole walk places them, so a change of a field
-// must be followed by rebuildCells() before any page is asked for.
-struct CopyBookContent
+// shown. layOut() walks the layout once and remembers where each page starts, from which the cells of any
+// page are laid out again on demand, exactly as the whole walk places them.
+class CopyBookContent
 {
-    QString text;
-    int columns = 0;
-    int blankLines = 0;
-    double opacity = 0.5;
-    int bookType = static_cast<int>(CopyBookOptions::BookType::Trace);
-    int traceType = static_cast<int>(CopyBookOptions::TraceType::Half);
-    bool commonChineseOnly = true;
+public:
+    // What the layout reads of the options and the page: equal keys lay the same text out into the same
+    // cells.
+    using Key = std::tuple<CopyBookOptions::BookType, CopyBookOptions::TraceType, int, double, bool, bool, int, bool,
+        bool, bool, bool, int, int>;
+    static Key keyOf(const CopyBookOptions::OptionValues &options, const RowGeometry &geometry);
 
-    void rebuildCells(const CellLayoutParameters &parameters = {});
+    void layOut(const QString &text, const CopyBookOptions::OptionValues &options, const RowGeometry &geometry);
 
+    const QString &text() const { return source; }
     qint64 cellCount() const { return placedCells; }
     // The row of the last cell, or -1 when there is none.
     int lastRow() const { return lastCellRow; }
@@ -70,6 +53,9 @@ struct CopyBookContent
     // Every visible character the layout places (not a space, not a control character), each once, in the
     // order of the text: what a font must have a glyph for.
     QVector<uint> visibleCharacters() const;
+    // Whether the text has a character to place at all, in a column of its own: what a page without room
+    // for a row would lose.
+    bool placesAnything() const;
 
     // Where the walk stands: the unit it is in (a character, or a word) and how many of its cells are
     // placed (in a Trace row, those of its copies too), the column and row, and whether a line break
@@ -84,8 +70,10 @@ struct CopyBookContent
     };
 
 private:
-    // The parameters of the last layout, which the pages are laid out again with.
-    CellLayoutParameters laidOut;
+    // The text, the options and the page of the last layout, which the pages are laid out again with.
+    QString source;
+    CopyBookOptions::OptionValues options;
+    RowGeometry geometry;
     // The text as laid out and, with readings, each code unit's bracketed reading.
     QString layoutText;
     QVector<QString> overrides;
@@ -101,6 +89,4 @@ private:
     QString readingAt(int at, PinyinWords::Reader &reader) const;
     // The characters of a unit the layout places: the filter may drop some of a word's.
     QVarLengthArray<int, 8> placedCharacters(const QVarLengthArray<int, 8> &characters) const;
-    int copiesPerRow(int unitsPerRow) const;
-    double opacityOf(int instance, int copies) const;
 };

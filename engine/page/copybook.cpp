@@ -53,24 +53,10 @@ int glyphPixelSize(double pixels)
 
 } // namespace
 
-bool CopyBook::GridInputs::operator!=(const GridInputs &other) const
-{
-    return !(cellSize == other.cellSize && paper == other.paper && landscape == other.landscape && band == other.band
-        && fourLines == other.fourLines && zhuyin == other.zhuyin && frameLines == other.frameLines
-        && frameShare == other.frameShare);
-}
-
-bool CopyBook::CellInputs::operator!=(const CellInputs &other) const
-{
-    return !(columns == other.columns && blankLines == other.blankLines && opacity == other.opacity
-        && bookType == other.bookType && traceType == other.traceType && commonChineseOnly == other.commonChineseOnly
-        && layout == other.layout);
-}
-
 CopyBook::CopyBook() : resolution(kResolution)
 {
-    // No cell size gives this grid, so the first update lays the grid and the cells.
-    laidGrid.cellSize = -1.0;
+    // No cell size gives this key, so the first update lays the grid and the cells.
+    std::get<0>(laidGrid) = -1.0;
     update(true);
 }
 
@@ -84,82 +70,78 @@ void CopyBook::setOptions(const OptionValues &options)
 
 void CopyBook::setText(const QString &text)
 {
-    content.text = text;
+    bookText = text;
     strokesOfText = -1;
     update(true);
 }
 
 void CopyBook::update(bool textChanged)
 {
-    const GridInputs grid = gridInputs();
-    if (grid != laidGrid)
-        layGrid(grid);
+    const StrokeFrames::Lines frames = frameLines();
+    if (gridKey(frames) != laidGrid) {
+        laidGrid = gridKey(frames);
+        laidFrames = frames;
+        layGrid();
+    }
     // Its outlines are made once, and shared with the pages drawn on other threads.
     if (values.zhuyin && !zhuyinDrawing)
         zhuyinDrawing = std::make_shared<const ZhuyinColumn>();
-    // Written in the letters of a font, the staves' lines follow every option that touches them; they are
-    // few, and laid out again whole.
-    staves = values.fourLines ? FourLines::layOut(content.text, values, pageSizePixels(), resolution) : FourLines();
-    const CellInputs cells {columnsPerRow(), values.blankLines, values.opacity, static_cast<int>(values.bookType),
-        static_cast<int>(values.traceType), values.commonChineseOnly,
-        {rowsPerPage(), values.showsReadings(), values.plainTones, values.words, values.copies, values.fade,
-            values.unique}};
-    const bool newCharacters = textChanged || cells.commonChineseOnly != laidCells.commonChineseOnly
-        || cells.layout.readings != laidCells.layout.readings;
-    if (textChanged || cells != laidCells)
-        layCells(cells);
-    findMissingGlyphs(newCharacters);
-}
-
-void CopyBook::layCells(const CellInputs &cells)
-{
-    laidCells = cells;
+    // Written in the letters of a font, the staves' lines are laid out again whole when anything they are
+    // made from changes; there are few of them.
+    if (textChanged || staveKey() != laidStaves) {
+        laidStaves = staveKey();
+        staves = values.fourLines ? FourLines::layOut(bookText, values, pageSizePixels(), resolution) : FourLines();
+    }
+    const RowGeometry rows {columnsPerRow(), rowsPerPage()};
     // With no row at all the old cells would refer to a grid that no longer exists; laid out for no rows
     // they give one blank page instead of a page count divided by zero rows.
-    content.columns = cells.columns;
-    content.blankLines = cells.blankLines;
-    content.opacity = cells.opacity;
-    content.bookType = cells.bookType;
-    content.traceType = cells.traceType;
-    content.commonChineseOnly = cells.commonChineseOnly;
-    content.rebuildCells(cells.layout);
+    if (textChanged || CopyBookContent::keyOf(values, rows) != laidCells) {
+        laidCells = CopyBookContent::keyOf(values, rows);
+        content.layOut(bookText, values, rows);
+    }
+    findMissingGlyphs(textChanged);
 }
 
-void CopyBook::findMissingGlyphs(bool newCharacters)
+void CopyBook::findMissingGlyphs(bool textChanged)
 {
     const QFont font = glyphFont();
-    const QString answeredBy = QFontInfo(font).family();
-    if (!newCharacters && values.fontName == missingAskedOf && answeredBy == missingAnsweredBy)
+    const GlyphKey key {values.fontName, QFontInfo(font).family(), values.commonChineseOnly, values.showsReadings()};
+    if (!textChanged && key == checkedGlyphs)
         return;
-    missingAskedOf = values.fontName;
-    missingAnsweredBy = answeredBy;
+    checkedGlyphs = key;
     missing = charactersLacking(font, content.visibleCharacters());
     drawnInFallback.clear();
     const QFont fallback = fallbackFont();
     // Where the chosen font is the fallback itself, what it lacks stays with Qt's own fallbacks.
-    if (missing.isEmpty() || QFontInfo(fallback).family() == answeredBy)
+    if (missing.isEmpty() || QFontInfo(fallback).family() == std::get<1>(key))
         return;
     drawnInFallback = QSet<uint>(missing.cbegin(), missing.cend());
     for (const uint code : charactersLacking(fallback, missing))
         drawnInFallback.remove(code);
 }
 
-CopyBook::GridInputs CopyBook::gridInputs()
+CopyBook::GridKey CopyBook::gridKey(const StrokeFrames::Lines &frames) const
 {
-    GridInputs inputs {
-        values.cellSize, values.paper, values.landscape, values.showsPinyin(), values.fourLines, values.zhuyin, 0, 0.0};
-    // The stroke-order frames sit above the band, in as many lines as the character with the most strokes
-    // needs.
-    if (showsStrokeOrder()) {
-        const PaperCm paper = paperCm(values.paper, values.landscape);
-        const double band = inputs.band ? values.cellSize * PinyinBand::kHeightShare : 0.0;
-        const StrokeFrames::Lines lines
-            = StrokeFrames::linesAbove(mostStrokes(), columnsFor(paper, squarePitch(values.cellSize, values.zhuyin)),
-                values.cellSize, band, paper.height - 2 * kMarginCm);
-        inputs.frameLines = lines.count;
-        inputs.frameShare = lines.share;
-    }
-    return inputs;
+    return {values.cellSize, values.paper, values.landscape, values.showsPinyin(), values.fourLines, values.zhuyin,
+        frames.count, frames.share};
+}
+
+CopyBook::StaveKey CopyBook::staveKey() const
+{
+    return {values.cellSize, values.paper, values.landscape, values.fourLines, values.bookType, values.traceType,
+        values.copies, values.blankLines, values.fade, values.opacity};
+}
+
+// The stroke-order frames sit above the band, in as many lines as the character with the most strokes
+// needs.
+StrokeFrames::Lines CopyBook::frameLines()
+{
+    if (!showsStrokeOrder())
+        return {0, 0.0};
+    const PaperCm paper = paperCm(values.paper, values.landscape);
+    const double band = values.showsPinyin() ? values.cellSize * PinyinBand::kHeightShare : 0.0;
+    return StrokeFrames::linesAbove(mostStrokes(), columnsFor(paper, squarePitch(values.cellSize, values.zhuyin)),
+        values.cellSize, band, paper.height - 2 * kMarginCm);
 }
 
 // Counted over the text as typed: a character the layout drops costs at most a line of frames that stays
@@ -167,31 +149,30 @@ CopyBook::GridInputs CopyBook::gridInputs()
 int CopyBook::mostStrokes()
 {
     if (strokesOfText < 0)
-        strokesOfText = LayoutRules::heaviestUnit(content.text, values.words, values.commonChineseOnly,
-            [](uint code) { return StrokeOrder::strokeCount(code); });
+        strokesOfText = LayoutRules::heaviestUnit(
+            bookText, values.words, values.commonChineseOnly, [](uint code) { return StrokeOrder::strokeCount(code); });
     return strokesOfText;
 }
 
-void CopyBook::layGrid(const GridInputs &inputs)
+void CopyBook::layGrid()
 {
-    laidGrid = inputs;
     pageGrid.clear();
     // Staves take the place of the squares.
-    if (inputs.fourLines)
+    if (values.fourLines)
         return;
 
-    const PaperCm paper = paperCm(inputs.paper, inputs.landscape);
-    const double cellSize = inputs.cellSize;
+    const PaperCm paper = paperCm(values.paper, values.landscape);
+    const double cellSize = values.cellSize;
     const double availableHeight = paper.height - kMarginCm - kMarginCm;
     const double usableWidth = paper.width - kMarginCm - kMarginCm;
     // The pinyin band sits on top of each row of squares. Without it the band is +0.0, which leaves every
     // sum below exactly the plain sheet's: its row and column counts depend on them to the last bit.
-    const double band = inputs.band ? cellSize * PinyinBand::kHeightShare : 0.0;
+    const double band = values.showsPinyin() ? cellSize * PinyinBand::kHeightShare : 0.0;
     // A square and its zhuyin column beside it; without the column, +0.0 again.
-    const double pitch = squarePitch(cellSize, inputs.zhuyin);
+    const double pitch = squarePitch(cellSize, values.zhuyin);
     const int columns = columnsFor(paper, pitch);
     // The stroke-order frames above the band; without them, +0.0 again.
-    const double frameRoom = inputs.frameLines > 0 ? inputs.frameLines * cellSize * inputs.frameShare : 0.0;
+    const double frameRoom = laidFrames.count > 0 ? laidFrames.count * cellSize * laidFrames.share : 0.0;
     const double above = band + frameRoom;
     const double rowHeight = cellSize + above;
     const int rows
@@ -214,22 +195,14 @@ void CopyBook::layGrid(const GridInputs &inputs)
 QString CopyBook::layoutProblem() const
 {
     if (values.fourLines) {
-        if (staves.stavesPerPage() > 0 || content.text.trimmed().isEmpty())
+        if (staves.stavesPerPage() > 0 || bookText.trimmed().isEmpty())
             return {};
         return QStringLiteral("a stave of %1 cm is taller than the page has room for between its margins")
             .arg(values.cellSize);
     }
     if (rowsPerPage() > 0 && columnsPerRow() > 0)
         return {};
-    // Laid out in a column of its own, the text shows whether it has a character to place.
-    CopyBookContent probe = content;
-    probe.columns = 1;
-    bool laysOut = false;
-    probe.forEachCell([&](const CopyBookCell &) {
-        laysOut = true;
-        return false;
-    });
-    if (!laysOut)
+    if (!content.placesAnything())
         return {};
     const PaperCm paper = paperCm(values.paper, values.landscape);
     if (columnsPerRow() == 0 && rowsPerPage() > 0)
@@ -265,7 +238,7 @@ double CopyBook::zhuyinColumnPixels() const
 
 double CopyBook::strokeFramesPixels() const
 {
-    return laidGrid.frameLines * cellSidePixels() * laidGrid.frameShare;
+    return laidFrames.count * cellSidePixels() * laidFrames.share;
 }
 
 bool CopyBook::showsStrokeOrder() const
@@ -307,11 +280,11 @@ CopyBookPages CopyBook::pages() const
     pages.zhuyinColumn = zhuyinColumnPixels();
     pages.zhuyinDrawing = zhuyinDrawing;
     pages.strokeFramesHeight = strokeFramesPixels();
-    pages.strokeFrameLines = laidGrid.frameLines;
-    pages.strokeFrameSide = cellSidePixels() * laidGrid.frameShare;
+    pages.strokeFrameLines = laidFrames.count;
+    pages.strokeFrameSide = cellSidePixels() * laidFrames.share;
     pages.margin = marginPixels();
     pages.resolution = resolution;
-    pages.glyphFaces = {glyphFont(), missingAnsweredBy, fallbackFont(), drawnInFallback, values.fitGlyphs};
+    pages.glyphFaces = {glyphFont(), std::get<1>(checkedGlyphs), fallbackFont(), drawnInFallback, values.fitGlyphs};
     pages.options = values;
     pages.content = content;
     pages.fourLines = staves;

@@ -4,11 +4,13 @@
 #include "copybookoptions.h"
 #include "copybookpages.h"
 #include "fourlines.h"
+#include "strokeframes.h"
 
 #include <QFont>
 #include <QSet>
 #include <QSize>
 #include <QVector>
+#include <tuple>
 
 // A copybook: its text and its options, held once, and what follows from them (the grid of a page, its
 // columns, the pinyin band, the stroke-order frames, the text laid out into cells), derived here and
@@ -23,7 +25,7 @@ public:
     // Takes every option at once. Only what the changes reach is done again: the grid when it moves, the
     // layout of the text when the cells move; the rest only changes the drawing.
     void setOptions(const CopyBookOptions::OptionValues &options);
-    const QString &text() const { return content.text; }
+    const QString &text() const { return bookText; }
     void setText(const QString &text);
 
     // Everything the pages are drawn from, as a value that outlives later changes.
@@ -42,7 +44,7 @@ public:
     double zhuyinColumnPixels() const;
     // The height of the stroke-order frames above each row (0 without them) and their lines.
     double strokeFramesPixels() const;
-    int strokeFrameLines() const { return laidGrid.frameLines; }
+    int strokeFrameLines() const { return laidFrames.count; }
     // Stroke order is on and the book is a Trace book, which alone shows it.
     bool showsStrokeOrder() const;
     double marginPixels() const;
@@ -60,55 +62,44 @@ public:
     CopyBookOptions::PdfExportOptions pdfExportOptions() const { return {values.vectorPdf, 0}; }
 
 private:
-    // What the grid of a page is made from; equal inputs give the same grid to the bit.
-    struct GridInputs
-    {
-        double cellSize = 0.0;
-        CopyBookOptions::Paper paper = CopyBookOptions::Paper::A4;
-        bool landscape = false;
-        bool band = false;
-        bool fourLines = false;
-        bool zhuyin = false;
-        int frameLines = 0;
-        double frameShare = 0.0;
-        bool operator!=(const GridInputs &other) const;
-    };
-    // What the layout of the cells is made from, beside the text.
-    struct CellInputs
-    {
-        int columns = 0;
-        int blankLines = 0;
-        double opacity = 0.0;
-        int bookType = 0;
-        int traceType = 0;
-        bool commonChineseOnly = true;
-        CellLayoutParameters layout;
-        bool operator!=(const CellInputs &other) const;
-    };
+    // What the grid of a page is made from: the options that place the squares and the lines of
+    // stroke-order frames above each row; equal keys give the same grid to the bit.
+    using GridKey = std::tuple<double, CopyBookOptions::Paper, bool, bool, bool, bool, int, double>;
+    GridKey gridKey(const StrokeFrames::Lines &frames) const;
+    // What the staves of English on four lines are made from, beside the text.
+    using StaveKey = std::tuple<double, CopyBookOptions::Paper, bool, bool, CopyBookOptions::BookType,
+        CopyBookOptions::TraceType, int, int, bool, double>;
+    StaveKey staveKey() const;
+    // What the characters a font must have depend on, beside the text: the font asked for and the one
+    // that answers, the filter and whether brackets are readings.
+    using GlyphKey = std::tuple<QString, QString, bool, bool>;
 
     // Brings the grid and the cells up to date with the options and the text, doing only what changed.
     void update(bool textChanged);
-    void layCells(const CellInputs &cells);
-    GridInputs gridInputs();
-    void layGrid(const GridInputs &inputs);
+    // The lines of stroke-order frames above each row, for the character of the text with the most
+    // strokes.
+    StrokeFrames::Lines frameLines();
+    void layGrid();
     // The most strokes of a character (or word) of the text, kept until the text or what makes its units
     // changes: finding it walks the whole text.
     int mostStrokes();
     // Finds the missing glyphs again where the characters or the font that draws them changed.
-    void findMissingGlyphs(bool newCharacters);
+    void findMissingGlyphs(bool textChanged);
     QFont fallbackFont() const;
 
     const int resolution;
     CopyBookOptions::OptionValues values;
+    QString bookText;
     CopyBookContent content;
     PageGrid pageGrid;
     FourLines staves;
-    GridInputs laidGrid;
-    CellInputs laidCells;
+    // The keys each stage was last made from: a stage is made again only when its key changes.
+    GridKey laidGrid;
+    StrokeFrames::Lines laidFrames;
+    CopyBookContent::Key laidCells;
+    StaveKey laidStaves;
+    GlyphKey checkedGlyphs;
     int strokesOfText = -1;
-    // The family asked for and the one that answered, when the missing glyphs were last found.
-    QString missingAskedOf;
-    QString missingAnsweredBy;
     QVector<uint> missing;
     QSet<uint> drawnInFallback;
     std::shared_ptr<const ZhuyinColumn> zhuyinDrawing;

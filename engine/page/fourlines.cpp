@@ -2,6 +2,7 @@
 
 #include "pagegeometry.h"
 #include "pinyinband.h"
+#include "tracerow.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -55,29 +56,6 @@ QVector<QVector<FourLines::Word>> fitted(const QString &line, const QFontMetrics
     return staves;
 }
 
-int copiesOf(const OptionValues &options)
-{
-    if (options.copies >= 0)
-        return options.copies;
-    switch (options.traceType) {
-    case TraceType::All:
-        return 2;
-    case TraceType::Half:
-        return 1;
-    default:
-        return 0;
-    }
-}
-
-double opacityOf(const OptionValues &options, int copy, int copies)
-{
-    if (copy == 0)
-        return 1.0;
-    if (!options.fade || copies < 2)
-        return options.opacity;
-    return options.opacity * (1.0 - 0.75 * (copy - 1) / (copies - 1));
-}
-
 } // namespace
 
 FourLines FourLines::layOut(const QString &text, const OptionValues &options, const QSize &page, int resolution)
@@ -102,8 +80,10 @@ FourLines FourLines::layOut(const QString &text, const OptionValues &options, co
 
     const QFontMetricsF metrics(lines.letters);
     const bool trace = options.isTraceBook();
-    const int copies = trace ? copiesOf(options) : 0;
-    const int blank = qBound(0, options.blankLines, 100);
+    // A line's copies go down the page, not along a row: room for as many as asked, and for the trace
+    // types, the staves of the model and two copies.
+    const int copies = trace ? TraceRow::copies(options, qMax(3, options.copies + 1)) : 0;
+    const int blank = TraceRow::blankRows(options);
     qint64 stave = 0;
     for (const QString &line : text.split(QLatin1Char('\n'))) {
         const QString clean = line.simplified();
@@ -115,7 +95,8 @@ FourLines FourLines::layOut(const QString &text, const OptionValues &options, co
         const QVector<QVector<Word>> parts = fitted(clean, metrics, lines.leftEnd, lines.rightEnd - lines.leftEnd);
         for (int copy = 0; copy <= copies; ++copy) {
             for (const QVector<Word> &words : parts)
-                lines.written.append({stave++, trace ? opacityOf(options, copy, copies) : options.opacity, words});
+                lines.written.append(
+                    {stave++, trace ? TraceRow::opacity(options, copy, copies) : options.opacity, words});
         }
         stave += blank;
     }

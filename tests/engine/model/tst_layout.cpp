@@ -29,8 +29,22 @@ QString describe(const QVector<CopyBookCell> &cells)
 
 } // namespace
 
-Q_DECLARE_METATYPE(CopyBookContent)
-Q_DECLARE_METATYPE(CellLayoutParameters)
+// A layout to make: the text, its options and the columns of a row, two rows to a page.
+struct Layout
+{
+    QString text;
+    CopyBookOptions::OptionValues options;
+    int columns = 11;
+
+    CopyBookContent laidOut() const
+    {
+        CopyBookContent content;
+        content.layOut(text, options, {columns, 2});
+        return content;
+    }
+};
+
+Q_DECLARE_METATYPE(Layout)
 
 // The text laid out into cells, and the readings over them.
 class TestLayout : public QObject
@@ -40,20 +54,19 @@ class TestLayout : public QObject
 private slots:
     void layout_data()
     {
-        QTest::addColumn<CopyBookContent>("content");
+        QTest::addColumn<Layout>("layout");
         QTest::addColumn<QString>("expected");
         // Book type (0 trace, 1 copy), trace type (0 none, 1 half, 2 all), blank lines, the common-Chinese
         // filter, columns, text.
         const auto row = [](const char *name, int book, int trace, int blank, bool filter, int columns,
                              const QString &text, const QString &expected) {
-            CopyBookContent c;
-            c.bookType = book;
-            c.traceType = trace;
-            c.blankLines = blank;
-            c.commonChineseOnly = filter;
-            c.columns = columns;
-            c.text = text;
-            QTest::newRow(name) << c << expected;
+            Layout layout {text, {}, columns};
+            layout.options.bookType = static_cast<CopyBookOptions::BookType>(book);
+            layout.options.traceType = static_cast<CopyBookOptions::TraceType>(trace);
+            layout.options.blankLines = blank;
+            layout.options.commonChineseOnly = filter;
+            layout.options.opacity = 0.25;
+            QTest::newRow(name) << layout << expected;
         };
         const QString two = QStringLiteral("永字");
         row("trace half: model and five copies per row", 0, 1, 0, true, 11, two, "0:永!永永永永永 1:字!字字字字字");
@@ -93,10 +106,9 @@ private slots:
     // to a page here), the cells are the same as in one walk, each on the page of its row.
     void layout()
     {
-        QFETCH(CopyBookContent, content);
+        QFETCH(Layout, layout);
         QFETCH(QString, expected);
-        content.opacity = 0.25;
-        content.rebuildCells({2});
+        const CopyBookContent content = layout.laidOut();
         const QVector<CopyBookCell> cells = content.allCells();
         QCOMPARE(describe(cells), expected);
         QCOMPARE(content.cellCount(), cells.size());
@@ -116,22 +128,17 @@ private slots:
     // book's rows broken between words (a Trace book's columns, with "!" after a model's cells).
     void lessonRows_data()
     {
-        QTest::addColumn<CopyBookContent>("content");
-        QTest::addColumn<CellLayoutParameters>("parameters");
+        QTest::addColumn<Layout>("layout");
         QTest::addColumn<QString>("expected");
         const auto row = [](const char *name, int book, int columns, const QString &text, bool words, int copies,
                              bool unique, const QString &expected) {
-            CopyBookContent c;
-            c.bookType = book;
-            c.traceType = static_cast<int>(CopyBookOptions::TraceType::All);
-            c.columns = columns;
-            c.text = text;
-            CellLayoutParameters p;
-            p.rowsPerPage = 2;
-            p.words = words;
-            p.copies = copies;
-            p.unique = unique;
-            QTest::newRow(name) << c << p << expected;
+            Layout layout {text, {}, columns};
+            layout.options.bookType = static_cast<CopyBookOptions::BookType>(book);
+            layout.options.traceType = CopyBookOptions::TraceType::All;
+            layout.options.words = words;
+            layout.options.copies = copies;
+            layout.options.unique = unique;
+            QTest::newRow(name) << layout << expected;
         };
         row("words: the model word and two whole copies", 0, 11, "春天 小鸟", true, 2, false,
             "0:春!天!春天春天 1:小!鸟!小鸟小鸟");
@@ -152,23 +159,20 @@ private slots:
 
     void lessonRows()
     {
-        QFETCH(CopyBookContent, content);
-        QFETCH(CellLayoutParameters, parameters);
+        QFETCH(Layout, layout);
         QFETCH(QString, expected);
-        content.rebuildCells(parameters);
-        QCOMPARE(describe(content.allCells()), expected);
+        QCOMPARE(describe(layout.laidOut().allCells()), expected);
     }
 
     // Fading copies: from the opacity to a quarter of it, evenly; the model stays solid.
     void fadingCopies()
     {
-        CopyBookContent content;
-        content.columns = 11;
-        content.opacity = 0.8;
-        content.text = QStringLiteral("永");
-        content.rebuildCells({1, false, false, false, 4, true, false});
+        Layout layout {QStringLiteral("永"), {}, 11};
+        layout.options.opacity = 0.8;
+        layout.options.copies = 4;
+        layout.options.fade = true;
         QStringList opacities;
-        for (const CopyBookCell &cell : content.allCells())
+        for (const CopyBookCell &cell : layout.laidOut().allCells())
             opacities << QString::number(cell.opacity);
         QCOMPARE(opacities.join(QLatin1Char(' ')), QStringLiteral("1 0.8 0.6 0.4 0.2"));
     }

@@ -60,12 +60,13 @@ private slots:
         QFETCH(bool, plainTones);
         QFETCH(QString, text);
         QFETCH(QString, expected);
+        CopyBookOptions::OptionValues options;
+        options.bookType = static_cast<CopyBookOptions::BookType>(bookType);
+        options.traceType = CopyBookOptions::TraceType::None;
+        options.pinyin = true;
+        options.plainTones = plainTones;
         CopyBookContent content;
-        content.text = text;
-        content.columns = 1;
-        content.bookType = bookType;
-        content.traceType = static_cast<int>(CopyBookOptions::TraceType::None);
-        content.rebuildCells({1, true, plainTones});
+        content.layOut(text, options, {1, 1});
         QStringList readings;
         for (int page = 0; page < content.pageCount(); ++page) {
             for (const CopyBookCell &cell : content.cellsOfPage(page))
