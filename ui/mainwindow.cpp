@@ -2,23 +2,29 @@
 
 #include "appsettings.h"
 #include "colorlabel.h"
+#include "commandbar.h"
 #include "copybookwidget.h"
+#include "fontbox.h"
+#include "fontlist.h"
 #include "moreoptions.h"
+#include "optioncontrols.h"
 #include "pinyinreview.h"
 #include "textedit.h"
+#include "worksheetsession.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStyledItemDelegate>
-#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -33,8 +39,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
     // which is what hands the typed text to the engine.
     setFocusPolicy(Qt::StrongFocus);
     setupUi();
-    offerMenus();
-    offerWorksheets();
+    offerAbout();
     applySettings();
     // Once the window is up, over it.
     QTimer::singleShot(0, this, &MainWindow::reportDamagedStore);
@@ -44,61 +49,64 @@ MainWindow::~MainWindow() = default;
 
 namespace {
 
+const OptionRow &rowOf(const char *key)
+{
+    return *findOption(QLatin1String(key));
+}
+
 // The control's name as the option table gives it, which the tests find it by.
 QString controlOf(const char *key)
 {
-    return QLatin1String(findOption(QLatin1String(key))->controlName);
+    return QLatin1String(rowOf(key).controlName);
 }
 
-// Lines the content editor keeps with every section of More Options open, so the text being typed stays
-// in view on a small laptop screen.
-constexpr int kEditorLinesKept = 6;
+// The middle steps of a main-panel row, as for every control of the table: its items or range, then its
+// stored value.
+void fillFromTable(QWidget *control, const char *key)
+{
+    OptionControls::configure(control, rowOf(key));
+    OptionControls::show(control, rowOf(key), *AppSettings::instance());
+}
 
 } // namespace
 
 void MainWindow::setupUi()
 {
-    AppSettings *settings = AppSettings::instance();
-
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
     auto *splitter = new QSplitter(this);
     layout->addWidget(splitter, 0);
 
-    // The preview, with the line that names the characters the font lacks under it when there are any.
+    // The preview, with the line that names the characters the font lacks under it, and More Options
+    // beside it when open, in the room the page leaves on a wide screen.
     auto *previewColumn = new QWidget(this);
-    auto *previewLayout = new QVBoxLayout(previewColumn);
-    previewLayout->setContentsMargins(0, 0, 0, 0);
+    auto *besidePreview = new QHBoxLayout(previewColumn);
+    besidePreview->setContentsMargins(0, 0, 0, 0);
+    besidePreview->setSpacing(0);
+    auto *previewLayout = new QVBoxLayout;
     previewLayout->setSpacing(0);
+    besidePreview->addLayout(previewLayout, 1);
     copyBook = new CopyBookWidget(this);
     copyBook->setObjectName(QStringLiteral("copyBook"));
     previewLayout->addWidget(copyBook, 1);
-    lblMissingGlyphs = new QLabel(this);
-    lblMissingGlyphs->setObjectName(QStringLiteral("lblMissingGlyphs"));
-    lblMissingGlyphs->setContentsMargins(8, 4, 8, 4);
-    lblMissingGlyphs->setHidden(true);
-    previewLayout->addWidget(lblMissingGlyphs);
-    connect(copyBook, &CopyBookWidget::signalMissingGlyphsChanged, this, &MainWindow::showMissingGlyphs);
+    auto *missingGlyphs = new QLabel(this);
+    missingGlyphs->setObjectName(QStringLiteral("lblMissingGlyphs"));
+    missingGlyphs->setContentsMargins(8, 4, 8, 4);
+    previewLayout->addWidget(missingGlyphs);
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("controlPanel"));
     splitter->addWidget(previewColumn);
     splitter->addWidget(panel);
     splitter->setSizes({20000, 10000});
-
-    // The main panel's rows in a form, the More Options section below it.
-    auto *column = new QVBoxLayout(panel);
-    auto *form = new QFormLayout;
-    form->setContentsMargins(0, 0, 0, 0);
+    auto *form = new QFormLayout(panel);
     form->setHorizontalSpacing(16);
-    column->addLayout(form);
 
     // Each control gets its stored value before its signal is connected, so building the window runs
     // no slot and writes no settings.
     cmbBookType = new QComboBox(this);
     cmbBookType->setObjectName(controlOf("BookType"));
     form->addRow(tr("Book Type"), cmbBookType);
-    addChoices(cmbBookType, *findOption(QStringLiteral("BookType")));
-    cmbBookType->setCurrentIndex(cmbBookType->findData(static_cast<int>(settings->bookType)));
+    fillFromTable(cmbBookType, "BookType");
     connect(cmbBookType, qOverload<int>(&QComboBox::currentIndexChanged), this, &MainWindow::onBookTypeChanged);
 
     editContent = new TextEdit(this);
@@ -107,44 +115,50 @@ void MainWindow::setupUi()
     connect(editContent, &TextEdit::signalFocusOut, this, &MainWindow::onContentFocusOut);
     pinyinReview = new PinyinReview(editContent);
 
-    spinCellSize = addDoubleRow(form, tr("Cell Size"), "CellSize", settings->cellSize);
-    spinFontSize = addDoubleRow(form, tr("Font Size"), "FontSize", settings->fontSize);
+    spinCellSize = addDoubleRow(form, tr("Cell Size"), "CellSize");
+    spinFontSize = addDoubleRow(form, tr("Font Size"), "FontSize");
 
-    setupFontRow(form);
+    auto *fontBox = new FontBox(this);
+    cmbFontName = fontBox;
+    cmbFontName->setObjectName(controlOf("FontName"));
+    form->addRow(tr("Font Name"), cmbFontName);
+    fillFromTable(cmbFontName, "FontName");
+    fonts = std::make_unique<FontList>(fontBox, missingGlyphs, this, dialogs);
+    fonts->chooseFamily = [this](const QString &family) { onFontNameChanged(family); };
+    fonts->fontsChanged = [this] { copyBook->setFontName(AppSettings::instance()->fontName); };
+    connect(copyBook, &CopyBookWidget::signalMissingGlyphsChanged, this,
+        [this] { fonts->showMissingGlyphs(copyBook->copyBook().missingGlyphs()); });
 
     lblGridColor = new ColorLabel(this);
     lblGridColor->setObjectName(controlOf("GridColor"));
-    lblGridColor->setColor(settings->gridColor);
+    fillFromTable(lblGridColor, "GridColor");
     form->addRow(tr("Grid Color"), lblGridColor);
     connect(lblGridColor, &ColorLabel::signalClicked, this, &MainWindow::onColorLabelClicked);
 
     lblTextColor = new ColorLabel(this);
     lblTextColor->setObjectName(controlOf("TextColor"));
-    lblTextColor->setColor(settings->textColor);
+    fillFromTable(lblTextColor, "TextColor");
     form->addRow(tr("Text Color"), lblTextColor);
     connect(lblTextColor, &ColorLabel::signalClicked, this, &MainWindow::onColorLabelClicked);
 
-    spinOpacity = addDoubleRow(form, tr("Opacity"), "Opacity", settings->opacity);
+    spinOpacity = addDoubleRow(form, tr("Opacity"), "Opacity");
 
     chkCommonChinese = new QCheckBox(this);
     chkCommonChinese->setObjectName(controlOf("CommonChineseOnly"));
     form->addRow(tr("Common Chinese"), chkCommonChinese);
-    chkCommonChinese->setChecked(settings->commonChineseOnly);
+    fillFromTable(chkCommonChinese, "CommonChineseOnly");
     connect(chkCommonChinese, &QCheckBox::clicked, this, &MainWindow::onCommonChineseClicked);
 
     spinBlankLines = new QSpinBox(this);
     spinBlankLines->setObjectName(controlOf("BlankLines"));
     form->addRow(tr("Blank Lines"), spinBlankLines);
-    spinBlankLines->setRange(kMinBlankLines, kMaxBlankLines);
-    spinBlankLines->setSingleStep(1);
-    spinBlankLines->setValue(settings->blankLines);
+    fillFromTable(spinBlankLines, "BlankLines");
     connect(spinBlankLines, qOverload<int>(&QSpinBox::valueChanged), this, &MainWindow::onBlankLinesChanged);
 
     cmbTraceType = new QComboBox(this);
     cmbTraceType->setObjectName(controlOf("TraceType"));
     form->addRow(tr("Trace Type"), cmbTraceType);
-    addChoices(cmbTraceType, *findOption(QStringLiteral("TraceType")));
-    cmbTraceType->setCurrentIndex(cmbTraceType->findData(static_cast<int>(settings->traceType)));
+    fillFromTable(cmbTraceType, "TraceType");
     connect(cmbTraceType, qOverload<int>(&QComboBox::currentIndexChanged), this, &MainWindow::onTraceTypeChanged);
 
     auto *btnSave = new QPushButton(tr("Save As"), this);
@@ -152,7 +166,12 @@ void MainWindow::setupUi()
     form->addRow(btnSave);
     connect(btnSave, &QPushButton::clicked, this, &MainWindow::onSaveAs);
 
-    setupMoreOptions(column, form);
+    worksheet = std::make_unique<WorksheetSession>(this, editContent, AppSettings::instance(), dialogs);
+    worksheet->takeOptions = [this](const OptionValues &options) { takeOptions(options); };
+    worksheet->takeText = [this](const QString &text) { copyBook->setContent(text); };
+    setAcceptDrops(true);
+    setupCommands(form);
+    setupMoreOptions(form, besidePreview);
 
     // The stylesheet's item rules (height, hover and selection colours) only reach drop-down lists that
     // draw through a styled delegate.
@@ -160,30 +179,38 @@ void MainWindow::setupUi()
         combo->setItemDelegate(new QStyledItemDelegate(this));
 }
 
-void MainWindow::addChoices(QComboBox *combo, const OptionRow &row)
+QDoubleSpinBox *MainWindow::addDoubleRow(QFormLayout *form, const QString &label, const char *key)
 {
-    const QVector<Choice> &choices = std::get<ChoiceList>(row.kind).choices;
-    for (int value = 0; value < choices.size(); ++value)
-        combo->addItem(QCoreApplication::translate("MainWindow", choices[value].label), value);
-}
-
-QDoubleSpinBox *MainWindow::addDoubleRow(QFormLayout *form, const QString &label, const char *key, double value)
-{
-    const Number &range = std::get<Number>(findOption(QLatin1String(key))->kind);
     auto *spin = new QDoubleSpinBox(this);
     spin->setObjectName(controlOf(key));
     form->addRow(label, spin);
-    spin->setRange(range.min, range.max);
-    spin->setSingleStep(0.1);
-    spin->setValue(value);
+    fillFromTable(spin, key);
     connect(spin, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &MainWindow::onDoubleValueChanged);
     return spin;
 }
 
-void MainWindow::setupMoreOptions(QVBoxLayout *panel, QFormLayout *form)
+void MainWindow::setupCommands(QFormLayout *form)
+{
+    auto *commands = new CommandBar(this);
+    commands->add("actionOpenWorksheet", tr("Open Worksheet…"), QKeySequence(Qt::CTRL | Qt::Key_O),
+        [this] { worksheet->askToOpen(); });
+    commands->add("actionSaveWorksheet", tr("Save Worksheet…"), QKeySequence(Qt::CTRL | Qt::Key_S),
+        [this] { worksheet->save(); });
+    commands->add(
+        "actionSaveWorksheetAs", tr("Save Worksheet As…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+        [this] { worksheet->saveAs(); }, false);
+    commands->add(
+        "actionAddListed", tr("Add from the Character List…"), QKeySequence(), [this] { onAddListedCharacters(); });
+    commands->add("actionPrint", tr("Print…"), QKeySequence::Print, [this] { onPrint(); });
+    form->addRow(commands);
+    copyBook->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(copyBook, &QWidget::customContextMenuRequested, this,
+        [this, commands](const QPoint &at) { commands->menu()->popup(copyBook->mapToGlobal(at)); });
+}
+
+void MainWindow::setupMoreOptions(QFormLayout *form, QLayout *besidePreview)
 {
     AppSettings *settings = AppSettings::instance();
-
     auto *toggle = new QToolButton(this);
     toggle->setObjectName(QStringLiteral("btnMoreOptions"));
     toggle->setText(tr("More Options"));
@@ -192,18 +219,12 @@ void MainWindow::setupMoreOptions(QVBoxLayout *panel, QFormLayout *form)
     form->addRow(toggle);
 
     // The record the section edits lives as long as the program.
-    auto *section = new MoreOptions(settings, this);
-    panel->addWidget(section, 1);
-    connect(section, &MoreOptions::signalOptionChanged, this, &MainWindow::onSheetOptionChanged);
-
-    const QFontMetrics editorFont(editContent->font());
-    const int editorKeeps = kEditorLinesKept * editorFont.lineSpacing() + 2 * editContent->frameWidth()
-        + 2 * qRound(editContent->document()->documentMargin());
-    const auto showSection = [this, toggle, section, editorKeeps](bool open) {
-        toggle->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
-        section->setHidden(!open);
-        // Closed, the panel is exactly as it has always been.
-        editContent->setMinimumHeight(open ? editorKeeps : 0);
+    moreOptions = new MoreOptions(settings, this);
+    besidePreview->addWidget(moreOptions);
+    connect(moreOptions, &MoreOptions::signalOptionChanged, this, &MainWindow::onSheetOptionChanged);
+    const auto showSection = [this, toggle](bool open) {
+        toggle->setArrowType(open ? Qt::LeftArrow : Qt::RightArrow);
+        moreOptions->setHidden(!open);
     };
     toggle->setChecked(settings->moreOptionsOpen);
     showSection(settings->moreOptionsOpen);
@@ -225,8 +246,7 @@ void MainWindow::onSheetOptionChanged()
 void MainWindow::storeChangedOptions()
 {
     AppSettings::instance()->saveSettings();
-    optionsChangedSinceSave = true;
-    updateTitle();
+    worksheet->noteOptionsChanged();
 }
 
 void MainWindow::applySettings()
@@ -234,6 +254,52 @@ void MainWindow::applySettings()
     const AppSettings *settings = AppSettings::instance();
     copyBook->setOptions(*settings);
     pinyinReview->setActive(settings->showsReadings());
+}
+
+// As if every control had been set to its value: the controls, the engine once, the store once.
+void MainWindow::takeOptions(const OptionValues &options)
+{
+    static_cast<OptionValues &>(*AppSettings::instance()) = options;
+    showOptionsInControls();
+    applySettings();
+    AppSettings::instance()->saveSettings();
+}
+
+void MainWindow::showOptionsInControls()
+{
+    for (const OptionRow &row : optionTable()) {
+        QWidget *control = findChild<QWidget *>(QLatin1String(row.controlName));
+        const QSignalBlocker quiet(control);
+        OptionControls::show(control, row, *AppSettings::instance());
+    }
+}
+
+void MainWindow::openFile(const QString &path)
+{
+    worksheet->openFile(path);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (worksheet->settleUnsavedChanges())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!WorksheetSession::openableFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QString path = WorksheetSession::openableFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openFile(path);
 }
 
 void MainWindow::onBookTypeChanged()

@@ -1,28 +1,24 @@
 #pragma once
 
-#include "fontfiles.h"
 #include "optiontable.h"
-#include "pageprogress.h"
+#include "printflow.h"
 #include "userdialogs.h"
 
-#include <QJsonObject>
 #include <QWidget>
+#include <memory>
 
 class ColorLabel;
 class CopyBookWidget;
-struct CopyBookPages;
-struct Worksheet;
+class FontList;
+class MoreOptions;
+class PinyinReview;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QFormLayout;
-class QLabel;
-class QPrinter;
-class QProgressDialog;
-class PinyinReview;
 class QSpinBox;
-class QVBoxLayout;
 class TextEdit;
+class WorksheetSession;
 
 // The only top-level window: the preview of a page on the left, the options on the right. Every change
 // of an option reaches the engine and the settings store at once.
@@ -53,16 +49,20 @@ protected:
 private:
     void setupUi();
     // One spin-box row, built completely: created, added, given its range and value, then connected.
-    QDoubleSpinBox *addDoubleRow(QFormLayout *form, const QString &label, const char *key, double value);
-    // The collapsible section below Save As with the options beyond the main panel's.
-    void setupMoreOptions(QVBoxLayout *panel, QFormLayout *form);
+    QDoubleSpinBox *addDoubleRow(QFormLayout *form, const QString &label, const char *key);
+    // The commands a teacher needs every week, each an action: on a button below Save As, on a
+    // shortcut and on the preview's context menu.
+    void setupCommands(QFormLayout *form);
+    // The toggle below the commands, and the More Options section it opens beside the panel.
+    void setupMoreOptions(QFormLayout *form, QLayout *besidePreview);
     void onSheetOptionChanged();
-    // A combo's items from an option's choices, each carrying its value.
-    static void addChoices(QComboBox *combo, const CopyBookOptions::OptionRow &row);
-    // About (in the system menu where there is one, else on F1 and in context menus), Print and the
-    // worksheet's Open and Save.
-    void offerMenus();
+    // About in the system menu where there is one, else on F1 and in the context menus.
+    void offerAbout();
     void applySettings();
+    // Takes a worksheet's options as if each control had been set to its value.
+    void takeOptions(const CopyBookOptions::OptionValues &options);
+    // Every control shows the settings record's value, without a signal.
+    void showOptionsInControls();
     // Saves the record after a change through a control, which the open worksheet then has unsaved.
     void storeChangedOptions();
     // Says once that the settings store was damaged, and where it was kept.
@@ -72,15 +72,6 @@ private:
     void onContentFocusOut();
     void onDoubleValueChanged(double value);
     void onFontNameChanged(const QString &family);
-    // The font row (mainwindow_fonts.cpp): the families, then the item that adds a font file; the stored
-    // family as the current item, or, where it is none of them, named with the font that stands in for it.
-    void setupFontRow(QFormLayout *form);
-    void fillFontList();
-    void showStoredFont();
-    void onFontIndexChanged(int index);
-    void addFontFile();
-    void removeFontFile(const FontFiles::FontFile &font);
-    void showMissingGlyphs();
     void onColorLabelClicked();
     void onCommonChineseClicked();
     void onBlankLinesChanged(int value);
@@ -91,35 +82,13 @@ private:
     bool refusesUnlaidBook();
     void onSaveAs();
     void onPrint();
-    void printPages(QPrinter *printer, const CopyBookPages &pages);
-    // Progress for a long job in `dialog`, which it sets up; *cancelled tells whether the user stopped it.
-    static PageProgress progressIn(QProgressDialog *dialog, bool *cancelled);
-
-    // The worksheet: opened or saved, it names the window, and its unsaved changes are asked about before
-    // they would be lost.
-    void offerWorksheets();
-    void onOpenWorksheet();
-    void onSaveWorksheet();
-    void onSaveWorksheetAs();
-    void openWorksheet(const QString &path);
-    void openText(const QString &path);
-    bool saveWorksheetTo(const QString &path);
-    Worksheet currentWorksheet() const;
-    // Every control of the main panel and of More Options shows the settings record's value.
-    void showOptionsInControls();
-    bool hasUnsavedChanges() const;
-    // False when the user chose to stay with them (or saving them failed).
-    bool settleUnsavedChanges();
-    void updateTitle();
 
     CopyBookWidget *copyBook = nullptr;
     QComboBox *cmbBookType = nullptr;
     TextEdit *editContent = nullptr;
-    PinyinReview *pinyinReview = nullptr;
     QDoubleSpinBox *spinCellSize = nullptr;
     QDoubleSpinBox *spinFontSize = nullptr;
     QComboBox *cmbFontName = nullptr;
-    QLabel *lblMissingGlyphs = nullptr;
     QDoubleSpinBox *spinOpacity = nullptr;
     QSpinBox *spinBlankLines = nullptr;
     QComboBox *cmbTraceType = nullptr;
@@ -127,8 +96,9 @@ private:
     ColorLabel *lblGridColor = nullptr;
     ColorLabel *lblTextColor = nullptr;
 
-    QString worksheetPath;
-    // What the open worksheet held that this version does not know, for its next save.
-    QJsonObject worksheetKept;
-    bool optionsChangedSinceSave = false;
+    PinyinReview *pinyinReview = nullptr;
+    MoreOptions *moreOptions = nullptr;
+    std::unique_ptr<FontList> fonts;
+    std::unique_ptr<WorksheetSession> worksheet;
+    PrintFlow printing {this, dialogs};
 };

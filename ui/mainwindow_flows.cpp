@@ -1,12 +1,13 @@
-// Save As, Print and About: the window's flows beyond the live preview (the worksheet's are in
-// mainwindow_worksheet.cpp).
+// Save As, Print, the national list and About: the window's flows beyond the live preview.
 
 #include "appinfo.h"
 #include "appsettings.h"
+#include "commandbar.h"
 #include "copybookwidget.h"
 #include "layoutunits.h"
 #include "mainwindow.h"
 #include "pagepictures.h"
+#include "progressdialog.h"
 #include "systemmenu.h"
 #include "textedit.h"
 
@@ -18,9 +19,6 @@
 #include <QTextCursor>
 
 namespace {
-
-// Exports shorter than this finish without a progress dialog flashing up.
-constexpr int kProgressDelayMs = 500;
 
 // A book longer than this (a whole novel pasted in, say) takes minutes and a large file: the user is asked
 // first, since a text this long is more often a mistake than a plan.
@@ -54,38 +52,23 @@ void MainWindow::showAbout()
     dialogs.inform(this, tr("About"), aboutText(AppInfo::buildDate(), AppInfo::buildTime()));
 }
 
-void MainWindow::offerMenus()
+// Without a system menu, About is on F1, at the end of the preview's menu and on the panel's background.
+void MainWindow::offerAbout()
 {
-    auto *printShortcut = new QShortcut(QKeySequence::Print, this);
-    connect(printShortcut, &QShortcut::activated, this, &MainWindow::onPrint);
-    const bool aboutInSystemMenu = SystemMenu::appendAbout(this, tr("About"));
-    if (!aboutInSystemMenu) {
-        auto *shortcut = new QShortcut(QKeySequence(Qt::Key_F1), this);
-        connect(shortcut, &QShortcut::activated, this, &MainWindow::showAbout);
-    }
-    // The preview's menu prints what it shows; without a system menu, it and the panel's background
-    // offer About as well.
-    QVector<QWidget *> areas {copyBook};
-    if (!aboutInSystemMenu)
-        areas.append(findChild<QWidget *>(QStringLiteral("controlPanel")));
-    for (QWidget *area : areas) {
-        area->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(area, &QWidget::customContextMenuRequested, this, [this, area, aboutInSystemMenu](const QPoint &at) {
-            auto *menu = new QMenu(this);
-            menu->setAttribute(Qt::WA_DeleteOnClose);
-            if (area == copyBook) {
-                menu->addAction(tr("Open Worksheet…"), this, &MainWindow::onOpenWorksheet);
-                menu->addAction(tr("Save Worksheet…"), this, &MainWindow::onSaveWorksheet);
-                menu->addAction(tr("Save Worksheet As…"), this, &MainWindow::onSaveWorksheetAs);
-                menu->addSeparator();
-                menu->addAction(tr("Add from the Character List…"), this, &MainWindow::onAddListedCharacters);
-                menu->addAction(tr("Print…"), this, &MainWindow::onPrint)->setObjectName(QStringLiteral("actionPrint"));
-            }
-            if (!aboutInSystemMenu)
-                menu->addAction(tr("About"), this, &MainWindow::showAbout);
-            menu->popup(area->mapToGlobal(at));
-        });
-    }
+    if (SystemMenu::appendAbout(this, tr("About")))
+        return;
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &MainWindow::showAbout);
+    QMenu *commands = findChild<CommandBar *>()->menu();
+    commands->addSeparator();
+    commands->addAction(tr("About"), this, &MainWindow::showAbout);
+    QWidget *panel = findChild<QWidget *>(QStringLiteral("controlPanel"));
+    panel->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(panel, &QWidget::customContextMenuRequested, this, [this, panel](const QPoint &at) {
+        auto *menu = new QMenu(this);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->addAction(tr("About"), this, &MainWindow::showAbout);
+        menu->popup(panel->mapToGlobal(at));
+    });
 }
 
 bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, long *result)
@@ -95,22 +78,6 @@ bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, long *r
         return true;
     }
     return QWidget::nativeEvent(eventType, message, result);
-}
-
-PageProgress MainWindow::progressIn(QProgressDialog *dialog, bool *cancelled)
-{
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setMinimumDuration(kProgressDelayMs);
-    dialog->setCancelButtonText(tr("Cancel"));
-    dialog->setValue(0);
-    return [dialog, cancelled](int done, int count) {
-        dialog->setMaximum(count);
-        dialog->setLabelText(tr("page %1 of %2").arg(done).arg(count));
-        // A modal progress dialog handles events while its value is set, which is when Cancel is seen.
-        dialog->setValue(done);
-        *cancelled = dialog->wasCanceled();
-        return !*cancelled;
-    };
 }
 
 void MainWindow::onAddListedCharacters()
@@ -147,6 +114,12 @@ bool MainWindow::refusesUnlaidBook()
     return true;
 }
 
+void MainWindow::onPrint()
+{
+    if (!refusesUnlaidBook())
+        printing.print(copyBook->copyBook().pages());
+}
+
 void MainWindow::onSaveAs()
 {
     if (refusesUnlaidBook())
@@ -169,8 +142,8 @@ void MainWindow::onSaveAs()
     bool cancelled = false;
     QString reason;
     const bool saved = pictures
-        ? PagePictures::saveAll(copyBook->copyBook().pages(), fileName, progressIn(&progress, &cancelled), &reason)
-        : copyBook->saveToPdf(fileName, progressIn(&progress, &cancelled), &reason);
+        ? PagePictures::saveAll(copyBook->copyBook().pages(), fileName, pageProgressIn(&progress, &cancelled), &reason)
+        : copyBook->saveToPdf(fileName, pageProgressIn(&progress, &cancelled), &reason);
     progress.reset();
     if (cancelled)
         return;

@@ -1,15 +1,12 @@
 #include "moreoptions.h"
 
-#include "overloaded.h"
+#include "optioncontrols.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QCoreApplication>
-#include <QDoubleSpinBox>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QSpinBox>
+#include <QScrollBar>
 
 using namespace CopyBookOptions;
 
@@ -40,101 +37,68 @@ MoreOptions::MoreOptions(OptionValues *options, QWidget *parent) : QScrollArea(p
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The panel's dark background shows through, as under the rows above.
+    // The panel's dark background shows through, as under the rows of the panel.
     viewport()->setAutoFillBackground(false);
-    // One form for every group, so the fields of all of them line up; each group opens with its title.
+    // One grid for every group, so that the fields of all of them line up; each group opens with its title.
     auto *sections = new QWidget(this);
-    auto *form = new QFormLayout(sections);
-    form->setContentsMargins(0, 0, 0, 0);
-    form->setHorizontalSpacing(16);
+    auto *grid = new QGridLayout(sections);
+    grid->setContentsMargins(12, 4, 12, 4);
+    grid->setHorizontalSpacing(16);
+    grid->setColumnStretch(1, 1);
     for (const SectionTitle &section : kSections) {
         auto *title = new QLabel(translated(section.title), sections);
         title->setObjectName(QStringLiteral("lblSectionTitle"));
-        form->addRow(title);
-        for (const OptionRow &row : optionTable()) {
-            if (row.section == section.section)
-                addRow(form, row);
+        grid->addWidget(title, line++, 0, 1, 2);
+        // The fields first, then the switches two to a line, so that no switch stands alone between them.
+        for (const bool switches : {false, true}) {
+            switchColumn = 0;
+            for (const OptionRow &row : optionTable()) {
+                if (row.section == section.section && (row.kindAs<Switch>() != nullptr) == switches)
+                    addRow(grid, row);
+            }
+            line += switchColumn;
         }
     }
+    grid->setRowStretch(line, 1);
     setWidget(sections);
     // Taken in, the widget is made to fill its background; it stays see-through like the viewport.
     sections->setAutoFillBackground(false);
+    // As wide as its rows, so that it takes from the preview only what it needs.
+    setFixedWidth(sections->sizeHint().width() + verticalScrollBar()->sizeHint().width());
 }
 
 MoreOptions::~MoreOptions() = default;
 
 // Each control is built completely, given its value and only then connected, so that building the
 // section writes nothing.
-void MoreOptions::addRow(QFormLayout *form, const OptionRow &row)
+void MoreOptions::addRow(QGridLayout *grid, const OptionRow &row)
 {
-    const QString name = QLatin1String(row.controlName);
-    const QString label = translated(row.label);
-    std::visit(Overloaded {
-                   [&](const Switch &kind) {
-                       // A switch carries its text itself, which keeps the label column narrow.
-                       auto *check = new QCheckBox(label, this);
-                       check->setObjectName(name);
-                       form->addRow(QString(), check);
-                       check->setChecked(options->*kind.field);
-                       connect(check, &QCheckBox::clicked, this, [this, kind](bool on) {
-                           options->*kind.field = on;
-                           emit signalOptionChanged();
-                       });
-                   },
-                   [&](const ChoiceList &kind) {
-                       auto *combo = new QComboBox(this);
-                       combo->setObjectName(name);
-                       form->addRow(label, combo);
-                       for (int value = 0; value < kind.choices.size(); ++value)
-                           combo->addItem(translated(kind.choices[value].label), value);
-                       combo->setCurrentIndex(combo->findData(kind.get(*options)));
-                       connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this, [this, combo, kind] {
-                           kind.set(options, combo->currentData().toInt());
-                           emit signalOptionChanged();
-                       });
-                   },
-                   // The text goes to the engine as it is typed: a change to a title redraws the preview
-                   // once, without laying the page out again, and nothing typed is lost if the window
-                   // closes before the field loses the focus.
-                   [&](const Text &kind) {
-                       auto *edit = new QLineEdit(this);
-                       edit->setObjectName(name);
-                       form->addRow(label, edit);
-                       edit->setText(options->*kind.field);
-                       connect(edit, &QLineEdit::textEdited, this, [this, kind](const QString &text) {
-                           options->*kind.field = text;
-                           emit signalOptionChanged();
-                       });
-                   },
-                   [&](const Count &kind) {
-                       auto *spin = new QSpinBox(this);
-                       spin->setObjectName(name);
-                       form->addRow(label, spin);
-                       spin->setRange(kind.optional ? kind.min - 1 : kind.min, kind.max);
-                       // Not set: the trace type decides, as it does with the option off.
-                       if (kind.optional)
-                           spin->setSpecialValueText(translated(QT_TRANSLATE_NOOP("MainWindow", "By trace type")));
-                       spin->setValue(options->*kind.field);
-                       connect(spin, qOverload<int>(&QSpinBox::valueChanged), this, [this, kind](int value) {
-                           options->*kind.field = value;
-                           emit signalOptionChanged();
-                       });
-                   },
-                   [&](const Number &kind) {
-                       auto *spin = new QDoubleSpinBox(this);
-                       spin->setObjectName(name);
-                       form->addRow(label, spin);
-                       spin->setRange(kind.min, kind.max);
-                       spin->setSingleStep(0.1);
-                       spin->setValue(options->*kind.field);
-                       connect(
-                           spin, qOverload<double>(&QDoubleSpinBox::valueChanged), this, [this, kind](double value) {
-                               options->*kind.field = value;
-                               emit signalOptionChanged();
-                           });
-                   },
-                   // The colours have their swatches in the main panel.
-                   [&](const Colour &) {},
-               },
-        row.kind);
+    QWidget *control = OptionControls::create(row, this);
+    if (auto *check = qobject_cast<QCheckBox *>(control)) {
+        // A switch carries its text itself, which keeps the label column narrow.
+        check->setText(translated(row.label));
+        grid->addWidget(check, line, switchColumn);
+        line += switchColumn;
+        switchColumn = 1 - switchColumn;
+    } else {
+        grid->addWidget(new QLabel(translated(row.label), this), line, 0);
+        grid->addWidget(control, line++, 1);
+    }
+    OptionControls::configure(control, row);
+    OptionControls::show(control, row, *options);
+    OptionControls::onUserChange(control, row, this, [this, control, &row] {
+        row.kind->setValue(options, OptionControls::valueIn(control, row));
+        emit signalOptionChanged();
+    });
+}
+
+void MoreOptions::showOptions()
+{
+    for (const OptionRow &row : optionTable()) {
+        if (row.section == Section::MainPanel)
+            continue;
+        QWidget *control = findChild<QWidget *>(QLatin1String(row.controlName));
+        const QSignalBlocker quiet(control);
+        OptionControls::show(control, row, *options);
+    }
 }

@@ -4,11 +4,12 @@
 
 #include <QScrollArea>
 
-class QFormLayout;
+class QGridLayout;
 
-// The "More Options" section below Save As: a control for every option of the table beyond the main
-// panel's, in named groups, scrolling inside the panel so that the content editor keeps its room however
-// many options there are. A change goes into the options record it edits, then signalOptionChanged.
+// The "More Options" section: a control for every option of the table beyond the main panel's, in named
+// groups, each group's fields first and then its switches, two to a line. It opens as a column of its own beside the
+// panel, in the room the preview's page leaves, and scrolls where even that is too short. A change goes into the
+// options record it edits, then signalOptionChanged.
 class MoreOptions : public QScrollArea
 {
     Q_OBJECT
@@ -18,11 +19,19 @@ public:
     MoreOptions(CopyBookOptions::OptionValues *options, QWidget *parent = nullptr);
     ~MoreOptions() override;
 
+    // Shows the record's values in every control, without a signal.
+    void showOptions();
+
 signals:
     void signalOptionChanged();
 
 private:
-    void addRow(QFormLayout *form, const CopyBookOptions::OptionRow &row);
+    // Adds the row's control to the grid: a switch beside the one before it, any other control on a line
+    // of its own after its label.
+    void addRow(QGridLayout *grid, const CopyBookOptions::OptionRow &row);
 
     CopyBookOptions::OptionValues *options;
+    // The line and column the next switch of the group goes to.
+    int line = 0;
+    int switchColumn = 0;
 };

@@ -1,6 +1,5 @@
 #include "optiontable.h"
 
-#include "overloaded.h"
 #include "papers.h"
 #include "storedvalues.h"
 
@@ -68,7 +67,7 @@ const QVector<OptionRow> &optionTable()
         option("CellSize", Number {&V::cellSize, kMinCellSize, kMaxCellSize})
             .flag("cell-size", "CM", "Cell side")
             .mainPanel("spinCellSize"),
-        option("FontName", Text {&V::fontName})
+        option("FontName", FontFamily {&V::fontName})
             .flag("font-family", "NAME", "Glyph font family")
             .mainPanel("cmbFontName"),
         option("FontSize", Number {&V::fontSize, kMinFontSize, kMaxFontSize})
@@ -192,38 +191,12 @@ const OptionRow *findOption(const QString &key)
 
 QVariant valueOf(const OptionValues &values, const OptionRow &row)
 {
-    return std::visit(Overloaded {
-                          [&](const Switch &kind) { return QVariant(values.*kind.field); },
-                          [&](const Number &kind) { return QVariant(values.*kind.field); },
-                          [&](const Count &kind) { return QVariant(values.*kind.field); },
-                          [&](const Text &kind) { return QVariant(values.*kind.field); },
-                          [&](const Colour &kind) { return QVariant(values.*kind.field); },
-                          [&](const ChoiceList &kind) { return QVariant(kind.get(values)); },
-                      },
-        row.kind);
+    return row.kind->value(values);
 }
 
 void setFromStored(OptionValues *values, const OptionRow &row, const QVariant &stored)
 {
-    static const OptionValues defaults;
-    std::visit(
-        Overloaded {
-            [&](const Switch &kind) { values->*kind.field = StoredValues::toSwitch(stored, defaults.*kind.field); },
-            [&](const Number &kind) {
-                values->*kind.field = StoredValues::toNumber(stored, defaults.*kind.field, kind.min, kind.max);
-            },
-            [&](const Count &kind) {
-                values->*kind.field = StoredValues::toCount(
-                    stored, defaults.*kind.field, kind.optional ? kind.min - 1 : kind.min, kind.max);
-            },
-            [&](const Text &kind) { values->*kind.field = StoredValues::toText(stored); },
-            [&](const Colour &kind) { values->*kind.field = StoredValues::toColour(stored, defaults.*kind.field); },
-            [&](const ChoiceList &kind) {
-                kind.set(
-                    values, StoredValues::toChoice(stored, kind.get(defaults), kind.choices.size(), kind.keepsUnknown));
-            },
-        },
-        row.kind);
+    row.kind->setValue(values, stored);
 }
 
 void loadOptions(const QSettings &store, OptionValues *values)
@@ -237,13 +210,8 @@ void loadOptions(const QSettings &store, OptionValues *values)
 
 void saveOptions(QSettings *store, const OptionValues &values)
 {
-    for (const OptionRow &row : optionTable()) {
-        QVariant value = valueOf(values, row);
-        // The store has always kept the sizes in single precision.
-        if (std::holds_alternative<Number>(row.kind))
-            value = static_cast<float>(value.toDouble());
-        store->setValue(QLatin1String(row.key), value);
-    }
+    for (const OptionRow &row : optionTable())
+        store->setValue(QLatin1String(row.key), row.kind->storedValue(values));
 }
 
 bool loadSwitch(const QSettings &store, const QString &key, bool fallback)

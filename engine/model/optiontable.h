@@ -1,81 +1,15 @@
 #pragma once
 
 #include "copybookoptions.h"
+#include "optionkinds.h"
 
 #include <QVariant>
 #include <QVector>
-#include <variant>
+#include <memory>
 
 class QSettings;
 
 namespace CopyBookOptions {
-
-// One entry of a choice: the name the renderer takes and the window's label (translated in the window's
-// context), with what the renderer's help says of it.
-struct Choice
-{
-    const char *name;
-    const char *label;
-    const char *help = nullptr;
-};
-
-// What an option holds, and so how it is read, stored, parsed and shown.
-struct Switch
-{
-    bool OptionValues::*field;
-};
-// A size or a share in double precision, kept in single precision in the store.
-struct Number
-{
-    double OptionValues::*field;
-    double min;
-    double max;
-};
-struct Count
-{
-    int OptionValues::*field;
-    int min;
-    int max;
-    // One below the range stands for "not set", which the store keeps and the window offers; the
-    // renderer's flag sets a number in the range.
-    bool optional = false;
-};
-struct Text
-{
-    QString OptionValues::*field;
-};
-struct Colour
-{
-    QColor OptionValues::*field;
-};
-// One of a list; its value is its place in the list. The field is an enum, reached through these two.
-struct ChoiceList
-{
-    int (*get)(const OptionValues &values);
-    void (*set)(OptionValues *values, int value);
-    QVector<Choice> choices;
-    // A stored number off the list is kept as it is (its combo then shows no item and the engine lays it
-    // out its own way) instead of going back to the default.
-    bool keepsUnknown = false;
-
-    ChoiceList keepingUnknown() const
-    {
-        ChoiceList kept = *this;
-        kept.keepsUnknown = true;
-        return kept;
-    }
-};
-
-template<auto Field> ChoiceList choiceOf(QVector<Choice> choices)
-{
-    return {[](const OptionValues &values) { return static_cast<int>(values.*Field); },
-        [](OptionValues *values, int value) {
-            values->*Field = static_cast<std::remove_reference_t<decltype(values->*Field)>>(value);
-        },
-        std::move(choices)};
-}
-
-using OptionKind = std::variant<Switch, Number, Count, Text, Colour, ChoiceList>;
 
 // Where the window shows an option: the main panel, laid out by hand as it has always been, or one of the
 // named groups of the "More Options" section, built from the table.
@@ -87,7 +21,7 @@ enum class Section { MainPanel, Layout, PinyinAndStrokes, PaperAndPages };
 struct OptionRow
 {
     const char *key;
-    OptionKind kind;
+    std::shared_ptr<const OptionKind> kind;
     // The renderer's option ("book-type") and the name of its value ("TYPE"), or none for a switch, which
     // turns the option away from its default. The help of a number or a choice is the start of it,
     // completed with the range or the list and the default.
@@ -104,12 +38,12 @@ struct OptionRow
     OptionRow mainPanel(const char *control) const;
     OptionRow inSection(Section where, const char *control, const char *text) const;
 
-    bool isChoice() const { return std::holds_alternative<ChoiceList>(kind); }
+    template<typename Kind> const Kind *kindAs() const { return dynamic_cast<const Kind *>(kind.get()); }
 };
 
-inline OptionRow option(const char *key, OptionKind kind)
+template<typename Kind> OptionRow option(const char *key, Kind kind)
 {
-    return {key, std::move(kind)};
+    return {key, std::make_shared<const Kind>(std::move(kind))};
 }
 
 const QVector<OptionRow> &optionTable();

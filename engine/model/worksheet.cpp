@@ -1,7 +1,6 @@
 #include "worksheet.h"
 
 #include "optiontable.h"
-#include "overloaded.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,33 +16,6 @@ const QString kFormatName = QStringLiteral("lattiscribe-worksheet");
 const QString kVersionKey = QStringLiteral("version");
 const QString kTextKey = QStringLiteral("text");
 const QString kOptionsKey = QStringLiteral("options");
-
-// The shortest decimal that reads back as the same single-precision number, which is how the store and
-// the renderer's flags hold the sizes: the file says 1.2, not 1.2000000476837158.
-double shortestDecimal(double value)
-{
-    const float single = static_cast<float>(value);
-    for (int digits = 1; digits < 9; ++digits) {
-        const double decimal = QString::number(single, 'g', digits).toDouble();
-        if (static_cast<float>(decimal) == single)
-            return decimal;
-    }
-    return single;
-}
-
-QJsonValue jsonOf(const OptionValues &values, const OptionRow &row)
-{
-    const QVariant value = valueOf(values, row);
-    return std::visit(Overloaded {
-                          [&](const Switch &) { return QJsonValue(value.toBool()); },
-                          [&](const Number &) { return QJsonValue(shortestDecimal(value.toDouble())); },
-                          [&](const Count &) { return QJsonValue(value.toInt()); },
-                          [&](const Text &) { return QJsonValue(value.toString()); },
-                          [&](const Colour &) { return QJsonValue(value.value<QColor>().name()); },
-                          [&](const ChoiceList &) { return QJsonValue(value.toInt()); },
-                      },
-        row.kind);
-}
 
 WorksheetReading refused(WorksheetReading::Problem problem, const QString &reason)
 {
@@ -68,7 +40,7 @@ QByteArray Worksheet::toJson() const
     root[kTextKey] = text;
     QJsonObject stored = kept.value(kOptionsKey).toObject();
     for (const OptionRow &row : optionTable())
-        stored[QLatin1String(row.key)] = jsonOf(options, row);
+        stored[QLatin1String(row.key)] = row.kind->jsonValue(options);
     root[kOptionsKey] = stored;
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }

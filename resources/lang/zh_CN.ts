@@ -467,6 +467,10 @@ Copyright © 2026 Kelvo. All rights reserved.</source>
         <source>Zhuyin</source>
         <translation>注音</translation>
     </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1（%2）</translation>
+    </message>
 </context>
 <context>
     <name>PageFurniture</name>

@@ -237,9 +237,9 @@ private slots:
             {"Sheet/Title", {"--title 三年级", "三年级"}}};
         for (const CopyBookOptions::OptionRow &option : CopyBookOptions::optionTable()) {
             auto [arguments, value] = values.value(QLatin1String(option.key));
-            if (const auto *toggle = std::get_if<CopyBookOptions::Switch>(&option.kind)) {
+            if (option.kindAs<CopyBookOptions::Switch>()) {
                 arguments = QStringLiteral("--") + QLatin1String(option.flagName);
-                value = QVariant(!(CopyBookOptions::OptionValues().*toggle->field)).toString();
+                value = QVariant(!valueOf(CopyBookOptions::OptionValues(), option).toBool()).toString();
             }
             QTest::newRow(option.key) << QString(option.key) << arguments.split(' ') + QStringList {"--layout"}
                                       << value;

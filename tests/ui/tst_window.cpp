@@ -210,8 +210,7 @@ private slots:
         row("text colour dialog cancelled", "TextColor", none, "swatch:", QColor(Qt::black), QColor(Qt::black), none);
         // Every switch of More Options, and the section's own.
         for (const CopyBookOptions::OptionRow &option : CopyBookOptions::optionTable()) {
-            if (std::holds_alternative<CopyBookOptions::Switch>(option.kind)
-                && option.section != CopyBookOptions::Section::MainPanel)
+            if (option.kindAs<CopyBookOptions::Switch>() && option.section != CopyBookOptions::Section::MainPanel)
                 row(option.key, option.key, none, "click", true, true, true);
         }
         row("Sheet/MoreOptionsOpen", "Sheet/MoreOptionsOpen", none, "click", true, true, true);
@@ -649,20 +648,28 @@ private slots:
         MainWindow window;
         window.setStyleSheet(builtInStyleSheet());
         QVERIFY(qApp->styleSheet().isEmpty());
-        // The panel's form, then the section below it.
-        const QLayout *panel = window.findChild<QWidget *>(QStringLiteral("controlPanel"))->layout();
-        auto *form = qobject_cast<QFormLayout *>(panel->itemAt(0)->layout());
+        // The panel's form: the documented rows, Save As, the weekly commands and the section's toggle.
+        auto *form = qobject_cast<QFormLayout *>(window.findChild<QWidget *>(QStringLiteral("controlPanel"))->layout());
         QStringList rows;
         for (int row = 0; row < form->rowCount(); ++row) {
             QLayoutItem *item = form->itemAt(row, QFormLayout::FieldRole);
             QWidget *field = item ? item->widget() : form->itemAt(row, QFormLayout::SpanningRole)->widget();
             rows << (field->isHidden() ? QStringLiteral("hidden") : field->objectName());
         }
-        QWidget *section = panel->itemAt(1)->widget();
+        auto *section = window.findChild<QScrollArea *>(QStringLiteral("moreOptions"));
         rows << (section->isHidden() ? QStringLiteral("hidden") : section->objectName());
         QCOMPARE(rows.join(QLatin1Char(' ')),
             QStringLiteral("cmbBookType editContent spinCellSize spinFontSize cmbFontName lblGridColor lblTextColor "
-                           "spinOpacity chkCommonChinese spinBlankLines cmbTraceType btnSave btnMoreOptions hidden"));
+                           "spinOpacity chkCommonChinese spinBlankLines cmbTraceType btnSave panelCommands "
+                           "btnMoreOptions hidden"));
+        // The commands a teacher needs every week are buttons on the screen, their shortcuts in their tooltips.
+        QStringList buttons;
+        for (const QToolButton *button :
+            window.findChild<QWidget *>(QStringLiteral("panelCommands"))->findChildren<QToolButton *>())
+            buttons << button->text() + QLatin1Char('|') + button->toolTip();
+        QCOMPARE(buttons.join(QLatin1Char(' ')),
+            QStringLiteral("打开字帖…|打开字帖（Ctrl+O） 保存字帖…|保存字帖（Ctrl+S） 从字表添加…|从字表添加 "
+                           "打印…|打印（Ctrl+P）"));
 
         window.showNormal();
         window.resize(1200, 800);
@@ -674,17 +681,26 @@ private slots:
         QCOMPARE(QColor(shot.pixel(window.width() - 3, window.height() - 3)), QColor(0x40, 0x41, 0x42));
         QCOMPARE(colourAt("btnSave", QPoint(4, 8)), QColor(0x0E, 0x63, 0x9C));
         QCOMPARE(colourAt("lblGridColor", QPoint(5, 5)), QColor(Qt::red));
-        // On a school laptop's screen, with More Options open, the content box keeps six lines of text; the
-        // section scrolls instead.
+        // On a school laptop's screen, with More Options open beside the panel, the content box keeps six
+        // lines of text and at least eight options show whole without scrolling.
         drive(window, kSectionOpen, "click");
         window.resize(1366, 700);
         QTest::qWait(50);
-        auto *scrolled = window.findChild<QScrollArea *>(QStringLiteral("moreOptions"));
-        QVERIFY(scrolled->isVisible());
+        QVERIFY(section->isVisible());
+        // The section takes its room from the preview's side: the panel keeps its third of the window.
+        const int panelWidth = window.findChild<QWidget *>(QStringLiteral("controlPanel"))->width();
+        QVERIFY2(qAbs(panelWidth * 3 - window.width()) < 6, qPrintable(QString::number(panelWidth)));
         const auto *editor = window.findChild<QTextEdit *>();
         const int lines = editor->viewport()->height() / QFontMetrics(editor->font()).lineSpacing();
         QVERIFY2(lines >= 6, qPrintable(QString::number(lines)));
-        QVERIFY(scrolled->widget()->height() > scrolled->viewport()->height());
+        int shown = 0;
+        for (const CopyBookOptions::OptionRow &option : CopyBookOptions::optionTable()) {
+            const QWidget *control = section->findChild<QWidget *>(QLatin1String(option.controlName));
+            shown += control
+                && section->viewport()->rect().contains(
+                    QRect(control->mapTo(section->viewport(), QPoint()), control->size()));
+        }
+        QVERIFY2(shown >= 8, qPrintable(QString::number(shown)));
 
         // Qt's own dialogs and the popup menu belong to the window; its white text must not reach them.
         auto *files = new QFileDialog(&window);

@@ -2,14 +2,11 @@
 
 #include "characterlists.h"
 #include "copybook.h"
-#include "overloaded.h"
 #include "pagepictures.h"
 #include "worksheet.h"
 
 #include <QCommandLineParser>
-#include <cmath>
 #include <limits>
-#include <type_traits>
 
 using namespace CopyBookOptions;
 
@@ -18,47 +15,7 @@ namespace {
 // The help of an option, completed from the table: a number's range, a choice's list, a default.
 QString helpOf(const OptionRow &row)
 {
-    static const OptionValues defaults;
-    const QString help = QString::fromUtf8(row.help ? row.help : "");
-    const auto ranged = [&](double min, double max, double value) {
-        return QStringLiteral("%1, %2 to %3 (default %4).").arg(help).arg(min).arg(max).arg(value);
-    };
-    return std::visit(Overloaded {
-                          [&](const Switch &) { return help; },
-                          [&](const Number &kind) { return ranged(kind.min, kind.max, defaults.*kind.field); },
-                          [&](const Count &kind) {
-                              return kind.optional ? QStringLiteral("%1, %2 to %3 (default: as the trace type gives).")
-                                                         .arg(help)
-                                                         .arg(kind.min)
-                                                         .arg(kind.max)
-                                                   : ranged(kind.min, kind.max, defaults.*kind.field);
-                          },
-                          [&](const Text &kind) {
-                              const QString value = defaults.*kind.field;
-                              return value.isEmpty() ? help : QStringLiteral("%1 (default %2).").arg(help, value);
-                          },
-                          [&](const Colour &kind) {
-                              return QStringLiteral("%1 (default %2).").arg(help, (defaults.*kind.field).name());
-                          },
-                          [&](const ChoiceList &kind) {
-                              const int defaultChoice = kind.get(defaults);
-                              QStringList names;
-                              for (int value = 0; value < kind.choices.size(); ++value) {
-                                  const Choice &choice = kind.choices[value];
-                                  QString name = QLatin1String(choice.name);
-                                  if (value == defaultChoice)
-                                      name += choice.help
-                                          ? QStringLiteral(" (default: %1)").arg(QLatin1String(choice.help))
-                                          : QStringLiteral(" (default)");
-                                  else if (choice.help)
-                                      name += QStringLiteral(" (%1)").arg(QLatin1String(choice.help));
-                                  names << name;
-                              }
-                              const QString last = names.takeLast();
-                              return QStringLiteral("%1 or %2%3.").arg(names.join(QStringLiteral(", ")), last, help);
-                          },
-                      },
-        row.kind);
+    return row.kind->flagHelp(QString::fromUtf8(row.help ? row.help : ""));
 }
 
 // The options of the renderer's own, beside those of the table.
@@ -109,82 +66,26 @@ class Reader
 public:
     Reader(const QCommandLineParser &parser, QString &error) : parser(parser), error(error) { }
 
-    template<typename T> void number(const QCommandLineOption &option, double min, double max, T &value)
+    void number(const QCommandLineOption &option, int min, int max, int &value)
     {
         if (!error.isEmpty() || !parser.isSet(option))
             return;
-        const QString text = parser.value(option);
-        bool ok = false;
-        const double parsed = text.toDouble(&ok);
-        if (!ok || !std::isfinite(parsed)) {
-            fail(option, QStringLiteral("'%1' is not a number").arg(text));
-        } else if (parsed < min || parsed > max) {
-            fail(option, QStringLiteral("%1 is outside %2 to %3").arg(text).arg(min).arg(max));
-        } else if (std::is_integral<T>::value && parsed != std::floor(parsed)) {
-            fail(option, QStringLiteral("'%1' is not a whole number").arg(text));
-        } else {
-            value = static_cast<T>(parsed);
-        }
-    }
-
-    void choice(const QCommandLineOption &option, const QVector<Choice> &choices, int &value)
-    {
-        if (!error.isEmpty() || !parser.isSet(option))
-            return;
-        QStringList names;
-        for (const Choice &choice : choices)
-            names << QLatin1String(choice.name);
-        const int index = names.indexOf(parser.value(option).toLower());
-        if (index < 0)
-            fail(option,
-                QStringLiteral("'%1' is not one of %2").arg(parser.value(option), names.join(QStringLiteral(", "))));
+        double number = 0.0;
+        const QString problem = parseNumber(parser.value(option), min, max, true, &number);
+        if (!problem.isEmpty())
+            fail(option, problem);
         else
-            value = index;
+            value = static_cast<int>(number);
     }
 
-    void color(const QCommandLineOption &option, QColor &value)
-    {
-        if (!error.isEmpty() || !parser.isSet(option))
-            return;
-        const QString name = parser.value(option);
-        if (!QColor::isValidColor(name))
-            fail(option, QStringLiteral("'%1' is not a colour").arg(name));
-        // The window's colours are opaque, and a see-through grid or text would leave a page blank.
-        else if (QColor(name).alpha() != 255)
-            fail(option, QStringLiteral("'%1' is not opaque; colours are drawn opaque, as in the window").arg(name));
-        else
-            value = QColor(name);
-    }
-
-    // An option of the table, read as its kind; a switch turns it away from its default.
+    // An option of the table, read as its kind says.
     void tableOption(const QCommandLineOption &option, const OptionRow &row, OptionValues &values)
     {
-        static const OptionValues defaults;
-        std::visit(Overloaded {
-                       [&](const Switch &kind) {
-                           if (parser.isSet(option))
-                               values.*kind.field = !(defaults.*kind.field);
-                       },
-                       // Held in single precision, as the window's settings hold it, so that a sheet made
-                       // here is the one the window makes from the same values.
-                       [&](const Number &kind) {
-                           float number = static_cast<float>(values.*kind.field);
-                           this->number(option, kind.min, kind.max, number);
-                           values.*kind.field = number;
-                       },
-                       [&](const Count &kind) { number(option, kind.min, kind.max, values.*kind.field); },
-                       [&](const Text &kind) {
-                           if (parser.isSet(option))
-                               values.*kind.field = parser.value(option);
-                       },
-                       [&](const Colour &kind) { color(option, values.*kind.field); },
-                       [&](const ChoiceList &kind) {
-                           int value = kind.get(values);
-                           choice(option, kind.choices, value);
-                           kind.set(&values, value);
-                       },
-                   },
-            row.kind);
+        if (!error.isEmpty() || !parser.isSet(option))
+            return;
+        const QString problem = row.kind->setFromFlag(&values, parser.value(option));
+        if (!problem.isEmpty())
+            fail(option, problem);
     }
 
     void fail(const QCommandLineOption &option, const QString &why)

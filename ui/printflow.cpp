@@ -1,26 +1,25 @@
-// Print: the preview of every page, the system's print dialog, and the job at true size.
+#include "printflow.h"
 
 #include "copybookpages.h"
 #include "copybookprinting.h"
-#include "copybookwidget.h"
-#include "mainwindow.h"
 #include "paperlayout.h"
+#include "progressdialog.h"
+#include "userdialogs.h"
 
 #include <QPaintEngine>
 #include <QPrinter>
 #include <QProgressDialog>
 
-void MainWindow::onPrint()
+PrintFlow::PrintFlow(QWidget *window, const UserDialogs &dialogs) : window(window), dialogs(dialogs) { }
+
+void PrintFlow::print(const CopyBookPages &pages)
 {
-    if (refusesUnlaidBook())
-        return;
-    const CopyBookPages pages = copyBook->copyBook().pages();
     QPrinter printer(QPrinter::HighResolution);
     CopyBookPrinting::preparePrinter(&printer, pages);
-    dialogs.previewPrint(this, &printer, [this, &pages](QPrinter *target) { printPages(target, pages); });
+    dialogs.previewPrint(window, &printer, [this, &pages](QPrinter *target) { printPages(target, pages); });
 }
 
-void MainWindow::printPages(QPrinter *printer, const CopyBookPages &pages)
+void PrintFlow::printPages(QPrinter *printer, const CopyBookPages &pages)
 {
     // The preview draws through a picture engine; only the printer's own engine is a real job, which
     // may be told about its paper and shows its progress.
@@ -31,17 +30,17 @@ void MainWindow::printPages(QPrinter *printer, const CopyBookPages &pages)
         return;
     }
     if (!CopyBookPrinting::paperHoldsPage(*printer, pages)) {
-        if (!dialogs.askYesNo(this,
+        if (!dialogs.askYesNo(window,
                 tr("The printer's paper, %1, is smaller than the page, %2: the page's edges would not be "
                    "printed. Print anyway?")
                     .arg(CopyBookPrinting::paperName(printer->pageLayout()),
                         CopyBookPrinting::paperName(paperLayout(pages.options)))))
             return;
     }
-    QProgressDialog progress(this);
+    QProgressDialog progress(window);
     bool cancelled = false;
-    const bool printed = CopyBookPrinting::print(printer, pages, progressIn(&progress, &cancelled), &reason);
+    const bool printed = CopyBookPrinting::print(printer, pages, pageProgressIn(&progress, &cancelled), &reason);
     progress.reset();
     if (!printed && !cancelled)
-        dialogs.reportFailure(this, tr("Failed to print."), reason);
+        dialogs.reportFailure(window, tr("Failed to print."), reason);
 }
