@@ -286,12 +286,15 @@ void CopyBookPages::drawStrokeFrames(
 
 void CopyBookPages::drawFurniture(QPainter *painter, int page) const
 {
-    // The furniture stands in the top and bottom margins, give or take a few pixels of a glyph's overhang.
+    // Where the furniture goes, give or take a few pixels of a glyph's overhang.
     const QSize size = pageSize(resolution);
     const ClipReach clip(painter);
-    if (clip.mayShow(QRectF(0, 0, size.width(), margin), 16)
-        || clip.mayShow(QRectF(0, size.height() - margin, size.width(), margin), 16))
-        PageFurniture::draw(painter, options, size, margin, page, pageCount());
+    for (const QRectF &area : PageFurniture::reach(options, size, margin)) {
+        if (clip.mayShow(area, 16)) {
+            PageFurniture::draw(painter, options, size, margin, page, pageCount());
+            return;
+        }
+    }
 }
 
 void CopyBookPages::drawPage(QPainter *painter, int page, GridPen::Mode mode, GlyphStamps *stamps) const

@@ -72,12 +72,23 @@ void drawRuler(QPainter *painter, double left, double baseline, double pixelsPer
 
 } // namespace
 
+QVector<QRectF> PageFurniture::reach(const CopyBookOptions::OptionValues &sheet, const QSize &page, double margin)
+{
+    QVector<QRectF> areas;
+    // The title and the name fields in the top margin, the page number and the ruler in the bottom one.
+    if (!sheet.title.trimmed().isEmpty() || sheet.nameFields)
+        areas.append(QRectF(0, 0, page.width(), margin));
+    if (sheet.pageNumbers || sheet.ruler)
+        areas.append(QRectF(0, page.height() - margin, page.width(), margin));
+    return areas;
+}
+
 void PageFurniture::draw(QPainter *painter, const CopyBookOptions::OptionValues &sheet, const QSize &page,
     double margin, int pageIndex, int pageCount)
 {
-    const bool title = !sheet.title.trimmed().isEmpty();
-    if (!title && !sheet.nameFields && !sheet.pageNumbers && !sheet.ruler)
+    if (reach(sheet, page, margin).isEmpty())
         return;
+    const bool title = !sheet.title.trimmed().isEmpty();
     painter->save();
     QColor ink = sheet.textColor;
     ink.setAlpha(255);

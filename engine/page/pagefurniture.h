@@ -3,7 +3,9 @@
 #include "copybookoptions.h"
 
 #include <QCoreApplication>
+#include <QRectF>
 #include <QSize>
+#include <QVector>
 
 class QPainter;
 
@@ -18,4 +20,8 @@ public:
     // In the text colour, made opaque.
     static void draw(QPainter *painter, const CopyBookOptions::OptionValues &sheet, const QSize &page, double margin,
         int pageIndex, int pageCount);
+    // Where on the page draw() may leave ink for a sheet with these options, give or take a few pixels of a
+    // glyph's overhang. A page drawn in strips draws the furniture only where a strip meets these: a new
+    // piece of furniture must say here where it goes.
+    static QVector<QRectF> reach(const CopyBookOptions::OptionValues &sheet, const QSize &page, double margin);
 };

@@ -1,15 +1,20 @@
+#include "awayfromdefaults.h"
 #include "copybook.h"
 #include "fonts.h"
 #include "pdfexport.h"
 #include "pdftools.h"
 #include "pixels.h"
+#include "rasterpageencoder.h"
 #include "testfiles.h"
 
+#include <QtEndian>
 #include <QtTest>
+#include <thread>
 
 using namespace CopyBookOptions;
 
 Q_DECLARE_METATYPE(CopyBookOptions::Paper)
+Q_DECLARE_METATYPE(CopyBookOptions::OptionValues)
 
 class TestPdfExport : public QObject
 {
@@ -119,6 +124,71 @@ private slots:
             QVERIFY(QFileInfo(pdf).size() < pages * 60 * 1024);
         }
         QCOMPARE(files(), QStringList {QStringLiteral("book.pdf")});
+    }
+
+    // A PDF's page image is drawn in strips, each through the page's whole drawing cut by a clip, and what
+    // an option draws must come out of the strips exactly as on the whole page. Every switch of the table
+    // turned by itself, so that an option added later is walked too, then a few together and every option
+    // away from its default at once.
+    void stripsMakeThePage_data()
+    {
+        QTest::addColumn<OptionValues>("options");
+        QTest::addColumn<QString>("text");
+        const QString text = QStringLiteral("Spring is here, the birds sing.\n") + ideographs(40, 7);
+        for (const OptionRow &row : optionTable()) {
+            OptionValues options;
+            if (row.kindAs<Switch>() && row.kind->setFromFlag(&options, QString()).isEmpty())
+                QTest::newRow(row.key) << options << text;
+        }
+        OptionValues dressed;
+        dressed.gridStyle = GridStyle::Mi;
+        dressed.traceStyle = TraceStyle::Hollow;
+        dressed.title = QStringLiteral("Title");
+        dressed.nameFields = dressed.pageNumbers = dressed.ruler = dressed.pinyin = dressed.strokeOrder = true;
+        dressed.gridColor = QColor(200, 30, 30, 160);
+        QTest::newRow("dressed: every line and mark at once") << dressed << text;
+        OptionValues zhuyin;
+        zhuyin.zhuyin = zhuyin.strokeOrder = zhuyin.fitGlyphs = true;
+        zhuyin.gridStyle = GridStyle::Nine;
+        zhuyin.paper = Paper::A5;
+        zhuyin.landscape = true;
+        QTest::newRow("zhuyin, stroke order and fitted glyphs on A5 landscape") << zhuyin << text;
+        OptionValues staves;
+        staves.fourLines = staves.ruler = staves.pageNumbers = staves.fade = true;
+        staves.copies = 3;
+        QTest::newRow("four lines with copies fading and the foot") << staves << text;
+        // English alone on the staves: Chinese there falls back to the face of the title and the name fields,
+        // whose large glyphs a thread draws a shade differently once it has drawn it small, so that the
+        // strips after the first would differ from the first by a shade at the glyphs' edges.
+        QTest::newRow("every option away from its default") << awayFromDefaults() << text.section('\n', 0, 0);
+    }
+
+    void stripsMakeThePage()
+    {
+        QFETCH(OptionValues, options);
+        QFETCH(QString, text);
+        CopyBook book;
+        book.setOptions(options);
+        book.setText(text);
+        const CopyBookPages pages = book.pages();
+        const QSize size = pages.pageSize(pages.resolution);
+        RasterPageEncoder encoder(
+            1, size, [&](int page, QImage *image, const QRect &strip) { pages.renderStripInto(image, page, strip); },
+            1);
+        QByteArray data;
+        QString error;
+        QVERIFY2(encoder.take(0, &data, &error), qPrintable(error));
+        // qUncompress takes the length the data inflates to ahead of the zlib stream.
+        QByteArray sized(4, '\0');
+        qToBigEndian<quint32>(quint32(3 * size.width() * size.height()), sized.data());
+        const QByteArray rgb = qUncompress(sized + data);
+        const QImage stripped(reinterpret_cast<const uchar *>(rgb.constData()), size.width(), size.height(),
+            3 * size.width(), QImage::Format_RGB888);
+        // Drawn on a fresh thread as the strips are: a thread's fonts draw a glyph a shade differently once
+        // they have drawn that face at another size.
+        QImage whole;
+        std::thread([&] { whole = pages.renderPage(0).convertToFormat(QImage::Format_RGB888); }).join();
+        QVERIFY(stripped == whole);
     }
 
     // A target that cannot be written, a disk that fills up part-way (the write comes back short without
