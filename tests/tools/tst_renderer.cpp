@@ -264,6 +264,41 @@ private slots:
         QVERIFY(optionHeld(untouched, key).toString() != value);
     }
 
+    // The documentation keeps up with the option table: the README names every flag the renderer's help
+    // lists and no other, and the window's manual page every option of More Options.
+    void documentation()
+    {
+        QFile readme(QStringLiteral(LATTISCRIBE_SOURCE_DIR "/README.md"));
+        QFile manual(QStringLiteral(LATTISCRIBE_SOURCE_DIR "/packaging/Lattiscribe.1.in"));
+        if (!readme.open(QIODevice::ReadOnly) || !manual.open(QIODevice::ReadOnly))
+            QSKIP("the sources are not beside this build");
+        const auto flagsIn = [](const QString &text) {
+            QStringList flags;
+            QRegularExpressionMatchIterator match
+                = QRegularExpression(QStringLiteral("--[a-z][a-z-]*")).globalMatch(text);
+            while (match.hasNext())
+                flags << match.next().captured();
+            flags.removeDuplicates();
+            flags.sort();
+            return flags;
+        };
+        const QString guide = QString::fromUtf8(readme.readAll());
+        const int from = guide.indexOf(QStringLiteral("\n## The command-line renderer"));
+        const QString rendererPart = guide.mid(from, guide.indexOf(QStringLiteral("\n## "), from + 1) - from);
+        QCOMPARE(flagsIn(rendererPart), flagsIn(parseRenderRequest({"lattiscribe-render", "--help"}).helpText));
+        // The page's text as read: hyphens and Unicode escapes as the characters they stand for, lines joined.
+        QString page = QString::fromUtf8(manual.readAll()).replace(QStringLiteral("\\-"), QStringLiteral("-"));
+        QRegularExpressionMatch escape;
+        while ((escape = QRegularExpression(QStringLiteral(R"(\\\[u([0-9A-F]{4,5})\])")).match(page)).hasMatch())
+            page.replace(escape.captured(),
+                QString::fromUcs4(std::array<uint, 1> {escape.captured(1).toUInt(nullptr, 16)}.data(), 1));
+        page = page.simplified().toLower();
+        for (const CopyBookOptions::OptionRow &option : CopyBookOptions::optionTable()) {
+            if (option.section != CopyBookOptions::Section::MainPanel)
+                QVERIFY2(page.contains(QString::fromUtf8(option.label).toLower()), option.label);
+        }
+    }
+
     // A font file for the run, or a collection, refused with its reason before the font system sees it (a
     // download cut short would otherwise be taken, its glyphs blank); the characters the font lacks, each
     // once in text order, in the layout and in one warning, and nothing of either without. Arguments are
