@@ -18,6 +18,9 @@ struct CopyBookCell
     QChar trailing;
     // A Trace row's model, drawn solid; its copies follow it.
     bool model = false;
+    // With cards, a model's words as the teacher typed them in braces after it (春{春天 春风}); empty for
+    // the words the card chooses itself.
+    QString words;
 
     // The character as text, one code unit or a surrogate pair.
     QString text() const { return trailing.isNull() ? QString(character) : QString(character) + trailing; }

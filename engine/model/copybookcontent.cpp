@@ -27,9 +27,14 @@ QChar trailingHalf(const QString &text, int at)
 
 } // namespace
 
+bool CopyBookContent::annotated() const
+{
+    return options.showsReadings() || options.card;
+}
+
 QString CopyBookContent::readingAt(int at, PinyinWords::Reader &reader) const
 {
-    if (!options.showsReadings())
+    if (!annotated())
         return {};
     return overrides.at(at).isEmpty() ? reader.readingAt(at) : overrides.at(at);
 }
@@ -86,9 +91,12 @@ template<typename Visit> void CopyBookContent::walkTrace(Cursor cursor, bool wit
                 const int at = characters[cursor.placed % length];
                 const int column = perRow > 0 ? cursor.placed : cursor.placed % columns;
                 const qint64 row = cursor.row + (perRow > 0 ? 0 : cursor.placed / columns);
+                // A card needs its model's reading alone; the band or the zhuyin every cell's.
+                const bool read = withReadings && (instance == 0 || options.showsReadings());
                 const CopyBookCell cell {column, int(qMin(row, kLastRow)), layoutText.at(at),
-                    TraceRow::opacity(options, instance, copies), withReadings ? readingAt(at, reader) : QString(),
-                    trailingHalf(layoutText, at), instance == 0};
+                    TraceRow::opacity(options, instance, copies), read ? readingAt(at, reader) : QString(),
+                    trailingHalf(layoutText, at), instance == 0,
+                    instance == 0 && options.showsCards() ? teacherWords.at(at) : QString()};
                 if (!visit(cell, cursor))
                     return;
             }
@@ -129,7 +137,9 @@ template<typename Visit> void CopyBookContent::walkCopy(Cursor cursor, bool with
                 return;
             const int at = characters[cursor.placed];
             if (!visit(CopyBookCell {cursor.column, int(cursor.row), layoutText.at(at), options.opacity,
-                           withReadings ? readingAt(at, reader) : QString(), trailingHalf(layoutText, at)},
+                           withReadings && options.showsReadings() ? readingAt(at, reader) : QString(),
+                           trailingHalf(layoutText, at), false,
+                           QString()},
                     cursor))
                 return;
             cursor.freshLine = false;
@@ -144,8 +154,8 @@ template<typename Visit> void CopyBookContent::walkCopy(Cursor cursor, bool with
 CopyBookContent::Key CopyBookContent::keyOf(const CopyBookOptions::OptionValues &options, const RowGeometry &geometry)
 {
     return {options.bookType, options.traceType, options.blankLines, options.opacity, options.commonChineseOnly,
-        options.words, options.copies, options.fade, options.unique, options.showsReadings(), options.plainTones,
-        geometry.columns, geometry.rowsPerPage};
+        options.words, options.copies, options.fade, options.unique, options.showsReadings(), options.card,
+        options.plainTones, geometry.columns, geometry.rowsPerPage};
 }
 
 void CopyBookContent::layOut(
@@ -154,13 +164,15 @@ void CopyBookContent::layOut(
     source = text;
     options = layoutOptions;
     geometry = rows;
-    if (options.showsReadings()) {
-        Pinyin::AnnotatedText annotated = Pinyin::parseReadingOverrides(text);
-        layoutText = annotated.text;
-        overrides = annotated.readings;
+    if (annotated()) {
+        Pinyin::AnnotatedText parsed = Pinyin::parseAnnotations(text, options.card);
+        layoutText = parsed.text;
+        overrides = parsed.readings;
+        teacherWords = parsed.words;
     } else {
         layoutText = text;
         overrides.clear();
+        teacherWords.clear();
     }
     firstPlaces.clear();
     // Even with no column to lay out in: the check that says why walks the text in a column of its own.

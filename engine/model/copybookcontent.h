@@ -35,7 +35,7 @@ public:
     // What the layout reads of the options and the page: equal keys lay the same text out into the same
     // cells.
     using Key = std::tuple<CopyBookOptions::BookType, CopyBookOptions::TraceType, int, double, bool, bool, int, bool,
-        bool, bool, bool, int, int>;
+        bool, bool, bool, bool, int, int>;
     static Key keyOf(const CopyBookOptions::OptionValues &options, const RowGeometry &geometry);
 
     void layOut(const QString &text, const CopyBookOptions::OptionValues &options, const RowGeometry &geometry);
@@ -74,9 +74,11 @@ private:
     QString source;
     CopyBookOptions::OptionValues options;
     RowGeometry geometry;
-    // The text as laid out and, with readings, each code unit's bracketed reading.
+    // The text as laid out and, with readings or cards, each code unit's bracketed reading; with cards,
+    // the teacher's words in braces after each.
     QString layoutText;
     QVector<QString> overrides;
+    QVector<QString> teacherWords;
     // With each unit once, where each first stands.
     QHash<QString, int> firstPlaces;
     QVector<Cursor> pageStarts;
@@ -86,6 +88,8 @@ private:
     template<typename Visit> void walk(Cursor cursor, bool withReadings, Visit visit) const;
     template<typename Visit> void walkTrace(Cursor cursor, bool withReadings, Visit visit) const;
     template<typename Visit> void walkCopy(Cursor cursor, bool withReadings, Visit visit) const;
+    // Whether brackets are readings (and, with the cards' option, braces words) rather than text.
+    bool annotated() const;
     QString readingAt(int at, PinyinWords::Reader &reader) const;
     // The characters of a unit the layout places: the filter may drop some of a word's.
     QVarLengthArray<int, 8> placedCharacters(const QVarLengthArray<int, 8> &characters) const;

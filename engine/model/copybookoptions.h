@@ -68,6 +68,9 @@ struct OptionValues
     bool plainTones = false;
     // A Trace book shows, above each character's row, the character built up stroke by stroke.
     bool strokeOrder = false;
+    // A Trace book heads each character's row with its card: the character with its strokes numbered, its
+    // facts and words with it.
+    bool card = false;
     Paper paper = Paper::A4;
     bool landscape = false;
     // Save As draws the PDF's pages instead of writing page images.
@@ -85,6 +88,8 @@ struct OptionValues
     bool showsPinyin() const { return (pinyin || pinyinOnly) && !zhuyin; }
     // Whether the cells carry their readings: for the band or for zhuyin.
     bool showsReadings() const { return pinyin || pinyinOnly || zhuyin; }
+    // Whether Trace rows are headed by cards: they have no place in a Copy book or on staves.
+    bool showsCards() const { return card && isTraceBook() && !fourLines; }
     bool isA4Portrait() const { return paper == Paper::A4 && !landscape; }
     bool isTraceBook() const { return bookType == BookType::Trace; }
 };

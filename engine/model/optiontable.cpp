@@ -163,6 +163,13 @@ const QVector<OptionRow> &optionTable()
                 "In a Trace book, frames above each row with the character built up stroke by stroke, the newest "
                 "stroke in the grid colour.")
             .inSection(Section::PinyinAndStrokes, "chkStrokeOrder", QT_TRANSLATE_NOOP("MainWindow", "Stroke order")),
+        option("Sheet/Card", Switch {&V::card})
+            .flag("card", nullptr,
+                "In a Trace book, each character's row headed by its card: the character with its strokes numbered, "
+                "its pinyin, radical, structure and number of strokes, the strokes' names under the stroke-order "
+                "frames, and words with it; words in braces after a character take the place of its own: "
+                "春{春天 春风}.")
+            .inSection(Section::PinyinAndStrokes, "chkCard", QT_TRANSLATE_NOOP("MainWindow", "Character cards")),
         option("Sheet/VectorPdf", Switch {&V::vectorPdf})
             .flag(
                 "vector", nullptr, "Draw the PDF's pages as lines and text instead of page images: much smaller files.")

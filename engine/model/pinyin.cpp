@@ -20,6 +20,9 @@ constexpr char16_t kToneMarks[] = {u'\u0304', u'\u0301', u'\u030C', u'\u0300'};
 // No syllable, tone digit included, takes more; the limit also keeps a long line full of opening
 // brackets from being scanned over and over.
 constexpr int kLongestOverride = 12;
+// A card's few words, each of up to four characters, with room to spare; the same guard against a line of
+// opening braces.
+constexpr int kLongestWords = 40;
 
 QString syllable(int number)
 {
@@ -106,6 +109,15 @@ QChar closingBracket(QChar opening)
     return {};
 }
 
+QChar closingBrace(QChar opening)
+{
+    if (opening == QLatin1Char('{'))
+        return QLatin1Char('}');
+    if (opening == QChar(0xFF5B))
+        return QChar(0xFF5D);
+    return {};
+}
+
 bool isBracket(QChar c)
 {
     return !closingBracket(c).isNull() || c == QLatin1Char(']') || c == QChar(0xFF3D);
@@ -128,11 +140,11 @@ int firstUnitOfLast(const QString &text)
     return last > 0 && text.at(last).isLowSurrogate() && text.at(last - 1).isHighSurrogate() ? last - 1 : last;
 }
 
-// The index of the bracket that closes the one at openAt, or -1 when the line ends first.
-int closingIndex(const QString &input, int openAt)
+// The index of `close`, which closes what opens at openAt within `longest` code units, or -1 when the line
+// ends first.
+int closingIndex(const QString &input, int openAt, QChar close, int longest)
 {
-    const QChar close = closingBracket(input.at(openAt));
-    const int limit = std::min<int>(input.size(), openAt + 1 + kLongestOverride + 1);
+    const int limit = std::min<int>(input.size(), openAt + 1 + longest + 1);
     for (int i = openAt + 1; i < limit; ++i) {
         if (input.at(i) == close)
             return i;
@@ -224,14 +236,22 @@ QString toneMarked(const QString &syllable)
 
 AnnotatedText parseReadingOverrides(const QString &input)
 {
+    return parseAnnotations(input, false);
+}
+
+AnnotatedText parseAnnotations(const QString &input, bool words)
+{
     AnnotatedText result;
     result.text.reserve(input.size());
     result.readings.reserve(input.size());
+    if (words)
+        result.words.reserve(input.size());
     bool afterOverride = false;
+    bool afterWords = false;
     for (int i = 0; i < input.size(); ++i) {
         const QChar ch = input.at(i);
         if (!closingBracket(ch).isNull() && !afterOverride && canCarryReading(result.text)) {
-            const int close = closingIndex(input, i);
+            const int close = closingIndex(input, i, closingBracket(ch), kLongestOverride);
             const QString written = close > 0 ? input.mid(i + 1, close - i - 1) : QString();
             QString reading = toneMarked(written);
             if (reading.isEmpty())
@@ -243,9 +263,20 @@ AnnotatedText parseReadingOverrides(const QString &input)
                 continue;
             }
         }
+        if (words && !closingBrace(ch).isNull() && !afterWords && canCarryReading(result.text)) {
+            const int close = closingIndex(input, i, closingBrace(ch), kLongestWords);
+            if (close > 0) {
+                result.words[firstUnitOfLast(result.text)] = input.mid(i + 1, close - i - 1);
+                afterWords = true;
+                i = close;
+                continue;
+            }
+        }
         result.text += ch;
         result.readings.append(QString());
-        afterOverride = false;
+        if (words)
+            result.words.append(QString());
+        afterOverride = afterWords = false;
     }
     return result;
 }

@@ -29,6 +29,9 @@ struct AnnotatedText
     // character beyond the Basic Multilingual Plane carries it on its first code unit, where the layout
     // and the readers look.
     QVector<QString> readings;
+    // Where the teacher's words were asked for, one entry per code unit likewise: the words in braces
+    // after the character, as typed between them (春{春天 春风}: "春天 春风"); empty elsewhere.
+    QVector<QString> words;
 };
 
 // Takes the bracketed readings out of input, in pinyin as toneMarked takes them or in zhuyin as
@@ -36,5 +39,9 @@ struct AnnotatedText
 // syllable or that does not follow a character (at the start, after white space, after a bracket) stays
 // in the text as typed. Fullwidth brackets ［］ work the same way.
 AnnotatedText parseReadingOverrides(const QString &input);
+// The same, and with `words` the teacher's words in braces after a character too, before or after its
+// reading (春{春天 春风}, 行[háng]{银行}): a brace not closed on its line, or not after a character, stays
+// in the text as typed. Fullwidth braces ｛｝ work the same way.
+AnnotatedText parseAnnotations(const QString &input, bool words);
 
 } // namespace Pinyin

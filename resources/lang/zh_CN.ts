@@ -471,6 +471,10 @@ Copyright © 2026 Kelvo. All rights reserved.</source>
         <source>%1 (%2)</source>
         <translation>%1（%2）</translation>
     </message>
+    <message>
+        <source>Character cards</source>
+        <translation>字卡</translation>
+    </message>
 </context>
 <context>
     <name>PageFurniture</name>

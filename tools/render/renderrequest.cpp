@@ -225,11 +225,11 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
         request.listedCharacters = listed.characters;
     }
 
-    // Readings and strokes belong to squares; English on four lines has none.
+    // Readings, strokes and cards belong to squares; English on four lines has none.
     const OptionValues &chosen = request.options;
-    if (error.isEmpty() && chosen.fourLines && (chosen.showsReadings() || chosen.strokeOrder))
+    if (error.isEmpty() && chosen.fourLines && (chosen.showsReadings() || chosen.strokeOrder || chosen.card))
         error = QStringLiteral("--four-lines writes English on staves: it takes no --pinyin, --pinyin-only, "
-                               "--zhuyin or --stroke-order");
+                               "--zhuyin, --stroke-order or --card");
     // Zhuyin takes the band's place; the two together would leave one of them silently unused.
     if (error.isEmpty() && chosen.zhuyin && chosen.pinyin)
         error = QStringLiteral("--zhuyin takes the place of the pinyin band: give one of --zhuyin and --pinyin");
