@@ -1,5 +1,6 @@
 #include "copybook.h"
 
+#include "charactercards.h"
 #include "glyphfaces.h"
 #include "layoutunits.h"
 #include "pagegeometry.h"
@@ -63,7 +64,7 @@ CopyBook::CopyBook() : resolution(kResolution)
 void CopyBook::setOptions(const OptionValues &options)
 {
     if (options.commonChineseOnly != values.commonChineseOnly || options.words != values.words)
-        strokesOfText = -1;
+        strokesOfText = longestUnit = -1;
     values = options;
     update(false);
 }
@@ -71,15 +72,16 @@ void CopyBook::setOptions(const OptionValues &options)
 void CopyBook::setText(const QString &text)
 {
     bookText = text;
-    strokesOfText = -1;
+    strokesOfText = longestUnit = -1;
     update(true);
 }
 
 void CopyBook::update(bool textChanged)
 {
-    const StrokeFrames::Lines frames = frameLines();
-    if (gridKey(frames) != laidGrid) {
-        laidGrid = gridKey(frames);
+    const int cards = cardLinesFor();
+    const StrokeFrames::Lines frames = frameLines(cards);
+    if (gridKey(frames, cards) != laidGrid) {
+        laidGrid = gridKey(frames, cards);
         laidFrames = frames;
         layGrid();
     }
@@ -120,10 +122,20 @@ void CopyBook::findMissingGlyphs(bool textChanged)
         drawnInFallback.remove(code);
 }
 
-CopyBook::GridKey CopyBook::gridKey(const StrokeFrames::Lines &frames) const
+CopyBook::GridKey CopyBook::gridKey(const StrokeFrames::Lines &frames, int cards) const
 {
     return {values.cellSize, values.paper, values.landscape, values.showsPinyin(), values.fourLines, values.zhuyin,
-        frames.count, frames.share};
+        frames.count, frames.pitch(), cards};
+}
+
+int CopyBook::cardLinesFor()
+{
+    if (!values.showsCards())
+        return 0;
+    if (longestUnit < 0)
+        longestUnit = LayoutRules::heaviestUnit(bookText, values.words, values.commonChineseOnly, [](uint) { return 1; });
+    const PaperCm paper = paperCm(values.paper, values.landscape);
+    return CharacterCards::linesAbove(longestUnit, columnsFor(paper, squarePitch(values.cellSize, values.zhuyin)));
 }
 
 CopyBook::StaveKey CopyBook::staveKey() const
@@ -132,16 +144,17 @@ CopyBook::StaveKey CopyBook::staveKey() const
         values.copies, values.blankLines, values.fade, values.opacity};
 }
 
-// The stroke-order frames sit above the band, in as many lines as the character with the most strokes
-// needs.
-StrokeFrames::Lines CopyBook::frameLines()
+// The stroke-order frames sit above the band, under the cards, in as many lines as the character with the
+// most strokes needs; with cards they name the strokes too.
+StrokeFrames::Lines CopyBook::frameLines(int cards)
 {
     if (!showsStrokeOrder())
         return {0, 0.0};
     const PaperCm paper = paperCm(values.paper, values.landscape);
     const double band = values.showsPinyin() ? values.cellSize * PinyinBand::kHeightShare : 0.0;
     return StrokeFrames::linesAbove(mostStrokes(), columnsFor(paper, squarePitch(values.cellSize, values.zhuyin)),
-        values.cellSize, band, paper.height - 2 * kMarginCm);
+        values.cellSize, band + values.cellSize * CharacterCards::heightShare(cards), paper.height - 2 * kMarginCm,
+        cards > 0);
 }
 
 // Counted over the text as typed: a character the layout drops costs at most a line of frames that stays
@@ -171,9 +184,10 @@ void CopyBook::layGrid()
     // A square and its zhuyin column beside it; without the column, +0.0 again.
     const double pitch = squarePitch(cellSize, values.zhuyin);
     const int columns = columnsFor(paper, pitch);
-    // The stroke-order frames above the band; without them, +0.0 again.
-    const double frameRoom = laidFrames.count > 0 ? laidFrames.count * cellSize * laidFrames.share : 0.0;
-    const double above = band + frameRoom;
+    // The stroke-order frames above the band and the cards above them; without them, +0.0 again.
+    const double frameRoom = laidFrames.count > 0 ? laidFrames.count * cellSize * laidFrames.pitch() : 0.0;
+    const double cardRoom = cardLines() > 0 ? cellSize * CharacterCards::heightShare(cardLines()) : 0.0;
+    const double above = band + frameRoom + cardRoom;
     const double rowHeight = cellSize + above;
     const int rows
         = isLayable(cellSize) ? static_cast<int>((availableHeight + kRowGapCm) / (rowHeight + kRowGapCm)) : 0;
@@ -210,11 +224,17 @@ QString CopyBook::layoutProblem() const
             .arg(values.cellSize)
             .arg(values.zhuyin ? QStringLiteral(" with its zhuyin column") : QString())
             .arg(paper.width - 2 * kMarginCm);
-    const QString above = values.showsPinyin() && showsStrokeOrder()
-        ? QStringLiteral(" with its pinyin band and stroke-order frames")
-        : values.showsPinyin() ? QStringLiteral(" with its pinyin band")
-        : showsStrokeOrder()   ? QStringLiteral(" with its stroke-order frames")
-                               : QString();
+    QStringList parts;
+    if (values.showsPinyin())
+        parts << QStringLiteral("pinyin band");
+    if (showsStrokeOrder())
+        parts << QStringLiteral("stroke-order frames");
+    if (cardLines() > 0)
+        parts << QStringLiteral("character cards");
+    const QString last = parts.isEmpty() ? QString() : parts.takeLast();
+    const QString above = last.isEmpty()   ? QString()
+        : parts.isEmpty()                  ? QStringLiteral(" with its %1").arg(last)
+                                           : QStringLiteral(" with its %1 and %2").arg(parts.join(QStringLiteral(", ")), last);
     return QStringLiteral("a row of %1 cm squares%2 is taller than the %3 cm the page has between its margins")
         .arg(values.cellSize)
         .arg(above)
@@ -238,7 +258,12 @@ double CopyBook::zhuyinColumnPixels() const
 
 double CopyBook::strokeFramesPixels() const
 {
-    return laidFrames.count * cellSidePixels() * laidFrames.share;
+    return laidFrames.count * cellSidePixels() * laidFrames.pitch();
+}
+
+double CopyBook::cardsPixels() const
+{
+    return cellSidePixels() * CharacterCards::heightShare(cardLines());
 }
 
 bool CopyBook::showsStrokeOrder() const
@@ -282,6 +307,8 @@ CopyBookPages CopyBook::pages() const
     pages.strokeFramesHeight = strokeFramesPixels();
     pages.strokeFrameLines = laidFrames.count;
     pages.strokeFrameSide = cellSidePixels() * laidFrames.share;
+    pages.strokeFramesNamed = laidFrames.named;
+    pages.cardsHeight = cardsPixels();
     pages.margin = marginPixels();
     pages.resolution = resolution;
     pages.glyphFaces = {glyphFont(), std::get<1>(checkedGlyphs), fallbackFont(), drawnInFallback, values.fitGlyphs};

@@ -44,6 +44,9 @@ public:
     double zhuyinColumnPixels() const;
     // The height of the stroke-order frames above each row (0 without them) and their lines.
     double strokeFramesPixels() const;
+    // The height of the character cards above each row (0 without them) and their lines.
+    double cardsPixels() const;
+    int cardLines() const { return std::get<8>(laidGrid); }
     int strokeFrameLines() const { return laidFrames.count; }
     // Stroke order is on and the book is a Trace book, which alone shows it.
     bool showsStrokeOrder() const;
@@ -64,8 +67,8 @@ public:
 private:
     // What the grid of a page is made from: the options that place the squares and the lines of
     // stroke-order frames above each row; equal keys give the same grid to the bit.
-    using GridKey = std::tuple<double, CopyBookOptions::Paper, bool, bool, bool, bool, int, double>;
-    GridKey gridKey(const StrokeFrames::Lines &frames) const;
+    using GridKey = std::tuple<double, CopyBookOptions::Paper, bool, bool, bool, bool, int, double, int>;
+    GridKey gridKey(const StrokeFrames::Lines &frames, int cards) const;
     // What the staves of English on four lines are made from, beside the text.
     using StaveKey = std::tuple<double, CopyBookOptions::Paper, bool, bool, CopyBookOptions::BookType,
         CopyBookOptions::TraceType, int, int, bool, double>;
@@ -78,7 +81,9 @@ private:
     void update(bool textChanged);
     // The lines of stroke-order frames above each row, for the character of the text with the most
     // strokes.
-    StrokeFrames::Lines frameLines();
+    StrokeFrames::Lines frameLines(int cards);
+    // The lines of character cards above each row, for the longest unit of the text.
+    int cardLinesFor();
     void layGrid();
     // The most strokes of a character (or word) of the text, kept until the text or what makes its units
     // changes: finding it walks the whole text.
@@ -100,6 +105,7 @@ private:
     StaveKey laidStaves;
     GlyphKey checkedGlyphs;
     int strokesOfText = -1;
+    int longestUnit = -1;
     QVector<uint> missing;
     QSet<uint> drawnInFallback;
     std::shared_ptr<const ZhuyinColumn> zhuyinDrawing;

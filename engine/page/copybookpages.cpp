@@ -1,5 +1,7 @@
 #include "copybookpages.h"
 
+#include "charactercards.h"
+#include "characterfacts.h"
 #include "glyphstamps.h"
 #include "pagefurniture.h"
 #include "pagegeometry.h"
@@ -226,7 +228,7 @@ QVector<QRectF> CopyBookPages::strokeFrames(const QVector<CopyBookCell> &rowMode
     const GridCell &rowStart = pageGrid.at(rowModels.first().row % rowsPerPage()).first();
     const int columns = pageGrid.at(rowModels.first().row % rowsPerPage()).size();
     return StrokeFrames::frames(QPointF(rowStart.x, square->y - (pinyinBand + strokeFramesHeight)), columns * cellSide,
-        strokeFrameLines, strokeFrameSide, strokes);
+        strokeFrameLines, strokeFrameSide, strokes, strokeFramesNamed);
 }
 
 QVector<QVector<CopyBookCell>> CopyBookPages::modelsByRow(const QVector<CopyBookCell> &pageCells) const
@@ -279,8 +281,35 @@ void CopyBookPages::drawStrokeFrames(
                         StrokeFrames::drawFrame(painter, frames.at(first + stroke), strokes, stroke, ink, highlight);
                 }
             }
+            if (strokeFramesNamed && count > 0) {
+                const QStringList names = CharacterFacts::of(code).strokeNames;
+                for (int stroke = 0; stroke < count; ++stroke)
+                    CharacterCards::drawStrokeName(painter, frames.at(first + stroke), names.value(stroke), ink);
+            }
             first += count;
         }
+    }
+}
+
+void CopyBookPages::drawCards(QPainter *painter, const QVector<CopyBookCell> &pageCells, GridPen::Mode mode) const
+{
+    if (cardsHeight <= 0)
+        return;
+    const CharacterCards::Style style {options.textColor, options.gridColor, options.gridStyle, mode, strokeFramesNamed};
+    const ClipReach clip(painter);
+    for (const QVector<CopyBookCell> &models : modelsByRow(pageCells)) {
+        const GridCell *square = squareOf(models.first());
+        if (!square)
+            continue;
+        const QVector<GridCell> &row = pageGrid.at(models.first().row % rowsPerPage());
+        const double top = square->y - (pinyinBand + strokeFramesHeight + cardsHeight);
+        const double width = row.last().x + cellSide + zhuyinColumn - row.first().x;
+        if (!clip.mayShow(QRectF(row.first().x, top, width, cardsHeight), 2))
+            continue;
+        QVector<CharacterCards::Card> cards;
+        for (const CopyBookCell &cell : models)
+            cards.append({cell.codePoint(), cell.pinyin, cell.words});
+        CharacterCards::draw(painter, QPointF(row.first().x, top), width, cellSide, cards, style);
     }
 }
 
@@ -309,6 +338,7 @@ void CopyBookPages::drawPage(QPainter *painter, int page, GridPen::Mode mode, Gl
     const QVector<CopyBookCell> pageCells = cellsOfPage(page);
     drawGlyphs(painter, pageCells, stamps);
     drawStrokeFrames(painter, pageCells, mode, stamps);
+    drawCards(painter, pageCells, mode);
 }
 
 QImage CopyBookPages::renderGridPage() const

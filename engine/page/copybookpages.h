@@ -39,6 +39,10 @@ struct CopyBookPages
     double strokeFramesHeight = 0.0;
     int strokeFrameLines = 0;
     double strokeFrameSide = 0.0;
+    // With cards, a strip under each line of frames names its strokes.
+    bool strokeFramesNamed = false;
+    // The height of the character cards above the frames (0 for none), their gap below included.
+    double cardsHeight = 0.0;
     double margin = 0.0;
     int resolution = 300;
     // The glyphs' fonts, with the Kai for the characters the chosen one lacks.
@@ -70,6 +74,8 @@ struct CopyBookPages
     // or a model word's characters in order): each character's frames after those of the one before it.
     // None without stroke order, and none for a character without stroke data.
     QVector<QRectF> strokeFrames(const QVector<CopyBookCell> &rowModels) const;
+    // The cards above the rows of a page's model cells.
+    void drawCards(QPainter *painter, const QVector<CopyBookCell> &pageCells, GridPen::Mode mode) const;
     // The model cells of a page's cells, row by row.
     QVector<QVector<CopyBookCell>> modelsByRow(const QVector<CopyBookCell> &pageCells) const;
     // All of one page, without a background: for a PDF, or over a white image.

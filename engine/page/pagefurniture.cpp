@@ -20,15 +20,9 @@ constexpr int kRulerCm = 5;
 constexpr double kRulerLineCm = 0.025;
 constexpr double kRulerTickCm = 0.25;
 
-// A Chinese sans, not the glyph font: once FreeType has drawn a face small, Qt draws that face's large
-// glyphs a shade differently, and the squares' glyphs must not depend on what else is on the page.
 QFont sized(double pixels)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
-        QStringLiteral("Source Han Sans SC"), QStringLiteral("Microsoft YaHei"), QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(qMax(1, qRound(pixels)));
-    return font;
+    return PageFurniture::textFont(pixels);
 }
 
 // Writes the labels with a line to write on after each, the whole line centred at the given height.
@@ -71,6 +65,15 @@ void drawRuler(QPainter *painter, double left, double baseline, double pixelsPer
 }
 
 } // namespace
+
+QFont PageFurniture::textFont(double pixels)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
+        QStringLiteral("Source Han Sans SC"), QStringLiteral("Microsoft YaHei"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(qMax(1, qRound(pixels)));
+    return font;
+}
 
 QVector<QRectF> PageFurniture::reach(const CopyBookOptions::OptionValues &sheet, const QSize &page, double margin)
 {

@@ -3,6 +3,7 @@
 #include "copybookoptions.h"
 
 #include <QCoreApplication>
+#include <QFont>
 #include <QRectF>
 #include <QSize>
 #include <QVector>
@@ -24,4 +25,8 @@ public:
     // glyph's overhang. A page drawn in strips draws the furniture only where a strip meets these: a new
     // piece of furniture must say here where it goes.
     static QVector<QRectF> reach(const CopyBookOptions::OptionValues &sheet, const QSize &page, double margin);
+    // The sans the furniture and the cards write in, at a pixel size: a Chinese sans, not the glyph font:
+    // once FreeType has drawn a face small, Qt draws that face's large glyphs a shade differently, and the
+    // squares' glyphs must not depend on what else is on the page.
+    static QFont textFont(double pixels);
 };

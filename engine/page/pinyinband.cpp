@@ -21,6 +21,13 @@ QString syllableFamily()
 
 } // namespace
 
+QFont PinyinBand::letters(int pixels)
+{
+    QFont font(syllableFamily());
+    font.setPixelSize(qMax(1, pixels));
+    return font;
+}
+
 PinyinBand::PinyinBand(double height) : height(height), syllableFont(syllableFamily())
 {
     const double reference = 100.0;

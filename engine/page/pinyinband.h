@@ -27,6 +27,8 @@ public:
 
     // A font with the tone-marked vowels, sized so that its x-height fills the middle space.
     QFont font() const { return syllableFont; }
+    // The same letters at a pixel size, for readings written outside a band.
+    static QFont letters(int pixels);
     // Centres the syllable over the square whose top-left corner is given; the painter's font and pen
     // must be set.
     void drawSyllable(QPainter *painter, const QPointF &square, double side, const QString &syllable) const;

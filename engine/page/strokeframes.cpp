@@ -85,26 +85,28 @@ int rowsFitting(double pageHeight, double rowHeight)
 
 } // namespace
 
-Lines linesAbove(int strokes, int columns, double cellSize, double band, double pageHeight)
+Lines linesAbove(int strokes, int columns, double cellSize, double band, double pageHeight, bool named)
 {
     if (strokes <= 0 || columns <= 0)
-        return {};
+        return {0, kFrameShare, named};
+    const auto pitch = [named](double share) { return Lines {0, share, named}.pitch(); };
     const double usual = cellSize * kFrameShare;
     const double smallest = qMin(usual, kSmallestFrameCm);
     const int usualLines = linesFor(strokes, static_cast<int>(columns / kFrameShare));
     const int fewestLines = linesFor(strokes, qMax(1, static_cast<int>(columns * cellSize / smallest)));
-    const auto rows
-        = [&](int lines, double share) { return rowsFitting(pageHeight, cellSize + band + lines * cellSize * share); };
+    const auto rows = [&](int lines, double share) {
+        return rowsFitting(pageHeight, cellSize + band + lines * cellSize * pitch(share));
+    };
     if (rows(usualLines, kFrameShare) > 0 && rows(usualLines, kFrameShare) == rows(fewestLines, kFrameShare))
-        return {usualLines, kFrameShare};
+        return {usualLines, kFrameShare, named};
     if (rows(fewestLines, kFrameShare) > 0)
-        return {fewestLines, kFrameShare};
+        return {fewestLines, kFrameShare, named};
     // A hundredth of a millimetre short of the whole height, which the row count's rounding would miss.
-    const double squeezed = (pageHeight - cellSize - band - 0.001) / fewestLines;
-    return {fewestLines, squeezed >= smallest ? squeezed / cellSize : kFrameShare};
+    const double squeezed = (pageHeight - cellSize - band - 0.001) / fewestLines / (pitch(1.0));
+    return {fewestLines, squeezed >= smallest ? squeezed / cellSize : kFrameShare, named};
 }
 
-QVector<QRectF> frames(const QPointF &topLeft, double rowWidth, int lines, double lineHeight, int strokes)
+QVector<QRectF> frames(const QPointF &topLeft, double rowWidth, int lines, double lineHeight, int strokes, bool named)
 {
     QVector<QRectF> result;
     if (lines <= 0 || strokes <= 0 || rowWidth <= 0)
@@ -113,10 +115,11 @@ QVector<QRectF> frames(const QPointF &topLeft, double rowWidth, int lines, doubl
     const double side = qMin(lineHeight, rowWidth / linesFor(strokes, lines));
     // A hair over the width, which the frames' sides summed in floating point may come to.
     const int perLine = qMax(1, static_cast<int>(rowWidth / side + 1e-6));
+    const double pitch = named ? side * (1.0 + kNameShare) : side;
     result.reserve(strokes);
     for (int frame = 0; frame < strokes; ++frame)
         result.append(
-            QRectF(topLeft.x() + (frame % perLine) * side, topLeft.y() + (frame / perLine) * side, side, side));
+            QRectF(topLeft.x() + (frame % perLine) * side, topLeft.y() + (frame / perLine) * pitch, side, side));
     return result;
 }
 

@@ -24,11 +24,19 @@ namespace StrokeFrames {
 constexpr double kFrameShare = 0.5;
 constexpr double kSmallestFrameCm = 0.375;
 
-// The lines of frames above each row and their height, as a share of the square's side.
+// With cards, a strip under each line of frames names the strokes above it, this share of a frame's side.
+constexpr double kNameShare = 0.3;
+
+// The lines of frames above each row and their height, as a share of the square's side, with or without
+// the strokes' names under them.
 struct Lines
 {
     int count = 0;
     double share = kFrameShare;
+    bool named = false;
+
+    // A line's height, its names' strip included, as a share of the square's side.
+    double pitch() const { return named ? share * (1.0 + kNameShare) : share; }
 };
 
 // The lines above every row of a page whose most complex character has `strokes` strokes, for rows of
@@ -37,12 +45,13 @@ struct Lines
 // otherwise they shrink, at most to the smallest side, to save lines; and the lines shrink to leave room
 // for one row where the usual ones leave none. No lines for no strokes or no columns; lines with no room
 // for a row when even the smallest frames leave none.
-Lines linesAbove(int strokes, int columns, double cellSize, double band, double pageHeight);
+Lines linesAbove(int strokes, int columns, double cellSize, double band, double pageHeight, bool named = false);
 
 // The frames of a character of `strokes` strokes, in page pixels, from `topLeft` on across `rowWidth`,
 // in at most `lines` lines of `lineHeight`: squares of the line's height where they fit, smaller where
-// the strokes would not fit the lines otherwise.
-QVector<QRectF> frames(const QPointF &topLeft, double rowWidth, int lines, double lineHeight, int strokes);
+// the strokes would not fit the lines otherwise; `named`, each line is followed by its names' strip.
+QVector<QRectF> frames(
+    const QPointF &topLeft, double rowWidth, int lines, double lineHeight, int strokes, bool named = false);
 
 // Where in a frame the character's 1024-unit square goes: inset as a glyph of the default size sits in
 // its square, so the frames read like the row below them.
