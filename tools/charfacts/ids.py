@@ -7,6 +7,10 @@ OPERATORS = {
     "⿼": 2, "⿽": 2, "⿾": 1, "⿿": 1, "㇯": 2,
 }
 SURROUNDS = "⿵⿶⿷⿸⿹⿺⿼⿽"
+# The head of 变, 弯, 恋 (亦 without its legs) is one component, not 亠 over strokes.
+WHOLE_PIECES = {"𰁜"}
+# Radicals of few strokes that are two halves side by side.
+TWO_HALVES = {"比", "羽"}
 # The names the facts give a structure, in the order of the codes the table stores (0: unknown).
 STRUCTURES = ["", "独体结构", "左右结构", "上下结构", "左中右结构", "上中下结构", "半包围结构", "全包围结构", "品字结构"]
 
@@ -98,12 +102,15 @@ class Structures:
         way into components, in the sequence itself or, across, in the character it names. A character of
         level one stacked on another (点: 占 over 灬) stays two layers, as books count them."""
         if node.leaf is not None:
-            if node.leaf in self.first_level and operator == "⿱":
+            if (node.leaf in self.first_level and operator == "⿱") or node.leaf in WHOLE_PIECES:
                 return False
             node = self.trees.get(node.leaf, node)
         same = {"⿰": "⿰⿲", "⿱": "⿱⿳"}[operator]
+        # Side by side, a part split again within itself (隹 of 谁) is no column; stacked, a layer of two
+        # components side by side (丰丰 of 慧) is one.
         return node.operator is not None and node.operator in same and not any(
-            p.leaf is None or self.strokes(p.leaf) == 1 for p in node.parts
+            (p.leaf is None and operator == "⿰") or (p.leaf is not None and self.strokes(p.leaf) == 1)
+            for p in node.parts
         )
 
     def structure(self, character):
@@ -113,10 +120,9 @@ class Structures:
         operator, parts = tree.operator, tree.parts
         if operator is None or operator not in "⿰⿱⿲⿳⿴" + SURROUNDS:
             return "独体结构"
-        # The radicals of few strokes (月, 田, 石, 页) are single pieces; 比 and 羽, twice the same, are not.
+        # The radicals of few strokes (月, 田, 石, 页) are single pieces; 比 and 羽, two halves, are not.
         if character in self.radicals and self.strokes(character) <= 6:
-            twice = operator == "⿰" and parts[0].leaf is not None and parts[0].leaf == parts[1].leaf
-            return "左右结构" if twice else "独体结构"
+            return "左右结构" if character in TWO_HALVES else "独体结构"
         pieces = [self.stroke_piece(p) for p in parts]
         if operator in "⿱⿳" and (pieces[0] or self.strokes(parts[-1].leaf or "") == 1):
             # 天 (一 over 大), 白, 永, 两, 面 (丆 over 囬), 上 (⺊ over 一); but 号 (丂 under 口).

@@ -7,6 +7,8 @@ inside (颖 页, 照 灬), else Unihan's (kRSUnicode, the Kangxi radical, in the
 shows). A character taught as one piece (独体) keeps Unihan's radical; where the 2009 standard dropped that
 radical (二, 入, 爻 …), the radical of its first stroke (一 丨 丿 丶 乙)."""
 
+import ids
+
 # The main radicals of the 2009 standard with the other forms they take (附形), as components name them.
 FORMS = {
     "一": "", "丨": "亅", "丿": "㇒", "丶": "", "乙": "乛乚𠃌𠃍𠃊⺄㇠", "十": "", "厂": "", "匚": "匸",
@@ -18,7 +20,7 @@ FORMS = {
     "女": "", "飞": "飛", "马": "馬", "幺": "", "巛": "", "王": "玉⺩𤣩", "无": "旡", "韦": "韋", "木": "",
     "支": "", "犬": "犭", "歹": "歺", "车": "車", "牙": "", "戈": "", "比": "", "瓦": "", "止": "",
     "攴": "攵", "日": "曰", "贝": "貝", "水": "氵氺", "见": "見", "牛": "牜⺧", "手": "扌龵", "气": "",
-    "毛": "", "长": "長", "片": "", "斤": "", "爪": "爫", "父": "", "月": "⺼", "氏": "", "欠": "",
+    "毛": "", "长": "長", "片": "", "斤": "", "爪": "爫", "父": "", "月": "⺼⺝", "氏": "", "欠": "",
     "风": "風", "殳": "", "文": "", "方": "", "火": "灬", "斗": "", "户": "戶", "心": "忄⺗㣺", "毋": "母",
     "示": "礻", "甘": "", "石": "", "龙": "龍", "业": "", "目": "", "田": "", "罒": "网⺲", "皿": "",
     "生": "", "矢": "", "禾": "", "白": "", "瓜": "", "鸟": "鳥", "疒": "", "立": "", "穴": "",
@@ -35,7 +37,7 @@ FORMS = {
 
 # How a form is written on a card where the component's own code point is a variant of it.
 SHOWN = {
-    "𤣩": "王", "⺩": "王", "㇒": "丿", "⺼": "月", "艸": "艹", "辵": "辶", "⻌": "辶", "⻍": "辶", "戶": "户",
+    "𤣩": "王", "⺩": "王", "⺝": "月", "㇒": "丿", "⺼": "月", "艸": "艹", "辵": "辶", "⻌": "辶", "⻍": "辶", "戶": "户",
     "靑": "青", "訁": "讠", "糹": "纟", "飠": "饣", "𩙿": "饣", "釒": "钅", "𧾷": "⻊", "𠆢": "人", "⺆": "冂",
     "⺇": "几", "龵": "手", "𦍌": "⺶", "𥫗": "⺮", "⺷": "⺶", "⺍": "⺌", "𡭔": "小", "㣺": "⺗", "⺕": "彐", "彑": "彐", "夊": "夂",
     "匸": "匚", "⺲": "罒", "爿": "丬", "𤴔": "⺪", "阜": "阝", "邑": "阝", "⺧": "牜", "尣": "尢", "歺": "歹",
@@ -97,8 +99,7 @@ def find_form(node, forms):
 # below (旧 is under 日), though they are by surrounding (司 under 𠃌); 屮 stands in 出 only as its top.
 NOT_BY_PLACE = set("一丨丿丶乙乛乚𠃌𠃍𠃊⺄㇠亅㇒屮")
 SURROUNDING = set("乙乛乚𠃌𠃍𠃊")
-# The head of 变, 弯, 恋 (亦 without its legs) is a component of its own, not 亠 over strokes.
-WHOLE_PIECES = {"𰁜"}
+WHOLE_PIECES = ids.WHOLE_PIECES
 SAME_WAY = {"⿰": "⿰⿲", "⿲": "⿰⿲", "⿱": "⿱⿳", "⿳": "⿱⿳"}
 
 
