@@ -72,6 +72,23 @@ QStringList strokeNamesOf(int index)
     return names;
 }
 
+// The stroke data's square: 1024 units, y up, the baseline 900 units below the top.
+constexpr double kEmUnits = 1024.0;
+constexpr double kBaseline = 900.0;
+constexpr double kStartGrain = 4.0;
+constexpr double kStartBottom = -124.0;
+
+QVector<QPointF> strokeStartsOf(int index)
+{
+    QVector<QPointF> starts;
+    for (std::uint32_t stroke = strokeNameStarts()[index]; stroke < strokeNameStarts()[index + 1]; ++stroke) {
+        const double x = static_cast<unsigned char>(Facts::strokeStarts[2 * stroke]) * kStartGrain;
+        const double y = static_cast<unsigned char>(Facts::strokeStarts[2 * stroke + 1]) * kStartGrain + kStartBottom;
+        starts.append(QPointF(x / kEmUnits, (kBaseline - y) / kEmUnits));
+    }
+    return starts;
+}
+
 QVector<CharacterWord> tableWordsOf(uint code)
 {
     QVector<CharacterWord> words;
@@ -126,6 +143,7 @@ CharacterFacts CharacterFacts::of(uint code)
     if (strokes >= 0) {
         facts.strokeCount = StrokeOrderTable::strokeCounts[strokes];
         facts.strokeNames = strokeNamesOf(strokes);
+        facts.strokeStarts = strokeStartsOf(strokes);
     } else {
         facts.strokeCount = entry.strokes;
     }

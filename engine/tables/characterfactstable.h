@@ -41,6 +41,9 @@ extern LATTISCRIBE_TABLE const std::uint8_t sparseStrokes[];
 
 extern LATTISCRIBE_TABLE const int strokeNameCount;
 extern LATTISCRIBE_TABLE const char strokeNames[];
+// Where each stroke starts (the first point of its centre line), in the same order, two bytes a stroke: x
+// and y in fours of the stroke data's 1024-unit square, y up from 124 units below its baseline.
+extern LATTISCRIBE_TABLE const char strokeStarts[];
 
 extern LATTISCRIBE_TABLE const char syllableText[];
 extern LATTISCRIBE_TABLE const std::uint16_t syllableOffsets[];

@@ -95,6 +95,13 @@ def read_strokes(path):
     return [(code, medians[code]) for code in sorted(medians)]
 
 
+def start_of(median):
+    """Where the brush starts a stroke, to a quarter of a unit's grain: x, and y measured up from 124 units
+    below the baseline (the bottom of the square), each in a byte."""
+    x, y = median[0]
+    return [min(255, max(0, round(x / 4))), min(255, max(0, round((y + 124) / 4)))]
+
+
 def write_pool(out, name, texts):
     """A pool of UTF-8 texts: nameText, and nameOffsets with where each starts and one past the last."""
     encoded = [t.encode("utf-8") for t in texts]
@@ -135,10 +142,12 @@ def main():
 
     # The names of every stroke, in the stroke table's order; a character's first stroke for the radical
     # of a character of one piece.
-    names, first_strokes = [], {}
+    names, starts, first_strokes = [], [], {}
     for code, medians in strokes:
         codes = [strokenames.classify(m) for m in medians]
         names.extend(codes)
+        for median in medians:
+            starts.extend(start_of(median))
         first_strokes[chr(code)] = strokenames.NAMES[codes[0]]
 
     covered = sorted(
@@ -208,6 +217,10 @@ def main():
         out.write(f'const char strokeNames[] =\n')
         for start in range(0, len(names), 64):
             out.write(f'    "{c_string(bytes(names[start : start + 64]))}"\n')
+        out.write(";\n\n")
+        out.write("const char strokeStarts[] =\n")
+        for start in range(0, len(starts), 64):
+            out.write(f'    "{c_string(bytes(starts[start : start + 64]))}"\n')
         out.write(";\n\n")
         write_syllables(out, syllables)
         out.write(f"\nconst int wordCharacterCount = {len(word_characters)};\n")
