@@ -117,6 +117,7 @@ private slots:
         row("unwritable output", "-o /nonexistent/dir/x.pdf", "永", 1, "cannot write");
         row("every page of a PDF", "-o @/never.pdf --all-pages", "永", 2, "--all-pages goes with a .png or .svg");
         row("a worksheet by another name", "--save-worksheet @/never.pdf", "永", 2, "must end in .lattiscribe");
+        row("facts beside pages", "--char-info -o @/never.pdf", "永", 2, "--char-info goes alone");
     }
 
     void statuses()
@@ -218,6 +219,36 @@ private slots:
         QCOMPARE(layoutValue(layout.object(), key), value);
         // Written cell by cell, exactly as the whole document would write itself.
         QCOMPARE(run.out, layout.toJson(QJsonDocument::Compact) + '\n');
+    }
+
+    // --char-info: each Han character once, in order of first appearance, as a JSON line; other text
+    // (Latin, punctuation, radicals, 〇) is passed over, and a list of the standard characters is read too.
+    void charInfo_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("characters");
+        QTest::newRow("a text") << QStringList {} << QByteArray("长江长, A〇⺮江河\n\xf0\xa0\x80\x80")
+                                << QString::fromUtf8("长 江 河 \U00020000");
+        QTest::newRow("a list") << QStringList {"--chars", "tgh1:1-3"} << QByteArray() << QString::fromUtf8("一 乙 二");
+        QTest::newRow("nothing Han") << QStringList {} << QByteArray("abc") << QString();
+    }
+
+    void charInfo()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, input);
+        QFETCH(QString, characters);
+        const Run run = render(QStringList {QStringLiteral("--char-info")} + arguments, input);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.err.isEmpty());
+        QStringList written;
+        for (const QByteArray &line : run.out.split('\n')) {
+            if (!line.isEmpty())
+                written << QJsonDocument::fromJson(line).object()["char"].toString();
+        }
+        QCOMPARE(written.join(QLatin1Char(' ')), characters);
+        QVERIFY(run.out.isEmpty() || run.out.endsWith('\n'));
     }
 
     // Every option of the table, from its flag through the request to the engine: a switch turned away from

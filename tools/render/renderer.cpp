@@ -1,6 +1,7 @@
 #include "renderer.h"
 
 #include "appinfo.h"
+#include "charinfo.h"
 #include "copybook.h"
 #include "fontfiles.h"
 #include "layoutjson.h"
@@ -154,6 +155,13 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
                 return run.fail(RendererInputOutputError, decodingProblem(decoded));
             sheet.text = decoded.text;
         }
+    }
+
+    if (request.charInfo) {
+        if (!writeCharacterInfo(sheet.text, streams.output))
+            return run.fail(RendererInputOutputError,
+                QStringLiteral("cannot write the facts: %1").arg(streams.output->errorString()));
+        return RendererSuccess;
     }
 
     CopyBook book;

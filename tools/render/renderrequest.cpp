@@ -36,6 +36,9 @@ struct Options
         QStringLiteral("PATH")};
     QCommandLineOption layout {QStringLiteral("layout"),
         QStringLiteral("Write no pages; print the layout as one JSON object on standard output.")};
+    QCommandLineOption charInfo {QStringLiteral("char-info"),
+        QStringLiteral("Write no pages; print each Han character of the text once, in order, as one JSON object a "
+                       "line: its pinyin, radical, structure, strokeCount, strokeNames and words.")};
     QCommandLineOption print {QStringLiteral("print"),
         QStringLiteral("Send every page to PRINTER (a print queue's name) at true size; to the default printer "
                        "when no name follows."),
@@ -119,8 +122,10 @@ QString outputProblem(const RenderRequest &request)
     const bool picture = PagePictures::isPicture(request.outputPath);
     if (request.prints && (request.layoutOnly || !request.outputPath.isEmpty()))
         return QStringLiteral("--print goes alone, without --output or --layout");
-    if (!request.makesPages() && request.worksheetPath.isEmpty())
-        return QStringLiteral("--output is required (or --layout, --print or --save-worksheet)");
+    if (request.charInfo && (request.makesPages() || !request.worksheetPath.isEmpty()))
+        return QStringLiteral("--char-info goes alone, without --output, --layout, --print or --save-worksheet");
+    if (!request.writesSomething())
+        return QStringLiteral("--output is required (or --layout, --char-info, --print or --save-worksheet)");
     if (!request.outputPath.isEmpty() && !request.writesPdf() && !picture)
         return QStringLiteral("--output must end in .pdf, .png or .svg: %1").arg(request.outputPath);
     if (request.outputPath.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) && !PagePictures::writesSvg())
@@ -172,8 +177,8 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
         tableOptions.append({&row, tableOption(row)});
         parser.addOption(tableOptions.constLast().second);
     }
-    parser.addOptions(
-        {options.print, options.jobs, options.fontFile, options.chars, options.layout, options.saveWorksheet});
+    parser.addOptions({options.print, options.jobs, options.fontFile, options.chars, options.layout, options.charInfo,
+        options.saveWorksheet});
     parser.addPositionalArgument(QStringLiteral("FILE"),
         QStringLiteral("UTF-8 text, or a .lattiscribe worksheet whose options the ones given here replace; standard "
                        "input when absent or -."),
@@ -205,6 +210,7 @@ RenderRequest parseRenderRequest(const QStringList &arguments)
     read.number(options.jobs, 1, kMaxJobs, request.jobs);
     request.fontFiles = parser.values(options.fontFile);
     request.layoutOnly = parser.isSet(options.layout);
+    request.charInfo = parser.isSet(options.charInfo);
     request.prints = parser.isSet(options.print);
     request.printer = parser.value(options.print);
     request.outputPath = parser.value(options.output);

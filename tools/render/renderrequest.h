@@ -26,6 +26,8 @@ struct RenderRequest
     // --save-worksheet: the text and options kept as a worksheet at this path.
     QString worksheetPath;
     bool layoutOnly = false;
+    // --char-info: each Han character's facts as a JSON line instead of pages.
+    bool charInfo = false;
     // --print: every page to `printer`, the default printer when it is empty.
     bool prints = false;
     QString printer;
@@ -43,6 +45,8 @@ struct RenderRequest
     bool writesPdf() const;
     // Whether pages are asked for at all (or only a worksheet).
     bool makesPages() const { return layoutOnly || prints || !outputPath.isEmpty(); }
+    // Whether anything is asked for at all.
+    bool writesSomething() const { return makesPages() || charInfo || !worksheetPath.isEmpty(); }
 
     void applyTo(CopyBook *book) const;
     // `base` (a worksheet's options) with the options given on the command line in place of its own.
