@@ -5,6 +5,7 @@
 #include "strokeordertable.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -77,14 +78,19 @@ constexpr double kEmUnits = 1024.0;
 constexpr double kBaseline = 900.0;
 constexpr double kStartGrain = 4.0;
 constexpr double kStartBottom = -124.0;
+constexpr double kPi = 3.14159265358979323846;
 
-QVector<QPointF> strokeStartsOf(int index)
+QVector<CharacterFacts::StrokeStart> strokeStartsOf(int index)
 {
-    QVector<QPointF> starts;
+    QVector<CharacterFacts::StrokeStart> starts;
     for (std::uint32_t stroke = strokeNameStarts()[index]; stroke < strokeNameStarts()[index + 1]; ++stroke) {
-        const double x = static_cast<unsigned char>(Facts::strokeStarts[2 * stroke]) * kStartGrain;
-        const double y = static_cast<unsigned char>(Facts::strokeStarts[2 * stroke + 1]) * kStartGrain + kStartBottom;
-        starts.append(QPointF(x / kEmUnits, (kBaseline - y) / kEmUnits));
+        const auto byte = [stroke](int at) { return static_cast<unsigned char>(Facts::strokeStarts[3 * stroke + at]); };
+        const double x = byte(0) * kStartGrain;
+        const double y = byte(1) * kStartGrain + kStartBottom;
+        // Turned from y up to the page's y down.
+        const double angle = byte(2) * 2.0 * kPi / 256.0;
+        starts.append(CharacterFacts::StrokeStart {
+            QPointF(x / kEmUnits, (kBaseline - y) / kEmUnits), QPointF(std::cos(angle), -std::sin(angle))});
     }
     return starts;
 }

@@ -28,9 +28,15 @@ struct CharacterFacts
     int strokeCount = 0;
     // The standard names (横, 竖, 横折钩 …), one per stroke of the stroke-order data, or none.
     QStringList strokeNames;
-    // Where the brush starts each stroke, for its number: on the unit square, x to the right and y down, as
-    // StrokeOrder::strokes draws the outlines; none without stroke data.
-    QVector<QPointF> strokeStarts;
+    // Where the brush starts each stroke and which way it sets off, for its number: on the unit square, x to
+    // the right and y down, as StrokeOrder::strokes draws the outlines; none without stroke data.
+    struct StrokeStart
+    {
+        QPointF at;
+        // A unit vector.
+        QPointF heading;
+    };
+    QVector<StrokeStart> strokeStarts;
     // Two or three common words, the ones of each reading first for a polyphone; none is unfit for a child.
     QVector<CharacterWord> words;
 

@@ -10,6 +10,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegularExpression>
 #include <cmath>
 
 namespace {
@@ -17,9 +18,9 @@ namespace {
 // Shares of a square's side: the facts' text, the stroke numbers, the dot where a stroke begins and how
 // far before it its number stands, the room between the square and the text and between two cards.
 constexpr double kTextShare = 0.19;
-constexpr double kNumberShare = 0.11;
+constexpr double kNumberShare = 0.13;
 constexpr double kDotShare = 0.022;
-constexpr double kNumberBeforeShare = 0.075;
+constexpr double kNumberBeforeShare = 0.085;
 constexpr double kTextIndentShare = 0.15;
 constexpr double kCardGapShare = 0.25;
 
@@ -107,10 +108,8 @@ void CharacterCards::draw(QPainter *painter, const QPointF &topLeft, double widt
 void CharacterCards::drawCard(QPainter *painter, const QRectF &area, const Card &card, const Style &style)
 {
     const double side = area.height();
-    const QRectF square(area.topLeft(), QSizeF(side, side));
-    drawDemonstration(painter, square, card.code, style);
-
     CharacterFacts facts = CharacterFacts::of(card.code);
+    drawDemonstration(painter, QRectF(area.topLeft(), QSizeF(side, side)), facts, style);
     if (!card.ownWords.trimmed().isEmpty())
         facts = facts.withOwnWords(wordsTyped(card.ownWords));
     const double textPixels = side * kTextShare;
@@ -152,12 +151,13 @@ void CharacterCards::drawCard(QPainter *painter, const QRectF &area, const Card 
     painter->restore();
 }
 
-void CharacterCards::drawDemonstration(QPainter *painter, const QRectF &square, uint code, const Style &style)
+void CharacterCards::drawDemonstration(
+    QPainter *painter, const QRectF &square, const CharacterFacts &facts, const Style &style)
 {
     const double side = square.width();
     GridPen pen(painter, style.grid, style.mode);
     GridCell {square.x(), square.y()}.draw(pen, side, true, style.gridStyle);
-    const QVector<QPainterPath> strokes = StrokeOrder::strokes(code);
+    const QVector<QPainterPath> strokes = StrokeOrder::strokes(facts.code);
     QColor ink = style.ink;
     ink.setAlpha(255);
     QColor mark = style.grid;
@@ -170,7 +170,7 @@ void CharacterCards::drawDemonstration(QPainter *painter, const QRectF &square, 
         // Without stroke data the character is written in the sans, with no numbers to give.
         painter->setPen(ink);
         painter->setFont(PageFurniture::textFont(side * 0.7));
-        painter->drawText(square, Qt::AlignCenter, QString::fromUcs4(&code, 1));
+        painter->drawText(square, Qt::AlignCenter, facts.character());
         painter->restore();
         return;
     }
@@ -180,14 +180,11 @@ void CharacterCards::drawDemonstration(QPainter *painter, const QRectF &square, 
     for (const QPainterPath &stroke : strokes)
         whole.addPath(onSquare.map(stroke));
     painter->fillPath(whole, ink);
-    const QVector<StrokeOrder::StrokeStart> starts = StrokeOrder::starts(code);
     QFont numbers = PageFurniture::textFont(side * kNumberShare);
     numbers.setBold(true);
-    for (int stroke = 0; stroke < starts.size(); ++stroke) {
-        const QPointF at = onSquare.map(starts.at(stroke).at);
-        QPointF way = onSquare.map(starts.at(stroke).toward) - at;
-        const double length = std::hypot(way.x(), way.y());
-        way = length > 0 ? way / length : QPointF(1, 0);
+    for (int stroke = 0; stroke < facts.strokeStarts.size(); ++stroke) {
+        const QPointF at = onSquare.map(facts.strokeStarts.at(stroke).at);
+        const QPointF way = facts.strokeStarts.at(stroke).heading;
         painter->setBrush(mark);
         painter->drawEllipse(at, side * kDotShare, side * kDotShare);
         // Just before where the pen comes down, so that the number does not sit on the stroke it names.

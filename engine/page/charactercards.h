@@ -11,6 +11,7 @@
 #include <QVector>
 
 class QPainter;
+struct CharacterFacts;
 
 // A character's card (生字卡), heading its row in a Trace book as a primary-school book prints one for each
 // new character: a square with the character drawn from its stroke outlines, each stroke numbered where
@@ -58,5 +59,6 @@ public:
 
 private:
     static void drawCard(QPainter *painter, const QRectF &area, const Card &card, const Style &style);
-    static void drawDemonstration(QPainter *painter, const QRectF &square, uint code, const Style &style);
+    static void drawDemonstration(
+        QPainter *painter, const QRectF &square, const CharacterFacts &facts, const Style &style);
 };

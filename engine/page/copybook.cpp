@@ -133,7 +133,8 @@ int CopyBook::cardLinesFor()
     if (!values.showsCards())
         return 0;
     if (longestUnit < 0)
-        longestUnit = LayoutRules::heaviestUnit(bookText, values.words, values.commonChineseOnly, [](uint) { return 1; });
+        longestUnit
+            = LayoutRules::heaviestUnit(bookText, values.words, values.commonChineseOnly, [](uint) { return 1; });
     const PaperCm paper = paperCm(values.paper, values.landscape);
     return CharacterCards::linesAbove(longestUnit, columnsFor(paper, squarePitch(values.cellSize, values.zhuyin)));
 }
@@ -232,9 +233,9 @@ QString CopyBook::layoutProblem() const
     if (cardLines() > 0)
         parts << QStringLiteral("character cards");
     const QString last = parts.isEmpty() ? QString() : parts.takeLast();
-    const QString above = last.isEmpty()   ? QString()
-        : parts.isEmpty()                  ? QStringLiteral(" with its %1").arg(last)
-                                           : QStringLiteral(" with its %1 and %2").arg(parts.join(QStringLiteral(", ")), last);
+    const QString above = last.isEmpty() ? QString()
+        : parts.isEmpty()                ? QStringLiteral(" with its %1").arg(last)
+                          : QStringLiteral(" with its %1 and %2").arg(parts.join(QStringLiteral(", ")), last);
     return QStringLiteral("a row of %1 cm squares%2 is taller than the %3 cm the page has between its margins")
         .arg(values.cellSize)
         .arg(above)

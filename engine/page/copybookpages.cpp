@@ -295,7 +295,8 @@ void CopyBookPages::drawCards(QPainter *painter, const QVector<CopyBookCell> &pa
 {
     if (cardsHeight <= 0)
         return;
-    const CharacterCards::Style style {options.textColor, options.gridColor, options.gridStyle, mode, strokeFramesNamed};
+    const CharacterCards::Style style {
+        options.textColor, options.gridColor, options.gridStyle, mode, strokeFramesNamed};
     const ClipReach clip(painter);
     for (const QVector<CopyBookCell> &models : modelsByRow(pageCells)) {
         const GridCell *square = squareOf(models.first());

@@ -25,7 +25,7 @@ constexpr double kFrameShare = 0.5;
 constexpr double kSmallestFrameCm = 0.375;
 
 // With cards, a strip under each line of frames names the strokes above it, this share of a frame's side.
-constexpr double kNameShare = 0.3;
+constexpr double kNameShare = 0.4;
 
 // The lines of frames above each row and their height, as a share of the square's side, with or without
 // the strokes' names under them.

@@ -110,31 +110,34 @@ QPainterPath clockwise(const QPainterPath &outline)
     return turned;
 }
 
-// Walks a character's strokes, collecting their outlines, their starts or both.
-void decode(uint codePoint, QVector<QPainterPath> *outlines, QVector<StrokeOrder::StrokeStart> *starts)
+} // namespace
+
+namespace StrokeOrder {
+
+int strokeCount(uint codePoint)
+{
+    const int index = indexOf(codePoint);
+    return index < 0 ? 0 : StrokeOrderTable::strokeCounts[index];
+}
+
+QVector<QPainterPath> strokes(uint codePoint)
 {
     using namespace StrokeOrderTable;
     const int index = indexOf(codePoint);
     if (index < 0)
-        return;
+        return {};
     const QByteArray &block = chunkOf(index);
     if (block.isEmpty())
-        return;
+        return {};
     const std::uint32_t pointsStart = chunkPointsStarts[index / charactersPerChunk];
     const char *command = block.constData() + commandOffsets[index];
     const char *commandsEnd = block.constData() + pointsStart;
     PointReader points(block.constData() + pointsStart + pointOffsets[index], block.constData() + block.size());
-    int done = 0;
+    QVector<QPainterPath> outlines;
+    outlines.reserve(strokeCounts[index]);
     QPainterPath path;
-    while (done < strokeCounts[index] && command < commandsEnd) {
+    while (outlines.size() < strokeCounts[index] && command < commandsEnd) {
         switch (static_cast<unsigned char>(*command++)) {
-        case StartAt: {
-            const QPointF at = points.next();
-            const QPointF toward = points.next();
-            if (starts)
-                starts->append({at, toward});
-            break;
-        }
         case MoveTo:
             path.moveTo(points.next());
             break;
@@ -156,37 +159,12 @@ void decode(uint codePoint, QVector<QPainterPath> *outlines, QVector<StrokeOrder
             path.closeSubpath();
             break;
         default:
-            if (outlines)
-                outlines->append(clockwise(path));
+            outlines.append(clockwise(path));
             path = QPainterPath();
-            ++done;
             break;
         }
     }
-}
-
-} // namespace
-
-namespace StrokeOrder {
-
-int strokeCount(uint codePoint)
-{
-    const int index = indexOf(codePoint);
-    return index < 0 ? 0 : StrokeOrderTable::strokeCounts[index];
-}
-
-QVector<QPainterPath> strokes(uint codePoint)
-{
-    QVector<QPainterPath> outlines;
-    decode(codePoint, &outlines, nullptr);
     return outlines;
-}
-
-QVector<StrokeStart> starts(uint codePoint)
-{
-    QVector<StrokeStart> found;
-    decode(codePoint, nullptr, &found);
-    return found;
 }
 
 } // namespace StrokeOrder

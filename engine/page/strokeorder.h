@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPainterPath>
-#include <QPointF>
 #include <QVector>
 
 // The strokes of a character in the order they are written, as filled outlines. The outlines come from
@@ -14,15 +13,5 @@ int strokeCount(uint codePoint);
 // The outlines on the unit square, x to the right and y down, as a glyph sits in its square, each one
 // closed contour, all of them clockwise; empty without data.
 QVector<QPainterPath> strokes(uint codePoint);
-
-// Where a stroke begins on the same square, and a point a little way along its centre line: the way the
-// pen sets off.
-struct StrokeStart
-{
-    QPointF at;
-    QPointF toward;
-};
-// Each stroke's, in order; empty without data.
-QVector<StrokeStart> starts(uint codePoint);
 
 } // namespace StrokeOrder

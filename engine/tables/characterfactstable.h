@@ -41,8 +41,9 @@ extern LATTISCRIBE_TABLE const std::uint8_t sparseStrokes[];
 
 extern LATTISCRIBE_TABLE const int strokeNameCount;
 extern LATTISCRIBE_TABLE const char strokeNames[];
-// Where each stroke starts (the first point of its centre line), in the same order, two bytes a stroke: x
-// and y in fours of the stroke data's 1024-unit square, y up from 124 units below its baseline.
+// Where each stroke starts (the first point of its centre line) and which way it sets off, in the same
+// order, three bytes a stroke: x and y in fours of the stroke data's 1024-unit square, y up from 124 units
+// below its baseline, and the heading in 256ths of a turn, counterclockwise from the right with y up.
 extern LATTISCRIBE_TABLE const char strokeStarts[];
 
 extern LATTISCRIBE_TABLE const char syllableText[];

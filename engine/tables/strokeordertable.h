@@ -10,17 +10,7 @@
 namespace StrokeOrderTable {
 
 // The command codes of the command stream; M, L, Q and C take one, one, two and three points.
-// StartAt, ahead of each stroke's outline, takes two: where the stroke begins and the next point of its
-// centre line.
-enum Command : std::uint8_t {
-    MoveTo = 0,
-    LineTo = 1,
-    QuadTo = 2,
-    CubicTo = 3,
-    Close = 4,
-    EndOfStroke = 5,
-    StartAt = 6
-};
+enum Command : std::uint8_t { MoveTo = 0, LineTo = 1, QuadTo = 2, CubicTo = 3, Close = 4, EndOfStroke = 5 };
 
 extern LATTISCRIBE_TABLE const int characterCount;
 // Code points, ascending, with where each character's commands and points start in its inflated chunk.

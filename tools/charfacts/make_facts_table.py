@@ -15,6 +15,7 @@ same file."""
 import argparse
 import bz2
 import json
+import math
 import os
 import sys
 import tarfile
@@ -95,11 +96,20 @@ def read_strokes(path):
     return [(code, medians[code]) for code in sorted(medians)]
 
 
+# How far along its centre line a stroke's heading is taken: past the blob where the brush comes down.
+HEADING_REACH = 60
+
+
 def start_of(median):
     """Where the brush starts a stroke, to a quarter of a unit's grain: x, and y measured up from 124 units
-    below the baseline (the bottom of the square), each in a byte."""
+    below the baseline (the bottom of the square), each in a byte; then which way it sets off, as an angle
+    in 256ths of a turn (y up), from the start to the first point of its centre line HEADING_REACH units
+    away (or its last)."""
     x, y = median[0]
-    return [min(255, max(0, round(x / 4))), min(255, max(0, round((y + 124) / 4)))]
+    toward = next((p for p in median[1:] if math.hypot(p[0] - x, p[1] - y) >= HEADING_REACH), median[-1])
+    angle = math.atan2(toward[1] - y, toward[0] - x) if toward != median[0] else 0.0
+    return [min(255, max(0, round(x / 4))), min(255, max(0, round((y + 124) / 4))),
+            round(angle / (2 * math.pi) * 256) % 256]
 
 
 def write_pool(out, name, texts):

@@ -11,9 +11,7 @@ CHARACTERS_PER_CHUNK, in code point order, each chunk's commands and then its po
 zlib on their own, so the program inflates only the chunks of the characters it draws (a chunk takes
 a fraction of a millisecond), on first use. The characters, where their commands and points start in
 their chunk, and their stroke counts stay uncompressed, so that the layout can ask how many strokes a
-character has without inflating anything. Of the medians (each stroke's centre line) only the first two
-points are kept, ahead of the stroke's outline: where the stroke begins and which way it sets off, for a
-card to number the strokes at their starts."""
+character has without inflating anything. The medians are not used."""
 
 import json
 import os
@@ -28,8 +26,6 @@ from cpptable import c_string, number_lines  # noqa: E402
 # The command codes the program reads (strokeorder.cpp); the number of points each takes.
 COMMANDS = {"M": (0, 1), "L": (1, 1), "Q": (2, 2), "C": (3, 3), "Z": (4, 0)}
 END_OF_STROKE = 5
-# Followed by two points: the stroke's start and the next point of its centre line.
-START = 6
 # About 100 KB inflated; a chunk of the whole table would compress 2 % better.
 CHARACTERS_PER_CHUNK = 128
 TOKEN = re.compile(r"[MLQCZ]|-?\d+(?:\.\d+)?")
@@ -43,16 +39,7 @@ def varint(value, out):
     out.append(zigzag)
 
 
-def encode_point(x, y, out, last):
-    varint(x - last[0], out)
-    varint(y - last[1], out)
-    return (x, y)
-
-
-def encode_stroke(path, median, commands, out, last):
-    commands.append(START)
-    for x, y in median[:2] if len(median) > 1 else median * 2:
-        last = encode_point(round(x), round(y), out, last)
+def encode_stroke(path, commands, out, last):
     tokens = TOKEN.findall(path)
     at = 0
     while at < len(tokens):
@@ -63,8 +50,11 @@ def encode_stroke(path, median, commands, out, last):
         commands.append(code)
         at += 1
         for _ in range(points):
-            last = encode_point(round(float(tokens[at])), round(float(tokens[at + 1])), out, last)
+            x, y = round(float(tokens[at])), round(float(tokens[at + 1]))
             at += 2
+            varint(x - last[0], out)
+            varint(y - last[1], out)
+            last = (x, y)
     commands.append(END_OF_STROKE)
     return last
 
@@ -79,7 +69,7 @@ def main():
             if not name.endswith(".json") or len(name) != len(".json") + 1:
                 continue
             data = json.load(tar.extractfile(member))
-            characters[ord(name[0])] = list(zip(data["strokes"], data["medians"]))
+            characters[ord(name[0])] = data["strokes"]
     codes = sorted(characters)
     command_offsets, point_offsets, counts = [], [], []
     packed, chunk_offsets, chunk_sizes, chunk_points = b"", [0], [], []
@@ -93,8 +83,8 @@ def main():
             point_offsets.append(len(points))
             counts.append(len(strokes))
             last = (0, 0)
-            for stroke, median in strokes:
-                last = encode_stroke(stroke, median, commands, points, last)
+            for stroke in strokes:
+                last = encode_stroke(stroke, commands, points, last)
         packed += zlib.compress(bytes(commands) + bytes(points), 9)
         chunk_offsets.append(len(packed))
         chunk_sizes.append(len(commands) + len(points))

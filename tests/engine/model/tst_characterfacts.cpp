@@ -157,17 +157,20 @@ private slots:
         QCOMPARE(got, expected);
     }
 
-    // Where the strokes start, for their numbers, on the unit square with y down: 一 starts at the left
-    // halfway down, 永's dot at the top and its 捺 right of the middle, one start a stroke.
+    // Where the strokes start and which way they set off, for their numbers, on the unit square with y down:
+    // 一 starts at the left halfway down and goes right, 永's dot at the top and its 捺 right of the
+    // middle, both going down to the right, one start a stroke.
     void strokeStarts()
     {
-        const QVector<QPointF> one = CharacterFacts::of(codeOf(QStringLiteral("一"))).strokeStarts;
+        const QVector<CharacterFacts::StrokeStart> one = CharacterFacts::of(codeOf(QStringLiteral("一"))).strokeStarts;
         QCOMPARE(one.size(), 1);
-        QVERIFY(one[0].x() < 0.3 && one[0].y() > 0.35 && one[0].y() < 0.65);
+        QVERIFY(one[0].at.x() < 0.3 && one[0].at.y() > 0.35 && one[0].at.y() < 0.65);
+        QVERIFY(one[0].heading.x() > 0.9);
         const CharacterFacts eternal = CharacterFacts::of(codeOf(QStringLiteral("永")));
         QCOMPARE(eternal.strokeStarts.size(), eternal.strokeCount);
-        QVERIFY(eternal.strokeStarts[0].y() < 0.25);
-        QVERIFY(eternal.strokeStarts[4].x() > 0.45);
+        QVERIFY(eternal.strokeStarts[0].at.y() < 0.25 && eternal.strokeStarts[0].heading.y() > 0.3);
+        QVERIFY(eternal.strokeStarts[4].at.x() > 0.45);
+        QVERIFY(eternal.strokeStarts[4].heading.x() > 0.3 && eternal.strokeStarts[4].heading.y() > 0.3);
         QVERIFY(CharacterFacts::of('A').strokeStarts.isEmpty());
     }
 
