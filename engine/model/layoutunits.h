@@ -2,18 +2,17 @@
 
 #include <QString>
 #include <QVarLengthArray>
+#include <QVector>
 #include <functional>
 
-// The pieces of a text the layout places whole: a character, or with words on, a word: a run of Han
-// characters between anything else (spaces, line breaks, punctuation), cut into the words the readings
-// use where it is longer than four characters. Asked for in order, as the layout walks the text, the
-// runs are cut once each. The text must outlive it.
+// The pieces of a text the layout places whole: a character, or with words on, a word. A run of Han
+// characters that the teacher set apart with spaces (a space on one side, a space or the line's end on
+// the other) is a word as typed, whatever its length; any other run (pasted prose, between punctuation)
+// is cut into the words the readings use, so 春天来了 reads 春天 / 来 / 了. Asked for in order, as the
+// layout walks the text, the runs are cut once each. The text must outlive it.
 class LayoutUnits
 {
 public:
-    // The longest run of Han characters that is a word by itself.
-    static constexpr int kLongestWord = 4;
-
     LayoutUnits(const QString &text, bool words);
 
     struct Unit

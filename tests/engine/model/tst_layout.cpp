@@ -139,6 +139,10 @@ private slots:
         row("words: none split over two rows", 0, 5, "大熊猫", true, -1, false, "0:大!熊!猫!");
         row("words: longer than a row, on the rows below", 0, 3, "中华人民共和国，好", true, -1, false,
             "0:中!华!人! 1:民!共!和! 2:国! 3:好!好好");
+        row("words: a run not parted by spaces, as the readings cut it", 0, 11, "春天来了，柳树发芽了", true, 0, false,
+            "0:春!天! 1:来! 2:了! 3:柳!树! 4:发!芽! 5:了!");
+        row("words: runs parted by spaces, as typed", 0, 11, "春天来了 柳树发芽了", true, 0, false,
+            "0:春!天!来!了! 1:柳!树!发!芽!了!");
         row("copies: as asked", 0, 11, "永", false, 3, false, "0:永!永永永");
         row("copies: as many as fit", 0, 5, "永", false, 20, false, "0:永!永永永永");
         row("copies: none", 0, 5, "永", false, 0, false, "0:永!");
