@@ -134,4 +134,18 @@ int heaviestUnit(const QString &text, bool words, bool commonChineseOnly, const 
     return heaviest;
 }
 
+LeftOut leftOutByFilter(const QString &text, int listed)
+{
+    LeftOut leftOut;
+    for (int at = 0; at < text.size(); at += lengthAt(text, at)) {
+        if (isTraceable(text, at, false) && !isCommonChinese(text.at(at))) {
+            ++leftOut.count;
+            const uint code = codePointAt(text, at);
+            if (leftOut.first.size() < listed && !leftOut.first.contains(code))
+                leftOut.first.append(code);
+        }
+    }
+    return leftOut;
+}
+
 } // namespace LayoutRules

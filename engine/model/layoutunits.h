@@ -48,4 +48,14 @@ bool isCommonChinese(QChar ch);
 // Trace row shows; 0 for none. Walks the whole text.
 int heaviestUnit(const QString &text, bool words, bool commonChineseOnly, const std::function<int(uint)> &weight);
 
+// What the common-Chinese filter leaves out of a text: the characters a layout without it would show
+// (printable, not white space) outside U+4E00 to U+9FFF, each time they occur, and the first `listed`
+// different ones in the order of the text.
+struct LeftOut
+{
+    qint64 count = 0;
+    QVector<uint> first;
+};
+LeftOut leftOutByFilter(const QString &text, int listed);
+
 } // namespace LayoutRules

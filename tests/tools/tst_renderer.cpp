@@ -330,6 +330,54 @@ private slots:
         QCOMPARE(listed.join(' '), missing);
     }
 
+    // What the common-Chinese filter leaves out is said once: of a list asked for by name, each character,
+    // and why; of a text, how many and the first few different ones (the readings' brackets taken out).
+    void leftOutIsSaid_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("said");
+        const QString filter = "lattiscribe-render: %1the common Chinese filter (U+4E00 to U+9FFF) leaves out %2; "
+                               "--all-characters lays them out: %3\n";
+        QTest::newRow("a list") << "--chars tgh3:100-104" << QByteArray()
+                                << filter.arg("--chars: ", "1 of the list's characters", "㑇 (U+3447)");
+        QTest::newRow("a text") << "" << QByteArray("永，ab，\xf0\xa0\x80\x80 cdefghi。")
+                                << filter.arg(QString(), "13 character(s) of the text", "， a b 𠀀 c d e f …");
+        QTest::newRow("readings taken out") << "--pinyin" << QByteArray("行[hang2]") << QString();
+        QTest::newRow("the filter off") << "--all-characters" << QByteArray("永，a") << QString();
+    }
+
+    void leftOutIsSaid()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QByteArray, input);
+        QFETCH(QString, said);
+        const Run run = render(("--layout " + arguments).split(' ', Qt::SkipEmptyParts), input);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QString::fromUtf8(run.err), said);
+    }
+
+    // A long job says first how many pages it makes, then how far it has got, in lines a log can read: here
+    // a line a page, as for a job that takes seconds a page.
+    void longJobsSayHowFarTheyAre()
+    {
+        const QString pdf = path(QStringLiteral("long.pdf"));
+        QByteArray input = ideographs(1500).toUtf8();
+        QByteArray output;
+        QByteArray errors;
+        QBuffer in(&input), out(&output), err(&errors);
+        for (QBuffer *buffer : {&in, &out, &err})
+            buffer->open(QIODevice::ReadWrite);
+        const QStringList arguments {"lattiscribe-render", "-o", pdf, "--vector", "--trace-type", "none"};
+        QCOMPARE(runRenderer(arguments, {&in, &out, &err, false, 0}), 0);
+        // After what the font lacks (the first ideographs hold a few the Kai has not), if anything.
+        const QStringList lines = QString::fromUtf8(errors).section("lattiscribe-render: 100 pages", 1).split('\n');
+        QCOMPARE(lines.size(), 102);
+        QCOMPARE(lines.first(), " to write into " + pdf);
+        QCOMPARE(lines.at(1), QStringLiteral("lattiscribe-render: page 1 of 100"));
+        QCOMPARE(lines.at(100), QStringLiteral("lattiscribe-render: page 100 of 100"));
+    }
+
     // One page of a picture output, or every page under numbered names.
     void pictures()
     {
