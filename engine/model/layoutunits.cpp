@@ -47,8 +47,10 @@ LayoutUnits::LayoutUnits(const QString &text, bool words) : text(text), words(wo
 LayoutUnits::Unit LayoutUnits::unitAt(int at)
 {
     Unit unit;
-    unit.characters.append(at);
     unit.end = at + lengthAt(text, at);
+    if (text.at(at) == LayoutRules::kWordBoundary)
+        return unit;
+    unit.characters.append(at);
     if (!words || !isHan(text, at))
         return unit;
     if (at < runStart || at >= runEnd)

@@ -23,7 +23,8 @@ public:
         QVarLengthArray<int, 8> characters;
     };
 
-    // The unit that starts at `at`, which is the end of the unit before it (or 0).
+    // The unit that starts at `at`, which is the end of the unit before it (or 0). A word boundary is a
+    // unit without characters: it takes no square.
     Unit unitAt(int at);
 
 private:
@@ -38,6 +39,11 @@ private:
 };
 
 namespace LayoutRules {
+
+// A zero-width space: where a list of characters parts them, so that each is read alone and, with
+// words on, is a word of its own, without a space that a Copy book laying out every character would
+// give a square.
+constexpr char16_t kWordBoundary = 0x200B;
 
 // Whether a Trace row shows the character at `at`: printable, not white space, and with the filter on
 // one of the common Chinese characters.

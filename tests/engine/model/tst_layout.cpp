@@ -77,6 +77,8 @@ private slots:
         row("copy, two line feeds after a partial line", 1, 1, 2, true, 11, "永\n\n字", "0:永 4:字");
         row("copy, a filtered character keeps the line open", 1, 1, 1, true, 2, "永a字，八", "0:永字 2:八");
         row("copy without filter: space, tab and CR take cells", 1, 1, 0, false, 11, "a \tb\r", "0:a \tb\r");
+        row("copy without filter: what parts a list's characters takes no cell", 1, 1, 0, false, 11,
+            CharacterLists::charactersOf(1, 1, 3), "0:一乙二");
         row("copy, unknown book type lays out as copy", 5, 1, 0, true, 11, two, "0:永字");
         row("copy, trailing line feeds add no cells", 1, 1, 1, true, 11, "永\n\n\n", "0:永");
         // Without pinyin a bracketed reading is text like any other.
@@ -183,7 +185,7 @@ private slots:
     {
         QTest::addColumn<QString>("list");
         QTest::addColumn<QString>("expected");
-        const char *const rows[][2] = {{"tgh1:1-2", "一 乙"}, {"TGH1:3500-3500", "矗"}, {"tgh2:1-1", "乂"},
+        const char *const rows[][2] = {{"tgh1:1-2", "一\u200B乙"}, {"TGH1:3500-3500", "矗"}, {"tgh2:1-1", "乂"},
             {"tgh2:3000-3000", "齉"}, {"tgh3:1605-1605", "蠼"}, {"tgh2:504-504", "\U0002C27C"}, {"tgh3", "1605"},
             {"tgh4", "!no list"}, {"tgh1:0-5", "!run from 1 to 3500"}, {"tgh1:5-3", "!run from 1 to 3500"},
             {"tgh3:1-1606", "!run from 1 to 1605"}};
@@ -200,7 +202,7 @@ private slots:
             QVERIFY2(selected.error.contains(expected.mid(1)), qPrintable(selected.error));
             QVERIFY(selected.characters.isEmpty());
         } else if (expected.at(0).isDigit()) {
-            QCOMPARE(selected.characters.split(QLatin1Char(' ')).size(), expected.toInt());
+            QCOMPARE(selected.characters.split(QChar(0x200B)).size(), expected.toInt());
         } else {
             QCOMPARE(selected.characters, expected);
         }
