@@ -203,7 +203,7 @@ QVariant valueOf(const OptionValues &values, const OptionRow &row)
         row.kind);
 }
 
-void setFromStored(OptionValues *values, const OptionRow &row, const QVariant &stored)
+void setFromStored(OptionValues *values, const OptionRow &row, const QVariant &stored, bool keepUnknownChoices)
 {
     static const OptionValues defaults;
     std::visit(
@@ -219,8 +219,9 @@ void setFromStored(OptionValues *values, const OptionRow &row, const QVariant &s
             [&](const Text &kind) { values->*kind.field = StoredValues::toText(stored); },
             [&](const Colour &kind) { values->*kind.field = StoredValues::toColour(stored, defaults.*kind.field); },
             [&](const ChoiceList &kind) {
-                kind.set(
-                    values, StoredValues::toChoice(stored, kind.get(defaults), kind.choices.size(), kind.keepsUnknown));
+                kind.set(values,
+                    StoredValues::toChoice(
+                        stored, kind.get(defaults), kind.choices.size(), kind.keepsUnknown && keepUnknownChoices));
             },
         },
         row.kind);

@@ -70,7 +70,9 @@ QByteArray Worksheet::toJson() const
     for (const OptionRow &row : optionTable())
         stored[QLatin1String(row.key)] = jsonOf(options, row);
     root[kOptionsKey] = stored;
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    // Qt writes U+FEFF as it is, and its reader drops one at the start of a string (the text's, a title's):
+    // escaped, it reads back.
+    return QJsonDocument(root).toJson(QJsonDocument::Indented).replace("\xEF\xBB\xBF", "\\ufeff");
 }
 
 bool Worksheet::save(const QString &path, QString *error) const
@@ -116,7 +118,7 @@ WorksheetReading WorksheetReading::fromJson(const QByteArray &bytes)
     for (const OptionRow &row : optionTable()) {
         const QString key = QLatin1String(row.key);
         if (stored.contains(key))
-            setFromStored(&reading.sheet.options, row, stored.value(key).toVariant());
+            setFromStored(&reading.sheet.options, row, stored.value(key).toVariant(), false);
     }
     reading.sheet.kept = root;
     return reading;

@@ -258,6 +258,8 @@ private slots:
         };
         row("cell size too large", "CellSize", QStringLiteral("100"), 10.0f);
         row("cell size infinite", "CellSize", QStringLiteral("inf"), 1.5f);
+        row("cell size beyond a double", "CellSize", QStringLiteral("1e400"), 10.0f);
+        row("blank lines beyond an int", "BlankLines", QStringLiteral("4294967297"), 5);
         row("font size zero", "FontSize", QStringLiteral("0"), 0.5f);
         row("opacity seven", "Opacity", QStringLiteral("7"), 1.0f);
         row("blank lines negative", "BlankLines", QStringLiteral("-3"), 0);
