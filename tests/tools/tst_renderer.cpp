@@ -289,6 +289,8 @@ private slots:
             "drawn in another font: 並\n", "並");
         row("a collection", "--font-file|@ukai|--font-family|AR PL UKai TW|--layout", "永", 0, "", "");
         row("cut short in its tables", "--font-file|@cut|--layout", "永", 1, "--font-file @cut: it is damaged: ", "");
+        row("a few bytes short, inside its last table", "--font-file|@short|--layout", "永", 1,
+            "--font-file @short: it is damaged: ", "");
         row("cut short in its table directory", "--font-file|@stub|--layout", "永", 1,
             "@stub: it is damaged: its table directory is cut short", "");
         row("a collection cut short", "--font-file|@halfukai|--layout", "永", 1, "@halfukai: it is damaged: ", "");
@@ -310,8 +312,8 @@ private slots:
         const QString ukai = QStringLiteral("/usr/share/fonts/truetype/arphic/ukai.ttc");
         arguments.replace("@ukai", ukai);
         const QMap<QString, QByteArray> files {{"cut", contentsOf(latinFontFile()).left(300000)},
-            {"stub", contentsOf(latinFontFile()).left(40)}, {"halfukai", contentsOf(ukai).left(1000000)},
-            {"text", "this is text, not a font"}, {"none", {}}};
+            {"stub", contentsOf(latinFontFile()).left(40)}, {"short", contentsOf(latinFontFile()).chopped(6)},
+            {"halfukai", contentsOf(ukai).left(1000000)}, {"text", "this is text, not a font"}, {"none", {}}};
         for (auto file = files.cbegin(); file != files.cend(); ++file) {
             const QString name = path(file.key() + ".ttf");
             QVERIFY(file.key() == "none" || writeFile(name, file.value()));
