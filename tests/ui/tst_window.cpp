@@ -595,6 +595,11 @@ private slots:
         QCOMPARE(missing->text(), QStringLiteral("The chosen font lacks 1 character(s): 並"));
         book->setContent(QStringLiteral("永"));
         QVERIFY(missing->isHidden());
+        // The font alone changed: looked for again.
+        box->setCurrentIndex(box->findText(QStringLiteral("DejaVu Sans")));
+        QCOMPARE(missing->text(), QStringLiteral("The chosen font lacks 1 character(s): 永"));
+        box->setCurrentIndex(box->findText(family));
+        QVERIFY(missing->isHidden());
 
         FontFiles::registerAddedFonts();
         window = std::make_unique<MainWindow>();
