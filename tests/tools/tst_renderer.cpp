@@ -1,4 +1,5 @@
 #include "copybook.h"
+#include "fontfiles.h"
 #include "fonts.h"
 #include "optionsheld.h"
 #include "optiontable.h"
@@ -330,6 +331,30 @@ private slots:
         for (const QJsonValue &character : layout["missingGlyphs"].toArray())
             listed << character.toString();
         QCOMPARE(listed.join(' '), missing);
+    }
+
+    // A file that is no font is refused by its first bytes, however large: a device of 1.5 GB of zeros is
+    // read no further than its first dozen bytes.
+    void fontRefusedByItsFirstBytes()
+    {
+        struct Zeros : QIODevice
+        {
+            qint64 furthest = 0;
+            bool isSequential() const override { return false; }
+            qint64 size() const override { return 1500000000; }
+            qint64 readData(char *data, qint64 count) override
+            {
+                count = qMin(count, size() - pos());
+                std::fill_n(data, count, '\0');
+                furthest = qMax(furthest, pos() + count);
+                return count;
+            }
+            qint64 writeData(const char *, qint64) override { return -1; }
+        } zeros;
+        zeros.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        QString detail;
+        QCOMPARE(FontFiles::checkFont(&zeros, &detail), FontFiles::Problem::NotAFont);
+        QCOMPARE(zeros.furthest, 12);
     }
 
     // What the common-Chinese filter leaves out is said once: of a list asked for by name, each character,
