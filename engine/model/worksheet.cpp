@@ -88,6 +88,11 @@ bool Worksheet::save(const QString &path, QString *error) const
 WorksheetReading WorksheetReading::fromJson(const QByteArray &bytes)
 {
     using P = Problem;
+    // JSON has no raw NUL, and Qt's reader, which takes one, orders keys holding one apart from the same
+    // keys written escaped: such a file would not save the same twice.
+    const int nulByte = bytes.indexOf('\0');
+    if (nulByte >= 0)
+        return refused(P::Damaged, QStringLiteral("not a worksheet: a NUL byte at byte offset %1").arg(nulByte));
     QJsonParseError parsing {};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parsing);
     if (parsing.error != QJsonParseError::NoError)

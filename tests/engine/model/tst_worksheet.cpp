@@ -39,6 +39,9 @@ private slots:
                                          << "!format version 2, newer than this program's 1";
         QTest::newRow("a NUL in the text")
             << worksheetWith(R"(, "text": "永\u0000字")") << "!holds a NUL at character 1";
+        // Raw, a NUL is no JSON; Qt's reader would take it and order the keys holding it wrongly.
+        QTest::newRow("a NUL byte") << worksheetWith(QByteArray(", \"x\": {\"\0b\": 1, \"\0\0a\": 2}", 26))
+                                    << "!a NUL byte at byte offset 72";
     }
 
     void reading()
