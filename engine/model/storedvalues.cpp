@@ -112,9 +112,9 @@ QColor toColour(const QVariant &value, const QColor &fallback)
         if (!(component >= 0.0 && component <= 1.0))
             return fallback;
     }
-    QColor opaque = color;
-    opaque.setAlpha(255);
-    return opaque;
+    // As the colour dialog gives them: opaque, eight bits a component. A value written with more
+    // (#rrrrggggbbbb) would otherwise come back another colour from a worksheet, which keeps eight.
+    return QColor(color.rgb());
 }
 
 } // namespace StoredValues
