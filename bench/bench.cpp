@@ -24,6 +24,13 @@ int main(int argc, char *argv[])
         return runExport(arguments[2].toInt(), arguments[3], arguments[4]);
     if (arguments.size() == 3 && arguments[1] == QLatin1String("--long-text"))
         return runLongText(arguments[2].toInt());
+    if (arguments.size() == 4 && arguments[1] == QLatin1String("--long-export"))
+        return runLongExport(arguments[2].toInt(), arguments[3]);
+    // The long export's figures alone.
+    if (arguments.size() == 2 && arguments[1] == QLatin1String("--long-export")) {
+        benchLongExport();
+        return 0;
+    }
     if (arguments.size() == 2 && arguments[1] == QLatin1String("--stroke-load"))
         return runStrokeLoad();
 
@@ -61,5 +68,6 @@ int main(int argc, char *argv[])
                 "|---:|---:|---:|---:|---:|---:|\n");
     for (const int megabytes : {2, 20})
         benchLongText(megabytes);
+    benchLongExport();
     return benchExport() ? 0 : 1;
 }

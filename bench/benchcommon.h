@@ -72,6 +72,7 @@ struct Preview
 int runExport(int pages, const QString &way, const QString &fileName);
 int runStrokeLoad();
 int runLongText(int megabytes);
+int runLongExport(int pages, const QString &fileName);
 
 // The tables of figures, printed as Markdown.
 void benchReadings();
@@ -79,5 +80,6 @@ void benchPreview(const QSize &size, const char *label, void (*sheet)(CopyBookOp
 void benchListedText();
 void benchStrokeLoad();
 void benchLongText(int megabytes);
+void benchLongExport();
 bool benchStrokeOrderExport();
 bool benchExport();

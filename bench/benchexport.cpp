@@ -85,6 +85,62 @@ int runExport(int pages, const QString &way, const QString &fileName)
     return ok && (strokes || book.pageCount() == pages) ? 0 : 1;
 }
 
+// Child: the page-image export of a 5 MB text (1,795,500 characters, four ideographs to a clause, the
+// default Trace book of 95,760 pages), cancelled once `pages` are written; printed as "pageCount
+// secondsToFirstPage peakKiB".
+int runLongExport(int pages, const QString &fileName)
+{
+    QString text;
+    text.reserve(1795500);
+    for (int clause = 0; clause < 359100; ++clause) {
+        for (int i = 0; i < 4; ++i)
+            text += QChar(0x4E00 + ((clause * 4 + i) * 37) % 0x5000);
+        text += QChar(clause % 6 == 5 ? 0x000A : 0xFF0C);
+    }
+    CopyBook book;
+    book.setText(text);
+    QElapsedTimer timer;
+    timer.start();
+    double toFirstPage = 0;
+    saveCopyBookPdf(book.pages(), fileName, book.pdfExportOptions(), [&](int done, int) {
+        if (done == 1)
+            toFirstPage = timer.nsecsElapsed() / 1e9;
+        return done < pages;
+    });
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%d %f %ld\n", book.pageCount(), toFirstPage, usage.ru_maxrss);
+    return 0;
+}
+
+void benchLongExport()
+{
+    std::printf("\nThe page-image export of a 5 MB text (95,760 pages), stopped after so many pages, in a process "
+                "of its own (min / median of %d)\n\n| pages written | s to the first page | peak RSS (MiB) |\n"
+                "|---:|---:|---:|\n",
+        kRuns);
+    for (const int pages : {20, 200}) {
+        Figures first, peak;
+        for (int run = 0; run < kRuns; ++run) {
+            QTemporaryDir directory;
+            QProcess child;
+            child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--long-export"), QString::number(pages),
+                    directory.filePath(QStringLiteral("long.pdf"))});
+            child.waitForFinished(-1);
+            const QStringList fields
+                = QString::fromLatin1(child.readAllStandardOutput()).simplified().split(QLatin1Char(' '));
+            if (fields.size() != 3)
+                return;
+            first.values.append(fields[1].toDouble());
+            peak.values.append(fields[2].toDouble() / 1024);
+        }
+        std::printf(
+            "| %d | %.2f / %.2f | %.0f / %.0f |\n", pages, first.min(), first.median(), peak.min(), peak.median());
+        std::fflush(stdout);
+    }
+}
+
 bool benchStrokeOrderExport()
 {
     std::printf("\nExport of the same 30-page Trace/All text with stroke order on and off, %d alternating runs each "

@@ -6,12 +6,6 @@ if(NOT LATTISCRIBE_WIN_SDK)
     message(FATAL_ERROR "The Windows build needs the SDK's toolchain file (scripts/build-windows)")
 endif()
 
-# The SDK's qpdf is static, so its own dependencies (libjpeg, zlib) are linked in too, as
-# pkg-config --static lists them.
-find_package(PkgConfig REQUIRED)
-pkg_check_modules(QPDF_STATIC REQUIRED libqpdf)
-target_link_libraries(lattiscribe_export PRIVATE ${QPDF_STATIC_STATIC_LDFLAGS})
-
 # Only what the programs load: Network, Sql, Xml and the rest of the SDK stay out.
 set(qt_dir ${LATTISCRIBE_WIN_SDK}/qt5)
 set(windows_dlls
@@ -35,8 +29,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/ARPHICPL.TXT DESTINATION ${licence
 foreach(licence LGPL-3 GPL-3 Apache-2.0)
     install(FILES /usr/share/common-licenses/${licence} DESTINATION ${licence_dir} RENAME ${licence}.txt)
 endforeach()
-foreach(package libqt5core5a libqpdf29 libjpeg62-turbo libdeflate0 libz-mingw-w64 gcc-mingw-w64-base
-        mingw-w64-common)
+foreach(package libqt5core5a libdeflate0 gcc-mingw-w64-base mingw-w64-common)
     if(EXISTS /usr/share/doc/${package}/copyright)
         install(FILES /usr/share/doc/${package}/copyright DESTINATION ${licence_dir}
             RENAME ${package}-copyright.txt)
@@ -44,8 +37,6 @@ foreach(package libqt5core5a libqpdf29 libjpeg62-turbo libdeflate0 libz-mingw-w6
         message(FATAL_ERROR "No licence text from the Debian package ${package}; install it (scripts/setup)")
     endif()
 endforeach()
-install(FILES ${LATTISCRIBE_WIN_SDK}/deps/share/doc/libjpeg-turbo/LICENSE.md DESTINATION ${licence_dir}
-    RENAME libjpeg-turbo-LICENSE.md)
 
 # LXGW WenKai (SIL Open Font License 1.1), a Kai of full coverage for a Windows without 楷体, from Debian's
 # fonts-lxgw-wenkai: into fonts/ beside the programs, which register what is there at start

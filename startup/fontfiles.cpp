@@ -21,6 +21,9 @@ constexpr quint32 kOpenTypeTag = 0x4F54544F; // "OTTO", CFF outlines
 constexpr quint32 kCharacterMapTag = 0x636D6170; // "cmap"
 constexpr int kDirectoryBytes = 12;
 constexpr int kTableRecordBytes = 16;
+// Collections hold a handful of fonts (a CJK family's weights and regions); a count beyond this is no
+// font's, and would have every directory read again and again.
+constexpr quint32 kMostFaces = 256;
 
 QVector<FontFile> &added()
 {
@@ -28,17 +31,31 @@ QVector<FontFile> &added()
     return fonts;
 }
 
+// Reads a font's structure from its device, the few bytes asked for at a time, and knows the rest of the
+// file by its size alone: a file that is no font, however large, is refused after its first bytes.
 class Reader
 {
 public:
-    explicit Reader(const QByteArray &bytes) : bytes(bytes) { }
-    bool holds(qint64 at, qint64 count) const { return at >= 0 && count >= 0 && at + count <= bytes.size(); }
-    quint32 u32(qint64 at) const { return qFromBigEndian<quint32>(bytes.constData() + at); }
-    quint16 u16(qint64 at) const { return qFromBigEndian<quint16>(bytes.constData() + at); }
+    explicit Reader(QIODevice *device) : device(device) { }
+    bool holds(qint64 at, qint64 count) const { return at >= 0 && count >= 0 && at + count <= device->size(); }
+    // The bytes at `at`, which holds() has vouched for; fewer only where the device fails to read.
+    QByteArray read(qint64 at, qint64 count) const { return device->seek(at) ? device->read(count) : QByteArray(); }
+    QString error() const { return device->errorString(); }
 
 private:
-    const QByteArray &bytes;
+    QIODevice *device;
 };
+
+// Big-endian numbers in bytes read.
+quint32 u32(const QByteArray &bytes, int at)
+{
+    return qFromBigEndian<quint32>(bytes.constData() + at);
+}
+
+quint16 u16(const QByteArray &bytes, int at)
+{
+    return qFromBigEndian<quint16>(bytes.constData() + at);
+}
 
 QString tagName(quint32 tag)
 {
@@ -54,25 +71,35 @@ bool isFontTag(quint32 tag)
 }
 
 // One font's table directory at `at`: every table within the file, a character map among them.
-Problem checkFace(const Reader &read, qint64 at, QString *detail)
+Problem checkFace(const Reader &reader, qint64 at, QString *detail)
 {
-    if (!read.holds(at, kDirectoryBytes)) {
+    if (!reader.holds(at, kDirectoryBytes)) {
         *detail = QStringLiteral("its table directory is cut short");
         return Problem::Damaged;
     }
-    if (!isFontTag(read.u32(at)))
+    const QByteArray head = reader.read(at, kDirectoryBytes);
+    if (head.size() != kDirectoryBytes) {
+        *detail = reader.error();
+        return Problem::Unreadable;
+    }
+    if (!isFontTag(u32(head, 0)))
         return Problem::NotAFont;
-    const int tables = read.u16(at + 4);
-    if (!read.holds(at + kDirectoryBytes, qint64(tables) * kTableRecordBytes)) {
+    const int tables = u16(head, 4);
+    if (!reader.holds(at + kDirectoryBytes, qint64(tables) * kTableRecordBytes)) {
         *detail = QStringLiteral("its table directory is cut short");
         return Problem::Damaged;
+    }
+    const QByteArray records = reader.read(at + kDirectoryBytes, qint64(tables) * kTableRecordBytes);
+    if (records.size() != tables * kTableRecordBytes) {
+        *detail = reader.error();
+        return Problem::Unreadable;
     }
     bool characterMap = false;
     for (int table = 0; table < tables; ++table) {
-        const qint64 record = at + kDirectoryBytes + qint64(table) * kTableRecordBytes;
-        const quint32 tag = read.u32(record);
+        const int record = table * kTableRecordBytes;
+        const quint32 tag = u32(records, record);
         characterMap = characterMap || tag == kCharacterMapTag;
-        if (!read.holds(read.u32(record + 8), read.u32(record + 12))) {
+        if (!reader.holds(u32(records, record + 8), u32(records, record + 12))) {
             *detail = QStringLiteral("its table '%1' runs past the end of the file").arg(tagName(tag));
             return Problem::Damaged;
         }
@@ -102,6 +129,16 @@ QByteArray contents(const QString &path, QString *error)
     return bytes;
 }
 
+Problem checkFontFile(const QString &path, QString *detail)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *detail = file.errorString();
+        return Problem::Unreadable;
+    }
+    return checkFont(&file, detail);
+}
+
 void registerFolder(const QString &path, QVector<FontFile> *into)
 {
     const QDir folder(path);
@@ -114,22 +151,32 @@ void registerFolder(const QString &path, QVector<FontFile> *into)
 
 } // namespace
 
-Problem checkFontData(const QByteArray &bytes, QString *detail)
+Problem checkFont(QIODevice *font, QString *detail)
 {
-    const Reader read(bytes);
-    if (!read.holds(0, kDirectoryBytes))
+    const Reader reader(font);
+    if (!reader.holds(0, kDirectoryBytes))
         return Problem::NotAFont;
-    if (read.u32(0) != kCollectionTag)
-        return checkFace(read, 0, detail);
-    const quint32 faces = read.u32(8);
-    if (faces == 0)
+    const QByteArray head = reader.read(0, kDirectoryBytes);
+    if (head.size() != kDirectoryBytes) {
+        *detail = reader.error();
+        return Problem::Unreadable;
+    }
+    if (u32(head, 0) != kCollectionTag)
+        return checkFace(reader, 0, detail);
+    const quint32 faces = u32(head, 8);
+    if (faces == 0 || faces > kMostFaces)
         return Problem::NotAFont;
-    if (!read.holds(kDirectoryBytes, qint64(faces) * 4)) {
+    if (!reader.holds(kDirectoryBytes, qint64(faces) * 4)) {
         *detail = QStringLiteral("its list of fonts is cut short");
         return Problem::Damaged;
     }
+    const QByteArray offsets = reader.read(kDirectoryBytes, qint64(faces) * 4);
+    if (offsets.size() != qint64(faces) * 4) {
+        *detail = reader.error();
+        return Problem::Unreadable;
+    }
     for (quint32 face = 0; face < faces; ++face) {
-        const Problem problem = checkFace(read, read.u32(kDirectoryBytes + qint64(face) * 4), detail);
+        const Problem problem = checkFace(reader, u32(offsets, int(face) * 4), detail);
         if (problem != Problem::None)
             return problem;
     }
@@ -140,16 +187,10 @@ FontFile registerFontFile(const QString &path)
 {
     FontFile font;
     font.path = path;
-    QString error;
-    const QByteArray bytes = contents(path, &error);
-    if (!error.isEmpty()) {
-        font.problem = Problem::Unreadable;
-        font.detail = error;
-        return font;
-    }
-    font.problem = checkFontData(bytes, &font.detail);
+    font.problem = checkFontFile(path, &font.detail);
     if (font.problem != Problem::None)
         return font;
+    // The font system reads the file itself.
     font.id = QFontDatabase::addApplicationFont(path);
     font.families = QFontDatabase::applicationFontFamilies(font.id);
     if (font.id < 0 || font.families.isEmpty()) {
@@ -214,10 +255,15 @@ FontFile addFont(const QString &path)
 {
     FontFile font;
     font.path = path;
-    const QByteArray bytes = contents(path, &font.detail);
-    font.problem = !font.detail.isEmpty() ? Problem::Unreadable : checkFontData(bytes, &font.detail);
+    font.problem = checkFontFile(path, &font.detail);
     if (font.problem != Problem::None)
         return font;
+    // A font, to all appearances: read whole to be compared and copied.
+    const QByteArray bytes = contents(path, &font.detail);
+    if (!font.detail.isEmpty()) {
+        font.problem = Problem::Unreadable;
+        return font;
+    }
     for (const FontFile &known : added()) {
         QString unread;
         if (contents(known.path, &unread) == bytes)

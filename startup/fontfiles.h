@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QVector>
 
-class QByteArray;
+class QIODevice;
 
 // Font files the program registers itself, beside the families the system has: those a user added in the
 // window, copied into the program's data folder and registered at every start; those the renderer is
@@ -27,9 +27,10 @@ struct FontFile
     QStringList families;
 };
 
-// Whether `bytes` hold a whole TrueType or OpenType font or collection: its table directory, and every
-// table it lists, within them.
-Problem checkFontData(const QByteArray &bytes, QString *detail);
+// Whether the device (open for reading) holds a whole TrueType or OpenType font or collection: its table
+// directory, and every table it lists, within it. Only the first bytes and the directories are read; the
+// rest is judged by the device's size, so a file that is no font is refused however large it is.
+Problem checkFont(QIODevice *font, QString *detail);
 
 // Registers the file for this run.
 FontFile registerFontFile(const QString &path);

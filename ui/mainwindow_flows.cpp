@@ -87,14 +87,12 @@ void MainWindow::onAddListedCharacters()
         return;
     QTextCursor cursor = editContent->textCursor();
     if (!cursor.atBlockStart())
-        cursor.insertText(QStringLiteral(" "));
+        cursor.insertText(QString(QChar(LayoutRules::kWordBoundary)));
     cursor.insertText(characters);
     editContent->setTextCursor(cursor);
     copyBook->setContent(editContent->toPlainText());
     // The filter of the main panel would leave these out without a word.
-    int filtered = 0;
-    for (const QChar character : characters)
-        filtered += character.isHighSurrogate() || (!character.isSpace() && !LayoutRules::isCommonChinese(character));
+    const int filtered = int(LayoutRules::leftOutByFilter(characters, 0).count);
     if (filtered > 0 && AppSettings::instance()->commonChineseOnly)
         dialogs.inform(this, tr("Lattiscribe"),
             tr("%n of the characters added lie outside the common Chinese characters: they show once \"Common "

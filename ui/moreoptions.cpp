@@ -87,7 +87,7 @@ void MoreOptions::addRow(QGridLayout *grid, const OptionRow &row)
     OptionControls::configure(control, row);
     OptionControls::show(control, row, *options);
     OptionControls::onUserChange(control, row, this, [this, control, &row] {
-        row.kind->setValue(options, OptionControls::valueIn(control, row));
+        row.kind->setValue(options, OptionControls::valueIn(control, row), true);
         emit signalOptionChanged();
     });
 }

@@ -3,14 +3,11 @@
 #include "checkedwritedevice.h"
 #include "rasterpageencoder.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QIODevice>
 #include <exception>
-#include <map>
-#include <qpdf/Pipeline.hh>
-#include <qpdf/QPDF.hh>
-#include <qpdf/QPDFObjectHandle.hh>
-#include <qpdf/QPDFWriter.hh>
-#include <qpdf/QUtil.hh>
+#include <vector>
 
 namespace {
 
@@ -20,163 +17,147 @@ QString errorText(const char *text)
     return QString::fromLatin1(text);
 }
 
-// Thrown through QPDFWriter to abandon the document; an empty reason means a cancel.
+// Thrown to abandon the document; an empty reason means a cancel.
 struct Abandoned
 {
     QString reason;
 };
 
-// QPDFWriter's output, passed on to the device one write at a time, each checked whole: the document
-// must stop at the first short write rather than be finished with a hole in it.
-class DevicePipeline final : public Pipeline
-{
-public:
-    explicit DevicePipeline(QIODevice *device) : Pipeline("QIODevice", nullptr), checked(device)
-    {
-        checked.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    }
+// The objects every document has, numbered first; page n (from 0) is then object kFirstPage + 2n and its
+// image the object after it.
+enum Object { kCatalog = 1, kInfo, kPageTree, kPageContents, kFirstPage };
 
-    void write(unsigned char const *data, size_t size) override
-    {
-        if (checked.hasFailed())
-            return;
-        checked.write(reinterpret_cast<const char *>(data), qint64(size));
-        // Thrown at once to stop the document, except while an exception is already leaving QPDFWriter
-        // (it finishes its pipelines from destructors), where a second one would end the program; the
-        // failure is checked again once QPDFWriter::write() returns.
-        if (checked.hasFailed() && std::uncaught_exceptions() == 0)
-            throw Abandoned {checked.failureReason()};
-    }
-
-    void finish() override { }
-
-    const QString &writeFailure() const { return checked.failureReason(); }
-
-private:
-    CheckedWriteDevice checked;
-};
-
-// Gives each page image its compressed pixels as QPDFWriter reaches it, and reports the pages before it,
-// which the writer has passed to the device by then.
-class PageImageProvider final : public QPDFObjectHandle::StreamDataProvider
-{
-public:
-    PageImageProvider(RasterPageEncoder *encoder, int pageCount, const PageProgress &progress)
-        : encoder(encoder), pageCount(pageCount), progress(progress)
-    { }
-
-    void addImage(QPDFObjGen image, int page) { pages[image] = page; }
-
-    using QPDFObjectHandle::StreamDataProvider::provideStreamData;
-    void provideStreamData(QPDFObjGen const &image, Pipeline *pipeline) override
-    {
-        reportProgress(pagesDelivered);
-        QByteArray data;
-        QString error;
-        const auto page = pages.find(image);
-        if (page == pages.end())
-            throw Abandoned {errorText("The PDF writer asked for an image that is not a page.")};
-        if (!encoder->take(page->second, &data, &error))
-            throw Abandoned {error};
-        pipeline->write(reinterpret_cast<const unsigned char *>(data.constData()), size_t(data.size()));
-        ++pagesDelivered;
-    }
-
-    // Tells the progress callback of each page up to `done` not yet reported.
-    void reportProgress(int done)
-    {
-        for (; pagesReported < done; ++pagesReported) {
-            if (progress && !progress(pagesReported + 1, pageCount))
-                throw Abandoned {};
-        }
-    }
-
-    int delivered() const { return pagesDelivered; }
-
-private:
-    RasterPageEncoder *encoder;
-    const int pageCount;
-    const PageProgress progress;
-    std::map<QPDFObjGen, int> pages;
-    int pagesDelivered = 0;
-    int pagesReported = 0;
-};
+// References written into one piece of the page tree or the cross-reference table at a time: pieces of a
+// few dozen kilobytes, whatever the length of the book.
+constexpr int kEntriesPerWrite = 2048;
 
 // A PDF number without an exponent (which PDF does not have) or needless trailing zeros.
-std::string pdfNumber(double value)
+QByteArray pdfNumber(double value)
 {
     QByteArray text = QByteArray::number(value, 'f', 4);
     while (text.endsWith('0'))
         text.chop(1);
     if (text.endsWith('.'))
         text.chop(1);
-    return text == "-0" ? std::string("0") : text.toStdString();
+    return text == "-0" ? QByteArray("0") : text;
+}
+
+// A text string of the document's information: as it is where it is plain ASCII, otherwise in UTF-16
+// with its byte-order mark, in hexadecimal.
+QByteArray pdfText(const QString &text)
+{
+    QByteArray literal = "(";
+    for (const QChar ch : text) {
+        if (ch.unicode() < 0x20 || ch.unicode() > 0x7E) {
+            QByteArray utf16 = "\xFE\xFF";
+            for (const QChar unit : text)
+                utf16 += char(unit.unicode() >> 8) + QByteArray(1, char(unit.unicode() & 0xFF));
+            return '<' + utf16.toHex() + '>';
+        }
+        if (ch == QLatin1Char('(') || ch == QLatin1Char(')') || ch == QLatin1Char('\\'))
+            literal += '\\';
+        literal += char(ch.unicode());
+    }
+    return literal + ')';
 }
 
 // Each page shows its image the way the QPdfWriter export did, in the same steps, so that readers
 // resample it exactly as before: points to pixels with y downwards from the top of the page, the image
 // squeezed into the writer's viewport (the media box rounded to whole pixels: 2479 x 3508), then drawn
 // upright. Flattened into one matrix, the same placement comes out a shade differently in poppler.
-std::string pageContents(QSize mediaBox, QSize image, double pointsPerPixel)
+QByteArray pageContents(QSize mediaBox, QSize image, double pointsPerPixel)
 {
     const double viewportWidth = qRound(mediaBox.width() / pointsPerPixel);
     const QByteArray squeeze = QByteArray::number(viewportWidth / image.width(), 'f', 9);
     return "q\n" + pdfNumber(pointsPerPixel) + " 0 0 " + pdfNumber(-pointsPerPixel) + " 0 "
-        + std::to_string(mediaBox.height()) + " cm\n" + squeeze.toStdString() + " 0 0 1 0 0 cm\n"
-        + std::to_string(image.width()) + " 0 0 " + std::to_string(-image.height()) + " 0 "
-        + std::to_string(image.height()) + " cm\n/Im0 Do\nQ\n";
+        + QByteArray::number(mediaBox.height()) + " cm\n" + squeeze + " 0 0 1 0 0 cm\n"
+        + QByteArray::number(image.width()) + " 0 0 " + QByteArray::number(-image.height()) + " 0 "
+        + QByteArray::number(image.height()) + " cm\n/Im0 Do\nQ\n";
 }
 
-void addPages(
-    QPDF *pdf, const std::shared_ptr<PageImageProvider> &provider, int pageCount, const RasterPdfSettings &settings)
+// The document, written front to back as its pages come: each page and its image go out as soon as the
+// image is compressed, and what stays behind is the place of each object, for the cross-reference table
+// at the end. No library writes a PDF that way (qpdf holds every object of the document until it
+// writes, some 6 KB a page, which a book of 100,000 pages made 600 MB), and a document of page images
+// has few enough kinds of objects to write them here.
+class StreamedPdf
 {
-    const double pointsPerPixel = 72.0 / settings.resolution;
-    const QSize mediaBox(
-        qRound(settings.pageSize.width() * pointsPerPixel), qRound(settings.pageSize.height() * pointsPerPixel));
-    // Every page shows its image the same way, so they share one content stream: fewer objects for the
-    // writer to hold, which a book of thousands of pages would otherwise feel.
-    const QPDFObjectHandle contents = pdf->newStream(pageContents(mediaBox, settings.pageSize, pointsPerPixel));
-    for (int page = 0; page < pageCount; ++page) {
-        QPDFObjectHandle image = pdf->newStream();
-        QPDFObjectHandle imageDictionary = image.getDict();
-        imageDictionary.replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
-        imageDictionary.replaceKey("/Subtype", QPDFObjectHandle::newName("/Image"));
-        imageDictionary.replaceKey("/Width", QPDFObjectHandle::newInteger(settings.pageSize.width()));
-        imageDictionary.replaceKey("/Height", QPDFObjectHandle::newInteger(settings.pageSize.height()));
-        imageDictionary.replaceKey("/ColorSpace", QPDFObjectHandle::newName("/DeviceRGB"));
-        imageDictionary.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
-        // Readers built on Ghostscript sample the page image without it when they draw it smaller, and
-        // drop most of the one-pixel grid lines at screen resolution; at print resolution it changes nothing.
-        imageDictionary.replaceKey("/Interpolate", QPDFObjectHandle::newBool(true));
-        image.replaceStreamData(provider, QPDFObjectHandle::newName("/FlateDecode"), QPDFObjectHandle::newNull());
-        // The data is compressed already and final: the writer is neither to decode it nor to compress
-        // it again.
-        image.setFilterOnWrite(false);
-        provider->addImage(image.getObjGen(), page);
-
-        QPDFObjectHandle xObjects = QPDFObjectHandle::newDictionary();
-        xObjects.replaceKey("/Im0", image);
-        QPDFObjectHandle resources = QPDFObjectHandle::newDictionary();
-        resources.replaceKey("/XObject", xObjects);
-        QPDFObjectHandle pageDictionary = QPDFObjectHandle::newDictionary();
-        pageDictionary.replaceKey("/Type", QPDFObjectHandle::newName("/Page"));
-        pageDictionary.replaceKey("/MediaBox",
-            QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(0, 0, mediaBox.width(), mediaBox.height())));
-        pageDictionary.replaceKey("/Resources", resources);
-        pageDictionary.replaceKey("/Contents", contents);
-        pdf->addPage(pdf->makeIndirectObject(pageDictionary), false);
+public:
+    StreamedPdf(QIODevice *device, int pageCount) : checked(device), offsets(size_t(kFirstPage + 2 * pageCount))
+    {
+        checked.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        // The second line's bytes above 127 mark the file as binary for programs that look.
+        write("%PDF-1.3\n%\xBF\xF7\xA2\xFE\n");
     }
-}
 
-void addInfo(QPDF *pdf, const QString &creator)
-{
-    QPDFObjectHandle info = pdf->makeIndirectObject(QPDFObjectHandle::newDictionary());
-    info.replaceKey("/Creator", QPDFObjectHandle::newUnicodeString(creator.toStdString()));
-    info.replaceKey("/Producer", QPDFObjectHandle::newUnicodeString("qpdf " + QPDF::QPDFVersion()));
-    info.replaceKey(
-        "/CreationDate", QPDFObjectHandle::newString(QUtil::qpdf_time_to_pdf_time(QUtil::get_current_qpdf_time())));
-    pdf->getTrailer().replaceKey("/Info", info);
-}
+    int pageCount() const { return int((offsets.size() - kFirstPage) / 2); }
+
+    void writeObject(int number, const QByteArray &body)
+    {
+        startObject(number);
+        write(body + "\nendobj\n");
+    }
+
+    void writeStream(int number, const QByteArray &dictionary, const QByteArray &data)
+    {
+        startObject(number);
+        write(dictionary.chopped(2) + "/Length " + QByteArray::number(data.size()) + " >>\nstream\n");
+        write(data);
+        write("\nendstream\nendobj\n");
+    }
+
+    void writePageTree()
+    {
+        startObject(kPageTree);
+        write("<< /Type /Pages /Count " + QByteArray::number(pageCount()) + " /Kids [");
+        QByteArray kids;
+        for (int page = 0; page < pageCount(); ++page) {
+            kids += ' ' + QByteArray::number(kFirstPage + 2 * page) + " 0 R";
+            if ((page + 1) % kEntriesPerWrite == 0 || page + 1 == pageCount()) {
+                write(kids);
+                kids.clear();
+            }
+        }
+        write(" ] >>\nendobj\n");
+    }
+
+    // The cross-reference table and the trailer, which end the file.
+    void finish(const QByteArray &identifier)
+    {
+        const qint64 table = position;
+        const QByteArray objects = QByteArray::number(qint64(offsets.size()));
+        QByteArray entries = "xref\n0 " + objects + "\n0000000000 65535 f \n";
+        for (size_t number = 1; number < offsets.size(); ++number) {
+            entries += QByteArray::number(offsets[number]).rightJustified(10, '0') + " 00000 n \n";
+            if (number % kEntriesPerWrite == 0) {
+                write(entries);
+                entries.clear();
+            }
+        }
+        write(entries + "trailer\n<< /Size " + objects + " /Root " + QByteArray::number(kCatalog) + " 0 R /Info "
+            + QByteArray::number(kInfo) + " 0 R /ID [<" + identifier + "> <" + identifier + ">] >>\nstartxref\n"
+            + QByteArray::number(table) + '\n');
+        write("%%EOF\n");
+    }
+
+private:
+    void startObject(int number)
+    {
+        offsets[size_t(number)] = position;
+        write(QByteArray::number(number) + " 0 obj\n");
+    }
+
+    void write(const QByteArray &bytes)
+    {
+        if (checked.write(bytes) != bytes.size())
+            throw Abandoned {checked.failureReason()};
+        position += bytes.size();
+    }
+
+    CheckedWriteDevice checked;
+    std::vector<qint64> offsets;
+    qint64 position = 0;
+};
 
 QString invalidArguments(
     QIODevice *device, int pageCount, const PageRenderer &render, const RasterPdfSettings &settings)
@@ -191,26 +172,48 @@ QString invalidArguments(
 bool write(QIODevice *device, int pageCount, const PageRenderer &render, const RasterPdfSettings &settings,
     const PageProgress &progress)
 {
-    // Started first, so the first pages are on their way while the document is put together.
+    // Started first, so the first pages are on their way while the document's head is written.
     RasterPageEncoder encoder(pageCount, settings.pageSize, render, settings.jobs);
-    const auto provider = std::make_shared<PageImageProvider>(&encoder, pageCount, progress);
+    const double pointsPerPixel = 72.0 / settings.resolution;
+    const QSize mediaBox(
+        qRound(settings.pageSize.width() * pointsPerPixel), qRound(settings.pageSize.height() * pointsPerPixel));
+    const QByteArray created = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1();
 
-    QPDF pdf;
-    pdf.emptyPDF();
-    addPages(&pdf, provider, pageCount, settings);
-    addInfo(&pdf, settings.creator);
+    StreamedPdf pdf(device, pageCount);
+    pdf.writeObject(kCatalog, "<< /Type /Catalog /Pages " + QByteArray::number(kPageTree) + " 0 R >>");
+    pdf.writeObject(kInfo,
+        "<< /Creator " + pdfText(settings.creator) + " /Producer " + pdfText(settings.creator)
+            + " /CreationDate (D:" + created + "Z) >>");
+    // Every page shows its image the same way, so they share one content stream.
+    pdf.writeStream(kPageContents, "<< >>", pageContents(mediaBox, settings.pageSize, pointsPerPixel));
 
-    DevicePipeline output(device);
-    QPDFWriter writer(pdf);
-    writer.setOutputPipeline(&output);
-    writer.setDecodeLevel(qpdf_dl_none);
-    writer.setCompressStreams(false); // the page contents are a few dozen bytes
-    writer.write();
-    if (!output.writeFailure().isEmpty())
-        throw Abandoned {output.writeFailure()};
-    if (provider->delivered() != pageCount)
-        throw Abandoned {errorText("The PDF writer left out some of the pages.")};
-    provider->reportProgress(pageCount);
+    const QByteArray pageHead = "<< /Type /Page /Parent " + QByteArray::number(kPageTree) + " 0 R /MediaBox [ 0 0 "
+        + QByteArray::number(mediaBox.width()) + ' ' + QByteArray::number(mediaBox.height()) + " ] /Contents "
+        + QByteArray::number(kPageContents) + " 0 R /Resources << /XObject << /Im0 ";
+    // Readers built on Ghostscript sample the page image without /Interpolate when they draw it smaller,
+    // and drop most of the one-pixel grid lines at screen resolution; at print resolution it changes
+    // nothing. The data comes compressed already, as FlateDecode takes it.
+    const QByteArray imageDictionary = "<< /Type /XObject /Subtype /Image /Width "
+        + QByteArray::number(settings.pageSize.width()) + " /Height " + QByteArray::number(settings.pageSize.height())
+        + " /ColorSpace /DeviceRGB /BitsPerComponent 8 /Interpolate true /Filter /FlateDecode >>";
+    QCryptographicHash identifier(QCryptographicHash::Md5);
+    identifier.addData(created + imageDictionary + QByteArray::number(pageCount));
+    for (int page = 0; page < pageCount; ++page) {
+        QByteArray data;
+        QString error;
+        if (!encoder.take(page, &data, &error))
+            throw Abandoned {error};
+        const int object = kFirstPage + 2 * page;
+        pdf.writeObject(object, pageHead + QByteArray::number(object + 1) + " 0 R >> >> >>");
+        pdf.writeStream(object + 1, imageDictionary, data);
+        // The last page counts as written once the document is whole.
+        if (page + 1 < pageCount && progress && !progress(page + 1, pageCount))
+            throw Abandoned {};
+    }
+    pdf.writePageTree();
+    pdf.finish(identifier.result().toHex());
+    if (progress && !progress(pageCount, pageCount))
+        throw Abandoned {};
     return true;
 }
 
@@ -222,8 +225,8 @@ bool writeRasterPdf(QIODevice *device, int pageCount, const PageRenderer &render
     QString reason = invalidArguments(device, pageCount, render, settings);
     bool written = false;
     if (reason.isEmpty()) {
-        // Every way out of qpdf, the page workers and the callbacks ends here; the workers are joined
-        // while the exception leaves write().
+        // Every way out of the page workers, the writes and the callbacks ends here; the workers are
+        // joined while the exception leaves write().
         try {
             written = write(device, pageCount, render, settings, progress);
         } catch (const Abandoned &abandoned) {

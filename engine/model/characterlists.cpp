@@ -1,6 +1,7 @@
 #include "characterlists.h"
 
 #include "characterlisttable.h"
+#include "layoutunits.h"
 
 #include <QRegularExpression>
 
@@ -40,7 +41,7 @@ QString charactersOf(int level, int from, int to)
     to = qMin(to, levelSize(level));
     for (int place = from; place <= to; ++place) {
         if (!characters.isEmpty())
-            characters += QLatin1Char(' ');
+            characters += QChar(LayoutRules::kWordBoundary);
         const char32_t code = CharacterListTable::standard[levelStart(level) + place - 1];
         characters += QString::fromUcs4(&code, 1);
     }

@@ -12,8 +12,8 @@ int levelCount();
 int levelSize(int level);
 QString levelName(int level);
 
-// Positions `from` to `to` of a level (from 1, both included), separated by spaces: each character is
-// read alone, and the spaces take no square unless every character is laid out.
+// Positions `from` to `to` of a level (from 1, both included), parted by word boundaries (zero-width
+// spaces): each character is read alone, and nothing between them takes a square.
 QString charactersOf(int level, int from, int to);
 
 struct Selection

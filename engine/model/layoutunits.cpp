@@ -22,6 +22,24 @@ bool isHan(const QString &text, int at)
     return QChar::script(codePointAt(text, at)) == QChar::Script_Han;
 }
 
+bool isLineBreak(QChar ch)
+{
+    return ch == QLatin1Char('\n');
+}
+
+// A run's neighbour at `at`, which may lie outside the text: whether it is a space (one the teacher
+// typed, so not a line break), and whether it ends the word there (a space, a line break, the text's
+// end).
+bool isSpaceAt(const QString &text, int at)
+{
+    return at >= 0 && at < text.size() && text.at(at).isSpace() && !isLineBreak(text.at(at));
+}
+
+bool isWordEndAt(const QString &text, int at)
+{
+    return at < 0 || at >= text.size() || text.at(at).isSpace();
+}
+
 } // namespace
 
 LayoutUnits::LayoutUnits(const QString &text, bool words) : text(text), words(words) { }
@@ -29,8 +47,10 @@ LayoutUnits::LayoutUnits(const QString &text, bool words) : text(text), words(wo
 LayoutUnits::Unit LayoutUnits::unitAt(int at)
 {
     Unit unit;
-    unit.characters.append(at);
     unit.end = at + lengthAt(text, at);
+    if (text.at(at) == LayoutRules::kWordBoundary)
+        return unit;
+    unit.characters.append(at);
     if (!words || !isHan(text, at))
         return unit;
     if (at < runStart || at >= runEnd)
@@ -63,11 +83,12 @@ void LayoutUnits::cutRun(int at)
     runStart = at;
     while (runStart > floor && before(runStart) >= floor && isHan(text, before(runStart)))
         runStart = before(runStart);
-    int characters = 0;
-    for (runEnd = runStart; runEnd < ceiling && isHan(text, runEnd); runEnd += lengthAt(text, runEnd))
-        ++characters;
+    for (runEnd = runStart; runEnd < ceiling && isHan(text, runEnd); runEnd += lengthAt(text, runEnd)) { }
     wordEnds.clear();
-    if (characters <= kLongestWord) {
+    const int previous = runStart - 1;
+    const bool setApart = isWordEndAt(text, previous) && isWordEndAt(text, runEnd)
+        && (isSpaceAt(text, previous) || isSpaceAt(text, runEnd));
+    if (setApart) {
         wordEnds.append(runEnd);
         return;
     }
@@ -113,6 +134,20 @@ int heaviestUnit(const QString &text, bool words, bool commonChineseOnly, const 
         at = unit.end;
     }
     return heaviest;
+}
+
+LeftOut leftOutByFilter(const QString &text, int listed)
+{
+    LeftOut leftOut;
+    for (int at = 0; at < text.size(); at += lengthAt(text, at)) {
+        if (isTraceable(text, at, false) && !isCommonChinese(text.at(at))) {
+            ++leftOut.count;
+            const uint code = codePointAt(text, at);
+            if (leftOut.first.size() < listed && !leftOut.first.contains(code))
+                leftOut.first.append(code);
+        }
+    }
+    return leftOut;
 }
 
 } // namespace LayoutRules

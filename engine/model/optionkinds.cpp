@@ -66,7 +66,7 @@ QVariant Switch::value(const OptionValues &values) const
     return values.*field;
 }
 
-void Switch::setValue(OptionValues *values, const QVariant &value) const
+void Switch::setValue(OptionValues *values, const QVariant &value, bool) const
 {
     values->*field = StoredValues::toSwitch(value, defaults().*field);
 }
@@ -82,7 +82,7 @@ QVariant Number::value(const OptionValues &values) const
     return values.*field;
 }
 
-void Number::setValue(OptionValues *values, const QVariant &value) const
+void Number::setValue(OptionValues *values, const QVariant &value, bool) const
 {
     values->*field = StoredValues::toNumber(value, defaults().*field, min, max);
 }
@@ -124,7 +124,7 @@ QVariant Count::value(const OptionValues &values) const
     return values.*field;
 }
 
-void Count::setValue(OptionValues *values, const QVariant &value) const
+void Count::setValue(OptionValues *values, const QVariant &value, bool) const
 {
     values->*field = StoredValues::toCount(value, defaults().*field, optional ? min - 1 : min, max);
 }
@@ -157,7 +157,7 @@ QVariant Text::value(const OptionValues &values) const
     return values.*field;
 }
 
-void Text::setValue(OptionValues *values, const QVariant &value) const
+void Text::setValue(OptionValues *values, const QVariant &value, bool) const
 {
     values->*field = StoredValues::toText(value);
 }
@@ -179,7 +179,7 @@ QVariant Colour::value(const OptionValues &values) const
     return values.*field;
 }
 
-void Colour::setValue(OptionValues *values, const QVariant &value) const
+void Colour::setValue(OptionValues *values, const QVariant &value, bool) const
 {
     values->*field = StoredValues::toColour(value, defaults().*field);
 }
@@ -217,9 +217,9 @@ QVariant ChoiceList::value(const OptionValues &values) const
     return get(values);
 }
 
-void ChoiceList::setValue(OptionValues *values, const QVariant &value) const
+void ChoiceList::setValue(OptionValues *values, const QVariant &value, bool keepUnknownChoices) const
 {
-    set(values, StoredValues::toChoice(value, get(defaults()), choices.size(), keepsUnknown));
+    set(values, StoredValues::toChoice(value, get(defaults()), choices.size(), keepsUnknown && keepUnknownChoices));
 }
 
 QString ChoiceList::flagHelp(const QString &help) const

@@ -49,8 +49,10 @@ public:
     // choice's number), a QString or a QColor.
     virtual QVariant value(const OptionValues &values) const = 0;
     // Sets the option from a stored value or a control's: a number outside its range is brought into it,
-    // anything else no control could produce goes back to the default.
-    virtual void setValue(OptionValues *values, const QVariant &value) const = 0;
+    // anything else no control could produce goes back to the default, but a choice off its list, which
+    // stays where its row keeps such choices and `keepUnknownChoices` allows it (the settings store's; a
+    // worksheet's can only be damage).
+    virtual void setValue(OptionValues *values, const QVariant &value, bool keepUnknownChoices) const = 0;
     // As the settings store keeps it.
     virtual QVariant storedValue(const OptionValues &values) const;
     // As a worksheet keeps it.
@@ -72,7 +74,7 @@ class Switch final : public OptionKind
 public:
     explicit Switch(bool OptionValues::*field) : field(field) { }
     QVariant value(const OptionValues &values) const override;
-    void setValue(OptionValues *values, const QVariant &value) const override;
+    void setValue(OptionValues *values, const QVariant &value, bool keepUnknownChoices) const override;
     bool takesFlagValue() const override { return false; }
     QString flagHelp(const QString &help) const override { return help; }
     QString setFromFlag(OptionValues *values, const QString &text) const override;
@@ -88,7 +90,7 @@ class Number final : public OptionKind
 public:
     Number(double OptionValues::*field, double min, double max) : field(field), min(min), max(max) { }
     QVariant value(const OptionValues &values) const override;
-    void setValue(OptionValues *values, const QVariant &value) const override;
+    void setValue(OptionValues *values, const QVariant &value, bool keepUnknownChoices) const override;
     QVariant storedValue(const OptionValues &values) const override;
     QJsonValue jsonValue(const OptionValues &values) const override;
     QString flagHelp(const QString &help) const override;
@@ -110,7 +112,7 @@ public:
         : field(field), min(min), max(max), optional(optional)
     { }
     QVariant value(const OptionValues &values) const override;
-    void setValue(OptionValues *values, const QVariant &value) const override;
+    void setValue(OptionValues *values, const QVariant &value, bool keepUnknownChoices) const override;
     QString flagHelp(const QString &help) const override;
     QString setFromFlag(OptionValues *values, const QString &text) const override;
     ControlSpec control() const override;
@@ -127,7 +129,7 @@ class Text : public OptionKind
 public:
     explicit Text(QString OptionValues::*field) : field(field) { }
     QVariant value(const OptionValues &values) const override;
-    void setValue(OptionValues *values, const QVariant &value) const override;
+    void setValue(OptionValues *values, const QVariant &value, bool keepUnknownChoices) const override;
     QString flagHelp(const QString &help) const override;
     QString setFromFlag(OptionValues *values, const QString &text) const override;
     ControlSpec control() const override { return {ControlSpec::Widget::LineEdit}; }
@@ -150,7 +152,7 @@ class Colour final : public OptionKind
 public:
     explicit Colour(QColor OptionValues::*field) : field(field) { }
     QVariant value(const OptionValues &values) const override;
-    void setValue(OptionValues *values, const QVariant &value) const override;
+    void setValue(OptionValues *values, const QVariant &value, bool keepUnknownChoices) const override;
     QJsonValue jsonValue(const OptionValues &values) const override;
     QString flagHelp(const QString &help) const override;
     QString setFromFlag(OptionValues *values, const QString &text) const override;
@@ -172,7 +174,7 @@ public:
     ChoiceList keepingUnknown() const;
 
     QVariant value(const OptionValues &values) const override;
-    void setValue(OptionValues *values, const QVariant &value) const override;
+    void setValue(OptionValues *values, const QVariant &value, bool keepUnknownChoices) const override;
     QString flagHelp(const QString &help) const override;
     QString setFromFlag(OptionValues *values, const QString &text) const override;
     ControlSpec control() const override;

@@ -104,8 +104,8 @@ const QVector<OptionRow> &optionTable()
         option("Sheet/Words", Switch {&V::words})
             .flag("words", nullptr,
                 "Words kept whole: in a Trace book each word takes a row, the model word then whole faded copies; "
-                "in a Copy book no word is broken over two rows. Words are the runs of Han characters, those "
-                "longer than four cut into the words the readings use.")
+                "in a Copy book no word is broken over two rows. A run of Han characters set apart by spaces is a "
+                "word as typed; any other run is cut into the words the readings use.")
             .inSection(Section::Layout, "chkWords", QT_TRANSLATE_NOOP("MainWindow", "Words")),
         option("Sheet/Copies", Count {&V::copies, 0, kMaxCopies, true})
             .flag("copies", "N", "Faded copies after the model in a Trace row, as many as fit at most")
@@ -201,9 +201,9 @@ QVariant valueOf(const OptionValues &values, const OptionRow &row)
     return row.kind->value(values);
 }
 
-void setFromStored(OptionValues *values, const OptionRow &row, const QVariant &stored)
+void setFromStored(OptionValues *values, const OptionRow &row, const QVariant &stored, bool keepUnknownChoices)
 {
-    row.kind->setValue(values, stored);
+    row.kind->setValue(values, stored, keepUnknownChoices);
 }
 
 void loadOptions(const QSettings &store, OptionValues *values)

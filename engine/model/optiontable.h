@@ -52,8 +52,9 @@ const OptionRow *findOption(const QString &key);
 // The option's value in `values`: a bool, a double, an int (a choice's number), a QString or a QColor.
 QVariant valueOf(const OptionValues &values, const OptionRow &row);
 // Sets the option from a stored value, held to what its control allows: a number outside its range is
-// brought into it, anything else no control could produce goes back to the default.
-void setFromStored(OptionValues *values, const OptionRow &row, const QVariant &stored);
+// brought into it, anything else no control could produce goes back to the default. A choice off its list
+// is kept where its row says so, unless `keepUnknownChoices` is false (a worksheet's).
+void setFromStored(OptionValues *values, const OptionRow &row, const QVariant &stored, bool keepUnknownChoices = true);
 
 // Reads every option from the store (a key that is missing keeps the value held), and writes them all.
 void loadOptions(const QSettings &store, OptionValues *values);

@@ -3,6 +3,7 @@
 #include <QDataStream>
 #include <QStringList>
 #include <cmath>
+#include <limits>
 
 namespace StoredValues {
 
@@ -28,6 +29,24 @@ QColor readableColor(const QVariant &value)
     return color;
 }
 
+// The number a stored value holds, read in double precision whatever its type (a number, or text in the
+// INI file); NaN where it holds none. Digits too many even for a double (1e400) read as the infinity of
+// their sign, so that they are held to the range as any other too large a number is, 1e39 as 5000;
+// an infinity or NaN written as such ("inf") is no number a control writes, and no number here.
+double numberIn(const QVariant &value)
+{
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    const bool overflowed = !ok && std::isinf(number);
+    return (ok && std::isfinite(number)) || overflowed ? number : std::numeric_limits<double>::quiet_NaN();
+}
+
+// A count or a choice is a whole number; an overflow stands for a whole number beyond every range.
+bool isWhole(double number)
+{
+    return !std::isnan(number) && (std::isinf(number) || number == std::floor(number));
+}
+
 } // namespace
 
 bool toSwitch(const QVariant &value, bool fallback)
@@ -44,28 +63,31 @@ bool toSwitch(const QVariant &value, bool fallback)
 
 double toNumber(const QVariant &value, double fallback, double min, double max)
 {
-    bool ok = false;
-    // Read in the single precision the store keeps, as a value the window saved comes back.
-    const float number = value.toFloat(&ok);
-    if (!ok || !std::isfinite(number))
+    const double number = numberIn(value);
+    if (std::isnan(number))
         return fallback;
-    return static_cast<float>(qBound(min, static_cast<double>(number), max));
+    // Held in the single precision the store keeps, as a value the window saved comes back.
+    return static_cast<float>(qBound(min, number, max));
 }
 
 int toCount(const QVariant &value, int fallback, int min, int max)
 {
-    bool ok = false;
-    const int number = value.toInt(&ok);
-    return ok ? qBound(min, number, max) : fallback;
+    const double number = numberIn(value);
+    if (!isWhole(number))
+        return fallback;
+    return static_cast<int>(qBound<double>(min, number, max));
 }
 
 int toChoice(const QVariant &value, int fallback, int count, bool keepsUnknown)
 {
-    bool ok = false;
-    const int number = value.toInt(&ok);
-    if (!ok)
+    const double number = numberIn(value);
+    if (!isWhole(number))
         return fallback;
-    return keepsUnknown || (number >= 0 && number < count) ? number : fallback;
+    if (number >= 0 && number < count)
+        return static_cast<int>(number);
+    // Kept, a number off the list must still be one the engine can hold.
+    const bool holdable = number >= std::numeric_limits<int>::min() && number <= std::numeric_limits<int>::max();
+    return keepsUnknown && holdable ? static_cast<int>(number) : fallback;
 }
 
 QString toText(const QVariant &value)
@@ -90,9 +112,9 @@ QColor toColour(const QVariant &value, const QColor &fallback)
         if (!(component >= 0.0 && component <= 1.0))
             return fallback;
     }
-    QColor opaque = color;
-    opaque.setAlpha(255);
-    return opaque;
+    // As the colour dialog gives them: opaque, eight bits a component. A value written with more
+    // (#rrrrggggbbbb) would otherwise come back another colour from a worksheet, which keeps eight.
+    return QColor(color.rgb());
 }
 
 } // namespace StoredValues

@@ -42,7 +42,9 @@ QByteArray Worksheet::toJson() const
     for (const OptionRow &row : optionTable())
         stored[QLatin1String(row.key)] = row.kind->jsonValue(options);
     root[kOptionsKey] = stored;
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    // Qt writes U+FEFF as it is, and its reader drops one at the start of a string (the text's, a title's):
+    // escaped, it reads back.
+    return QJsonDocument(root).toJson(QJsonDocument::Indented).replace("\xEF\xBB\xBF", "\\ufeff");
 }
 
 bool Worksheet::save(const QString &path, QString *error) const
@@ -58,6 +60,11 @@ bool Worksheet::save(const QString &path, QString *error) const
 WorksheetReading WorksheetReading::fromJson(const QByteArray &bytes)
 {
     using P = Problem;
+    // JSON has no raw NUL, and Qt's reader, which takes one, orders keys holding one apart from the same
+    // keys written escaped: such a file would not save the same twice.
+    const int nulByte = bytes.indexOf('\0');
+    if (nulByte >= 0)
+        return refused(P::Damaged, QStringLiteral("not a worksheet: a NUL byte at byte offset %1").arg(nulByte));
     QJsonParseError parsing {};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parsing);
     if (parsing.error != QJsonParseError::NoError)
@@ -88,7 +95,7 @@ WorksheetReading WorksheetReading::fromJson(const QByteArray &bytes)
     for (const OptionRow &row : optionTable()) {
         const QString key = QLatin1String(row.key);
         if (stored.contains(key))
-            setFromStored(&reading.sheet.options, row, stored.value(key).toVariant());
+            setFromStored(&reading.sheet.options, row, stored.value(key).toVariant(), false);
     }
     reading.sheet.kept = root;
     return reading;

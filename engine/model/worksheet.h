@@ -31,7 +31,9 @@ struct Worksheet
 };
 
 // A worksheet read from a file, or why it was refused. Values no control could produce are held to what
-// the controls allow, as those of the settings store; an option the file lacks takes its default, so a
+// the controls allow, as those of the settings store, but a choice off its list (a book type of 9) goes
+// back to its default even where the store keeps one: a worksheet of a later format is refused, so such a
+// number is damage, not a choice of a later version. An option the file lacks takes its default, so a
 // sheet saved before an option existed comes out as it was.
 struct WorksheetReading
 {

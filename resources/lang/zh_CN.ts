@@ -2,6 +2,23 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CharacterCards</name>
+    <message>
+        <source>Radical %1</source>
+        <translation>部首 %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n stroke(s)</source>
+        <translation>
+            <numerusform>%n画</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Strokes: %1</source>
+        <translation>笔顺：%1</translation>
+    </message>
+</context>
+<context>
     <name>CharacterListDialog</name>
     <message>
         <source>Add from the Character List</source>

@@ -1,4 +1,5 @@
 #include "copybook.h"
+#include "fontfiles.h"
 #include "fonts.h"
 #include "optionsheld.h"
 #include "optiontable.h"
@@ -355,6 +356,8 @@ private slots:
             "drawn in another font: 並\n", "並");
         row("a collection", "--font-file|@ukai|--font-family|AR PL UKai TW|--layout", "永", 0, "", "");
         row("cut short in its tables", "--font-file|@cut|--layout", "永", 1, "--font-file @cut: it is damaged: ", "");
+        row("a few bytes short, inside its last table", "--font-file|@short|--layout", "永", 1,
+            "--font-file @short: it is damaged: ", "");
         row("cut short in its table directory", "--font-file|@stub|--layout", "永", 1,
             "@stub: it is damaged: its table directory is cut short", "");
         row("a collection cut short", "--font-file|@halfukai|--layout", "永", 1, "@halfukai: it is damaged: ", "");
@@ -376,8 +379,8 @@ private slots:
         const QString ukai = QStringLiteral("/usr/share/fonts/truetype/arphic/ukai.ttc");
         arguments.replace("@ukai", ukai);
         const QMap<QString, QByteArray> files {{"cut", contentsOf(latinFontFile()).left(300000)},
-            {"stub", contentsOf(latinFontFile()).left(40)}, {"halfukai", contentsOf(ukai).left(1000000)},
-            {"text", "this is text, not a font"}, {"none", {}}};
+            {"stub", contentsOf(latinFontFile()).left(40)}, {"short", contentsOf(latinFontFile()).chopped(6)},
+            {"halfukai", contentsOf(ukai).left(1000000)}, {"text", "this is text, not a font"}, {"none", {}}};
         for (auto file = files.cbegin(); file != files.cend(); ++file) {
             const QString name = path(file.key() + ".ttf");
             QVERIFY(file.key() == "none" || writeFile(name, file.value()));
@@ -394,6 +397,78 @@ private slots:
         for (const QJsonValue &character : layout["missingGlyphs"].toArray())
             listed << character.toString();
         QCOMPARE(listed.join(' '), missing);
+    }
+
+    // A file that is no font is refused by its first bytes, however large: a device of 1.5 GB of zeros is
+    // read no further than its first dozen bytes.
+    void fontRefusedByItsFirstBytes()
+    {
+        struct Zeros : QIODevice
+        {
+            qint64 furthest = 0;
+            bool isSequential() const override { return false; }
+            qint64 size() const override { return 1500000000; }
+            qint64 readData(char *data, qint64 count) override
+            {
+                count = qMin(count, size() - pos());
+                std::fill_n(data, count, '\0');
+                furthest = qMax(furthest, pos() + count);
+                return count;
+            }
+            qint64 writeData(const char *, qint64) override { return -1; }
+        } zeros;
+        zeros.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        QString detail;
+        QCOMPARE(FontFiles::checkFont(&zeros, &detail), FontFiles::Problem::NotAFont);
+        QCOMPARE(zeros.furthest, 12);
+    }
+
+    // What the common-Chinese filter leaves out is said once: of a list asked for by name, each character,
+    // and why; of a text, how many and the first few different ones (the readings' brackets taken out).
+    void leftOutIsSaid_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("said");
+        const QString filter = "lattiscribe-render: %1the common Chinese filter (U+4E00 to U+9FFF) leaves out %2; "
+                               "--all-characters lays them out: %3\n";
+        QTest::newRow("a list") << "--chars tgh3:100-104" << QByteArray()
+                                << filter.arg("--chars: ", "1 of the list's characters", "㑇 (U+3447)");
+        QTest::newRow("a text") << "" << QByteArray("永，ab，\xf0\xa0\x80\x80 cdefghi。")
+                                << filter.arg(QString(), "13 character(s) of the text", "， a b 𠀀 c d e f …");
+        QTest::newRow("readings taken out") << "--pinyin" << QByteArray("行[hang2]") << QString();
+        QTest::newRow("the filter off") << "--all-characters" << QByteArray("永，a") << QString();
+    }
+
+    void leftOutIsSaid()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QByteArray, input);
+        QFETCH(QString, said);
+        const Run run = render(("--layout " + arguments).split(' ', Qt::SkipEmptyParts), input);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QString::fromUtf8(run.err), said);
+    }
+
+    // A long job says first how many pages it makes, then how far it has got, in lines a log can read: here
+    // a line a page, as for a job that takes seconds a page.
+    void longJobsSayHowFarTheyAre()
+    {
+        const QString pdf = path(QStringLiteral("long.pdf"));
+        QByteArray input = ideographs(1500).toUtf8();
+        QByteArray output;
+        QByteArray errors;
+        QBuffer in(&input), out(&output), err(&errors);
+        for (QBuffer *buffer : {&in, &out, &err})
+            buffer->open(QIODevice::ReadWrite);
+        const QStringList arguments {"lattiscribe-render", "-o", pdf, "--vector", "--trace-type", "none"};
+        QCOMPARE(runRenderer(arguments, {&in, &out, &err, false, 0}), 0);
+        // After what the font lacks (the first ideographs hold a few the Kai has not), if anything.
+        const QStringList lines = QString::fromUtf8(errors).section("lattiscribe-render: 100 pages", 1).split('\n');
+        QCOMPARE(lines.size(), 102);
+        QCOMPARE(lines.first(), " to write into " + pdf);
+        QCOMPARE(lines.at(1), QStringLiteral("lattiscribe-render: page 1 of 100"));
+        QCOMPARE(lines.at(100), QStringLiteral("lattiscribe-render: page 100 of 100"));
     }
 
     // One page of a picture output, or every page under numbered names.

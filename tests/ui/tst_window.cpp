@@ -257,6 +257,8 @@ private slots:
         };
         row("cell size too large", "CellSize", QStringLiteral("100"), 10.0f);
         row("cell size infinite", "CellSize", QStringLiteral("inf"), 1.5f);
+        row("cell size beyond a double", "CellSize", QStringLiteral("1e400"), 10.0f);
+        row("blank lines beyond an int", "BlankLines", QStringLiteral("4294967297"), 5);
         row("font size zero", "FontSize", QStringLiteral("0"), 0.5f);
         row("opacity seven", "Opacity", QStringLiteral("7"), 1.0f);
         row("blank lines negative", "BlankLines", QStringLiteral("-3"), 0);
@@ -382,11 +384,11 @@ private slots:
         // The worksheet's Open, Save and Save As, characters from the list, Print and About; each does what it
         // says. Characters added go to the engine at once, and those the main panel's filter leaves out are
         // told.
-        answers.listed = QStringLiteral("了 㧐");
+        answers.listed = QStringLiteral("了\u200B㧐");
         for (QAction *action : menu->actions())
             action->trigger();
         menu->close();
-        QCOMPARE(book->copyBook().text(), QStringLiteral("永\nab 了 㧐"));
+        QCOMPARE(book->copyBook().text(), QStringLiteral("永\nab\u200B了\u200B㧐"));
         const QString about = "About|" + MainWindow::aboutText(AppInfo::buildDate(), AppInfo::buildTime());
         const QString save = "Save Worksheet|Worksheets (*.lattiscribe)";
         QCOMPARE(answers.asked,
@@ -591,6 +593,11 @@ private slots:
         QVERIFY(!missing->isHidden());
         QCOMPARE(missing->text(), QStringLiteral("The chosen font lacks 1 character(s): 並"));
         book->setContent(QStringLiteral("永"));
+        QVERIFY(missing->isHidden());
+        // The font alone changed: looked for again.
+        box->setCurrentIndex(box->findText(QStringLiteral("DejaVu Sans")));
+        QCOMPARE(missing->text(), QStringLiteral("The chosen font lacks 1 character(s): 永"));
+        box->setCurrentIndex(box->findText(family));
         QVERIFY(missing->isHidden());
 
         FontFiles::registerAddedFonts();

@@ -5,19 +5,29 @@
 #include "copybook.h"
 #include "fontfiles.h"
 #include "layoutjson.h"
+#include "layoutunits.h"
 #include "pagepictures.h"
 #include "pdfexport.h"
+#include "pinyin.h"
 #include "printjob.h"
 #include "renderrequest.h"
 #include "textinput.h"
 #include "worksheet.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <limits>
+#include <memory>
 
 namespace {
 
 // Shorter exports end before a progress line would tell anything.
 constexpr int kPagesWorthReporting = 4;
+// A job of this many pages takes a while (some seconds a hundred pages): it says first what it is in for,
+// and a log hears how far it has got.
+constexpr int kPagesWorthAnnouncing = 100;
+// The different characters named when the filter leaves some of a text out.
+constexpr int kLeftOutNamed = 8;
 
 class Run
 {
@@ -50,18 +60,33 @@ public:
         return true;
     }
 
-    PageProgress progress() const
+    // Says first how many pages a long job makes and what it does with them, then how far it has got: on
+    // a terminal in one line rewritten page by page, elsewhere in a line every few seconds and at the end.
+    PageProgress progress(int pageCount, const QString &job) const
     {
-        if (!streams.errorsAreTerminal)
-            return {};
         QIODevice *errors = streams.errors;
-        return [errors](int done, int count) {
-            if (count >= kPagesWorthReporting)
-                errors->write(QStringLiteral("\rpage %1 of %2%3")
-                                  .arg(done)
-                                  .arg(count)
-                                  .arg(done == count ? QLatin1String("\n") : QLatin1String())
-                                  .toUtf8());
+        if (pageCount >= kPagesWorthAnnouncing)
+            errors->write(QStringLiteral("lattiscribe-render: %1 pages to %2\n").arg(pageCount).arg(job).toUtf8());
+        if (streams.errorsAreTerminal) {
+            return [errors](int done, int count) {
+                if (count >= kPagesWorthReporting)
+                    errors->write(QStringLiteral("\rpage %1 of %2%3")
+                                      .arg(done)
+                                      .arg(count)
+                                      .arg(done == count ? QLatin1String("\n") : QLatin1String())
+                                      .toUtf8());
+                return true;
+            };
+        }
+        if (pageCount < kPagesWorthAnnouncing)
+            return {};
+        auto sinceLine = std::make_shared<QElapsedTimer>();
+        sinceLine->start();
+        return [errors, sinceLine, interval = streams.progressIntervalMs](int done, int count) {
+            if (done == count || sinceLine->elapsed() >= interval) {
+                errors->write(QStringLiteral("lattiscribe-render: page %1 of %2\n").arg(done).arg(count).toUtf8());
+                sinceLine->restart();
+            }
             return true;
         };
     }
@@ -108,6 +133,35 @@ QString missingGlyphsWarning(const CopyBook &book)
         .arg(book.options().fontName)
         .arg(missing.size())
         .arg(QString::fromUcs4(missing.constData(), missing.size()));
+}
+
+// Says once what the common-Chinese filter leaves out, as the window points it out: of a list asked for by
+// name, each character; of any other text, how many and the first few. Nothing when the filter is off or
+// the text is written on four lines, which it does not touch.
+QString leftOutWarning(const CopyBook &book, bool listed)
+{
+    const CopyBookOptions::OptionValues &options = book.options();
+    if (!options.commonChineseOnly || options.fourLines)
+        return {};
+    // With readings, the brackets are taken out of the text before it is laid out.
+    const QString text = options.showsReadings() ? Pinyin::parseReadingOverrides(book.text()).text : book.text();
+    const LayoutRules::LeftOut leftOut
+        = LayoutRules::leftOutByFilter(text, listed ? std::numeric_limits<int>::max() : kLeftOutNamed + 1);
+    if (leftOut.count == 0)
+        return {};
+    QStringList named;
+    for (const uint code : leftOut.first) {
+        const QString character = QString::fromUcs4(&code, 1);
+        named << (listed ? QStringLiteral("%1 (U+%2)").arg(character, QString::number(code, 16).toUpper()) : character);
+    }
+    if (named.size() > kLeftOutNamed && !listed)
+        named = named.mid(0, kLeftOutNamed) << QStringLiteral("…");
+    return QStringLiteral("%1the common Chinese filter (U+4E00 to U+9FFF) leaves out %2 %3; --all-characters lays "
+                          "them out: %4")
+        .arg(listed ? QStringLiteral("--chars: ") : QString())
+        .arg(leftOut.count)
+        .arg(listed ? QStringLiteral("of the list's characters") : QStringLiteral("character(s) of the text"))
+        .arg(named.join(listed ? QStringLiteral(", ") : QStringLiteral(" ")));
 }
 
 } // namespace
@@ -175,9 +229,11 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
             RendererInputOutputError, QStringLiteral("cannot write %1: %2").arg(request.worksheetPath, error));
     if (!request.makesPages())
         return RendererSuccess;
-    const QString missing = missingGlyphsWarning(book);
-    if (!missing.isEmpty())
-        run.print(streams.errors, QStringLiteral("lattiscribe-render: %1\n").arg(missing));
+    for (const QString &warning :
+        {leftOutWarning(book, !request.listedCharacters.isEmpty()), missingGlyphsWarning(book)}) {
+        if (!warning.isEmpty())
+            run.print(streams.errors, QStringLiteral("lattiscribe-render: %1\n").arg(warning));
+    }
 
     if (request.layoutOnly) {
         if (!writeLayoutJson(book, streams.output) || streams.output->write("\n") != 1)
@@ -187,7 +243,9 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
     }
     if (request.prints) {
         QString warning;
-        const bool printed = printCopyBook(book.pages(), request.printer, run.progress(), &warning, &error);
+        const QString printer = request.printer.isEmpty() ? QStringLiteral("the default printer") : request.printer;
+        const bool printed = printCopyBook(book.pages(), request.printer,
+            run.progress(book.pageCount(), QStringLiteral("print on %1").arg(printer)), &warning, &error);
         if (!warning.isEmpty())
             run.print(streams.errors, QStringLiteral("lattiscribe-render: %1\n").arg(warning));
         if (!printed)
@@ -196,13 +254,16 @@ int runRenderer(const QStringList &arguments, const RendererStreams &streams)
     }
     if (request.writesPdf()) {
         const CopyBookOptions::PdfExportOptions pdf {sheet.options.vectorPdf, request.jobs};
-        if (!saveCopyBookPdf(book.pages(), request.outputPath, pdf, run.progress(), &error))
+        if (!saveCopyBookPdf(book.pages(), request.outputPath, pdf,
+                run.progress(book.pageCount(), QStringLiteral("write into %1").arg(request.outputPath)), &error))
             return run.fail(
                 RendererInputOutputError, QStringLiteral("cannot write %1: %2").arg(request.outputPath, error));
         return RendererSuccess;
     }
     if (request.allPages) {
-        if (!PagePictures::saveAll(book.pages(), request.outputPath, run.progress(), &error))
+        const QStringList names = PagePictures::fileNames(request.outputPath, book.pageCount());
+        const QString job = QStringLiteral("write as %1 to %2").arg(names.constFirst(), names.constLast());
+        if (!PagePictures::saveAll(book.pages(), request.outputPath, run.progress(book.pageCount(), job), &error))
             return run.fail(RendererInputOutputError, QStringLiteral("cannot write %1").arg(error));
         return RendererSuccess;
     }

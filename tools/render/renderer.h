@@ -10,8 +10,10 @@ struct RendererStreams
     QIODevice *input = nullptr;
     QIODevice *output = nullptr;
     QIODevice *errors = nullptr;
-    // Progress lines only make sense to a person watching a terminal.
+    // A terminal sees a long job's progress as one line rewritten page by page; a log (anything else) as
+    // a line every so many milliseconds.
     bool errorsAreTerminal = false;
+    int progressIntervalMs = 5000;
 };
 
 enum RendererExitStatus { RendererSuccess = 0, RendererInputOutputError = 1, RendererUsageError = 2 };

@@ -214,7 +214,7 @@ private slots:
             << QStringLiteral("keep.pdf") << 100 * 1024 << 0
             << "^Only \\d+ of \\d+ bytes could be written; the disk may be full\\.$" << QVector<int> {};
         QTest::newRow("disk full three bytes before the end")
-            << QStringLiteral("keep.pdf") << -3 << 0 << "^Only 4 of 7 bytes could be written; the disk may be full\\.$"
+            << QStringLiteral("keep.pdf") << -3 << 0 << "^Only 3 of 6 bytes could be written; the disk may be full\\.$"
             << QVector<int> {1, 2, 3};
         QTest::newRow("cancelled after page 2")
             << QStringLiteral("keep.pdf") << 0 << 2 << "^Writing canceled by application$" << QVector<int> {1, 2};

@@ -90,6 +90,8 @@ private slots:
         row("copy, two line feeds after a partial line", 1, 1, 2, true, 11, "永\n\n字", "0:永 4:字");
         row("copy, a filtered character keeps the line open", 1, 1, 1, true, 2, "永a字，八", "0:永字 2:八");
         row("copy without filter: space, tab and CR take cells", 1, 1, 0, false, 11, "a \tb\r", "0:a \tb\r");
+        row("copy without filter: what parts a list's characters takes no cell", 1, 1, 0, false, 11,
+            CharacterLists::charactersOf(1, 1, 3), "0:一乙二");
         row("copy, unknown book type lays out as copy", 5, 1, 0, true, 11, two, "0:永字");
         row("copy, trailing line feeds add no cells", 1, 1, 1, true, 11, "永\n\n\n", "0:永");
         // Without pinyin a bracketed reading is text like any other.
@@ -146,6 +148,10 @@ private slots:
         row("words: none split over two rows", 0, 5, "大熊猫", true, -1, false, "0:大!熊!猫!");
         row("words: longer than a row, on the rows below", 0, 3, "中华人民共和国，好", true, -1, false,
             "0:中!华!人! 1:民!共!和! 2:国! 3:好!好好");
+        row("words: a run not parted by spaces, as the readings cut it", 0, 11, "春天来了，柳树发芽了", true, 0, false,
+            "0:春!天! 1:来! 2:了! 3:柳!树! 4:发!芽! 5:了!");
+        row("words: runs parted by spaces, as typed", 0, 11, "春天来了 柳树发芽了", true, 0, false,
+            "0:春!天!来!了! 1:柳!树!发!芽!了!");
         row("copies: as asked", 0, 11, "永", false, 3, false, "0:永!永永永");
         row("copies: as many as fit", 0, 5, "永", false, 20, false, "0:永!永永永永");
         row("copies: none", 0, 5, "永", false, 0, false, "0:永!");
@@ -183,7 +189,7 @@ private slots:
     {
         QTest::addColumn<QString>("list");
         QTest::addColumn<QString>("expected");
-        const char *const rows[][2] = {{"tgh1:1-2", "一 乙"}, {"TGH1:3500-3500", "矗"}, {"tgh2:1-1", "乂"},
+        const char *const rows[][2] = {{"tgh1:1-2", "一\u200B乙"}, {"TGH1:3500-3500", "矗"}, {"tgh2:1-1", "乂"},
             {"tgh2:3000-3000", "齉"}, {"tgh3:1605-1605", "蠼"}, {"tgh2:504-504", "\U0002C27C"}, {"tgh3", "1605"},
             {"tgh4", "!no list"}, {"tgh1:0-5", "!run from 1 to 3500"}, {"tgh1:5-3", "!run from 1 to 3500"},
             {"tgh3:1-1606", "!run from 1 to 1605"}};
@@ -200,7 +206,7 @@ private slots:
             QVERIFY2(selected.error.contains(expected.mid(1)), qPrintable(selected.error));
             QVERIFY(selected.characters.isEmpty());
         } else if (expected.at(0).isDigit()) {
-            QCOMPARE(selected.characters.split(QLatin1Char(' ')).size(), expected.toInt());
+            QCOMPARE(selected.characters.split(QChar(0x200B)).size(), expected.toInt());
         } else {
             QCOMPARE(selected.characters, expected);
         }

@@ -44,6 +44,12 @@ private slots:
         copy("一。", "yī");
         copy("不是", "bú shì");
         copy("不好", "bù hǎo");
+        // Outside any word of the table (which holds 一只 and 一次 with their tones), the next character alone
+        // decides.
+        copy("一猫", "yì māo");
+        copy("一去", "yí qù");
+        copy("不去", "bú qù");
+        copy("不吃", "bù chī");
         copy("银行[xíng]", "yín xíng");
         copy("一[yi2]样", "yí yàng");
         row("plain tones", copyBook, true, "一个不是", "yī gè bù shì");

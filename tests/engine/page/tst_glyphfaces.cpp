@@ -51,8 +51,14 @@ private slots:
     {
         const CopyBook latin = bookOf(QStringLiteral("永A永刏"), QStringLiteral("DejaVu Sans"));
         QCOMPARE(latin.missingGlyphs(), (QVector<uint> {0x6C38, 0x520F}));
-        const CopyBook kai = bookOf(QStringLiteral("永"), OptionValues().fontName);
+        CopyBook kai = bookOf(QStringLiteral("永"), OptionValues().fontName);
         QCOMPARE(kai.missingGlyphs(), QVector<uint>());
+        // The font alone changed, the text first: looked for again.
+        CopyBook changed = kai;
+        OptionValues options = changed.options();
+        options.fontName = QStringLiteral("DejaVu Sans");
+        changed.setOptions(options);
+        QCOMPARE(changed.missingGlyphs(), QVector<uint> {0x6C38});
         const QRect square = firstSquare(kai);
         QCOMPARE(latin.pages().renderPage(0).copy(square), kai.pages().renderPage(0).copy(square));
         QImage latinPreview(620, 877, QImage::Format_ARGB32);
