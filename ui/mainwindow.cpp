@@ -3,12 +3,12 @@
 #include "appsettings.h"
 #include "colorlabel.h"
 #include "commandbar.h"
+#include "contentmenu.h"
 #include "copybookwidget.h"
 #include "fontbox.h"
 #include "fontlist.h"
 #include "moreoptions.h"
 #include "optioncontrols.h"
-#include "pinyinreview.h"
 #include "textedit.h"
 #include "worksheetsession.h"
 
@@ -113,7 +113,7 @@ void MainWindow::setupUi()
     editContent->setObjectName(QStringLiteral("editContent"));
     form->addRow(tr("Content"), editContent);
     connect(editContent, &TextEdit::signalFocusOut, this, &MainWindow::onContentFocusOut);
-    pinyinReview = new PinyinReview(editContent);
+    contentMenu = new ContentMenu(editContent);
 
     spinCellSize = addDoubleRow(form, tr("Cell Size"), "CellSize");
     spinFontSize = addDoubleRow(form, tr("Font Size"), "FontSize");
@@ -239,7 +239,7 @@ void MainWindow::onSheetOptionChanged()
 {
     const AppSettings *settings = AppSettings::instance();
     copyBook->setOptions(*settings);
-    pinyinReview->setActive(settings->showsReadings());
+    contentMenu->follow(*settings);
     storeChangedOptions();
 }
 
@@ -253,7 +253,7 @@ void MainWindow::applySettings()
 {
     const AppSettings *settings = AppSettings::instance();
     copyBook->setOptions(*settings);
-    pinyinReview->setActive(settings->showsReadings());
+    contentMenu->follow(*settings);
 }
 
 // As if every control had been set to its value: the controls, the engine once, the store once.

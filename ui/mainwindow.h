@@ -8,10 +8,10 @@
 #include <memory>
 
 class ColorLabel;
+class ContentMenu;
 class CopyBookWidget;
 class FontList;
 class MoreOptions;
-class PinyinReview;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
@@ -96,7 +96,7 @@ private:
     ColorLabel *lblGridColor = nullptr;
     ColorLabel *lblTextColor = nullptr;
 
-    PinyinReview *pinyinReview = nullptr;
+    ContentMenu *contentMenu = nullptr;
     MoreOptions *moreOptions = nullptr;
     std::unique_ptr<FontList> fonts;
     std::unique_ptr<WorksheetSession> worksheet;

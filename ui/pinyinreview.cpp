@@ -38,11 +38,7 @@ QVector<int> doubtful(const QString &text)
 
 } // namespace
 
-PinyinReview::PinyinReview(QTextEdit *editor) : QSyntaxHighlighter(editor), editor(editor)
-{
-    editor->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(editor, &QWidget::customContextMenuRequested, this, &PinyinReview::showMenu);
-}
+PinyinReview::PinyinReview(QTextEdit *editor) : QSyntaxHighlighter(editor), editor(editor) { }
 
 void PinyinReview::setActive(bool on)
 {
@@ -91,24 +87,17 @@ void PinyinReview::highlightBlock(const QString &text)
         setFormat(at, 1, mark);
 }
 
-void PinyinReview::showMenu(const QPoint &at)
+bool PinyinReview::addChoices(QMenu *menu, int position)
 {
-    QMenu *menu = editor->createStandardContextMenu(at);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    // The cursor lands on the nearer side of the character clicked; either one may be the doubtful one.
-    const int position = editor->cursorForPosition(at).position();
-    for (const int candidate : {position, position - 1}) {
-        const QStringList readings = candidate >= 0 ? choicesAt(candidate) : QStringList();
-        if (readings.isEmpty())
-            continue;
-        QAction *first = menu->actions().value(0);
-        for (const QString &reading : readings) {
-            QAction *action = new QAction(reading, menu);
-            connect(action, &QAction::triggered, this, [this, candidate, reading] { choose(candidate, reading); });
-            menu->insertAction(first, action);
-        }
-        menu->insertSeparator(first);
-        break;
+    const QStringList readings = choicesAt(position);
+    if (readings.isEmpty())
+        return false;
+    QAction *first = menu->actions().value(0);
+    for (const QString &reading : readings) {
+        QAction *action = new QAction(reading, menu);
+        connect(action, &QAction::triggered, this, [this, position, reading] { choose(position, reading); });
+        menu->insertAction(first, action);
     }
-    menu->popup(editor->viewport()->mapToGlobal(at));
+    menu->insertSeparator(first);
+    return true;
 }

@@ -41,6 +41,9 @@ public:
     void layOut(const QString &text, const CopyBookOptions::OptionValues &options, const RowGeometry &geometry);
 
     const QString &text() const { return source; }
+    // The text as it is laid out: with readings, the bracketed ones taken out, and with cards the
+    // teacher's words in braces.
+    const QString &laidOutText() const { return layoutText; }
     qint64 cellCount() const { return placedCells; }
     // The row of the last cell, or -1 when there is none.
     int lastRow() const { return lastCellRow; }

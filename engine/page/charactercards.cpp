@@ -25,32 +25,43 @@ constexpr double kTextIndentShare = 0.15;
 constexpr double kCardGapShare = 0.25;
 
 // Writes pieces of text one after the other along a baseline, each in its own font, as long as they fit
-// the line; the first piece that does not is left out with what follows it, and an ellipsis says so.
+// the line; a group of pieces that does not fit whole (a word and its reading) is left out with all that
+// follows it, and an ellipsis says so.
 class TextLine
 {
 public:
+    struct Piece
+    {
+        QString text;
+        QFont font;
+    };
+
     TextLine(QPainter *painter, const QPointF &start, double width)
         : painter(painter), x(start.x()), baseline(start.y()), right(start.x() + width)
     { }
 
-    void write(const QString &text, const QFont &font)
+    void write(const QVector<Piece> &group)
     {
         if (full)
             return;
-        const QFontMetricsF metrics(font);
-        const double advance = metrics.horizontalAdvance(text);
+        double advance = 0.0;
+        for (const Piece &piece : group)
+            advance += QFontMetricsF(piece.font).horizontalAdvance(piece.text);
         if (x + advance > right) {
             full = true;
             const QString more = QStringLiteral("…");
-            if (x + metrics.horizontalAdvance(more) <= right) {
+            const QFont &font = group.constFirst().font;
+            if (x + QFontMetricsF(font).horizontalAdvance(more) <= right) {
                 painter->setFont(font);
                 painter->drawText(QPointF(x, baseline), more);
             }
             return;
         }
-        painter->setFont(font);
-        painter->drawText(QPointF(x, baseline), text);
-        x += advance;
+        for (const Piece &piece : group) {
+            painter->setFont(piece.font);
+            painter->drawText(QPointF(x, baseline), piece.text);
+            x += QFontMetricsF(piece.font).horizontalAdvance(piece.text);
+        }
     }
 
 private:
@@ -128,7 +139,24 @@ void CharacterCards::drawCard(QPainter *painter, const QRectF &area, const Card 
     TextLine facts1(painter, QPointF(left, baselineOf(0)), width);
     const QString reading = card.reading.isEmpty() ? facts.readings.value(0) : card.reading;
     if (!reading.isEmpty())
-        facts1.write(reading + QStringLiteral("  "), letters);
+        facts1.write({{reading + QStringLiteral("  "), letters}});
+    facts1.write({{factsLine(facts), chinese}});
+
+    TextLine words(painter, QPointF(left, baselineOf(1)), width);
+    for (const CharacterWord &word : facts.words)
+        words.write({{word.word + QLatin1Char(' '), chinese}, {word.pinyin + QStringLiteral("   "), letters}});
+
+    if (!style.framesNameStrokes && !facts.strokeNames.isEmpty()) {
+        TextLine names(painter, QPointF(left, baselineOf(2)), width);
+        names.write({{tr("Strokes: %1").arg(facts.strokeNames.constFirst()), chinese}});
+        for (int stroke = 1; stroke < facts.strokeNames.size(); ++stroke)
+            names.write({{QLatin1Char(' ') + facts.strokeNames.at(stroke), chinese}});
+    }
+    painter->restore();
+}
+
+QString CharacterCards::factsLine(const CharacterFacts &facts)
+{
     QStringList said;
     if (!facts.radical.isEmpty())
         said << tr("Radical %1").arg(facts.radical);
@@ -136,27 +164,21 @@ void CharacterCards::drawCard(QPainter *painter, const QRectF &area, const Card 
         said << facts.structure;
     if (facts.strokeCount > 0)
         said << tr("%n stroke(s)", nullptr, facts.strokeCount);
-    facts1.write(said.join(QStringLiteral(" · ")), chinese);
-
-    TextLine words(painter, QPointF(left, baselineOf(1)), width);
-    for (const CharacterWord &word : facts.words) {
-        words.write(word.word + QLatin1Char(' '), chinese);
-        words.write(word.pinyin + QStringLiteral("   "), letters);
-    }
-
-    if (!style.framesNameStrokes && !facts.strokeNames.isEmpty()) {
-        TextLine names(painter, QPointF(left, baselineOf(2)), width);
-        names.write(tr("Strokes: %1").arg(facts.strokeNames.join(QStringLiteral(" "))), chinese);
-    }
-    painter->restore();
+    return said.join(QStringLiteral(" · "));
 }
 
 void CharacterCards::drawDemonstration(
     QPainter *painter, const QRectF &square, const CharacterFacts &facts, const Style &style)
 {
-    const double side = square.width();
     GridPen pen(painter, style.grid, style.mode);
-    GridCell {square.x(), square.y()}.draw(pen, side, true, style.gridStyle);
+    GridCell {square.x(), square.y()}.draw(pen, square.width(), true, style.gridStyle);
+    drawCharacter(painter, square, facts, style);
+}
+
+void CharacterCards::drawCharacter(
+    QPainter *painter, const QRectF &square, const CharacterFacts &facts, const Style &style)
+{
+    const double side = square.width();
     const QVector<QPainterPath> strokes = StrokeOrder::strokes(facts.code);
     QColor ink = style.ink;
     ink.setAlpha(255);
@@ -180,7 +202,10 @@ void CharacterCards::drawDemonstration(
     for (const QPainterPath &stroke : strokes)
         whole.addPath(onSquare.map(stroke));
     painter->fillPath(whole, ink);
-    QFont numbers = PageFurniture::textFont(side * kNumberShare);
+    // Digits of a face nothing else on the page writes in: a thread's fonts outline a face a shade
+    // differently once it has drawn it at other sizes, and the strips of a page image must agree.
+    QFont numbers(QStringLiteral("DejaVu Sans"));
+    numbers.setPixelSize(qMax(1, qRound(side * kNumberShare)));
     numbers.setBold(true);
     for (int stroke = 0; stroke < facts.strokeStarts.size(); ++stroke) {
         const QPointF at = onSquare.map(facts.strokeStarts.at(stroke).at);

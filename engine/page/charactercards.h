@@ -25,7 +25,7 @@ class CharacterCards
 public:
     // A card is as high as a square and as wide as this many; a gap sets the cards off from what is below.
     static constexpr double kWidthInSquares = 5.0;
-    static constexpr double kGapShare = 0.15;
+    static constexpr double kGapShare = 0.1;
 
     // The lines of cards above every row of `columns` squares whose longest unit has `characters`
     // characters; none for none.
@@ -54,11 +54,15 @@ public:
     // The cards of a row, from `topLeft` across `width`, each `side` high, one line under another.
     static void draw(QPainter *painter, const QPointF &topLeft, double width, double side, const QVector<Card> &cards,
         const Style &style);
+    // The facts a card writes after the reading: "部首 扌 · 左右结构 · 5画", each as far as the data has it.
+    static QString factsLine(const CharacterFacts &facts);
     // A stroke's name in the strip under its stroke-order frame.
     static void drawStrokeName(QPainter *painter, const QRectF &frame, const QString &name, const QColor &ink);
 
 private:
     static void drawCard(QPainter *painter, const QRectF &area, const Card &card, const Style &style);
+    // The square, then the character in it with its strokes numbered.
     static void drawDemonstration(
         QPainter *painter, const QRectF &square, const CharacterFacts &facts, const Style &style);
+    static void drawCharacter(QPainter *painter, const QRectF &square, const CharacterFacts &facts, const Style &style);
 };

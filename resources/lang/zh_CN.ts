@@ -492,6 +492,10 @@ Copyright © 2026 Kelvo. All rights reserved.</source>
         <source>Character cards</source>
         <translation>字卡</translation>
     </message>
+    <message>
+        <source>Strokes: %1</source>
+        <translation>笔顺：%1</translation>
+    </message>
 </context>
 <context>
     <name>PageFurniture</name>

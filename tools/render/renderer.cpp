@@ -8,7 +8,6 @@
 #include "layoutunits.h"
 #include "pagepictures.h"
 #include "pdfexport.h"
-#include "pinyin.h"
 #include "printjob.h"
 #include "renderrequest.h"
 #include "textinput.h"
@@ -143,8 +142,7 @@ QString leftOutWarning(const CopyBook &book, bool listed)
     const CopyBookOptions::OptionValues &options = book.options();
     if (!options.commonChineseOnly || options.fourLines)
         return {};
-    // With readings, the brackets are taken out of the text before it is laid out.
-    const QString text = options.showsReadings() ? Pinyin::parseReadingOverrides(book.text()).text : book.text();
+    const QString &text = book.contentModel().laidOutText();
     const LayoutRules::LeftOut leftOut
         = LayoutRules::leftOutByFilter(text, listed ? std::numeric_limits<int>::max() : kLeftOutNamed + 1);
     if (leftOut.count == 0)
