@@ -1,35 +1,42 @@
 #!/usr/bin/env node
-// Writes engine/tables/data/pinyinphrases.txt from the complete word list of the npm package
-// @pinyin-pro/data (ISC licence), the data behind pinyin-pro: each word with its reading and its
-// frequency in running text. Run again only to take a newer release; the build reads the written file.
+// Writes engine/tables/data/pinyinphrases.txt: the words of jieba's dictionary (Debian's python3-jieba,
+// MIT licence, (c) Sun Junyi) with their frequencies in running text, each read by pinyin-pro's converter
+// (MIT licence, (c) zh-lx) from pinyin-pro's own lists. Run again only to take a newer release; the build
+// reads the written file.
 //
-//   npm install --prefix /tmp/pinyin-pro @pinyin-pro/data@1.3.1 pinyin-pro@3.29.4
-//   node tools/pinyinwords/extract_pinyin_pro_data.mjs /tmp/pinyin-pro/node_modules > engine/tables/data/pinyinphrases.txt
+//   apt-get install python3-jieba opencc
+//   npm install --prefix /tmp/pinyin-pro pinyin-pro@3.29.4
+//   node tools/pinyinwords/extract_jieba_words.mjs /usr/lib/python3/dist-packages/jieba/dict.txt \
+//       /tmp/pinyin-pro/node_modules > engine/tables/data/pinyinphrases.txt
 //
 // Each line is a character or a word, a tab, one tone-marked reading per character, a tab and its
-// frequency as the list gives it. Every character is kept, for its frequency; of the 337 000 words,
-// those that decide a reading are kept:
-// every word with a polyphone in it (pinyin-pro's character list names them) and every other word
-// seen at least once in 10^11 words (below that the list gives a floor value, not a count), which the
-// segmentation weighs against the words around it.
+// frequency: jieba's count times 10^-12, the scale the word table's costs are set for (a listed word
+// without a frequency costs as one counted 100 times). Every character pinyin-pro reads is kept, for its
+// frequency; of the 349 000 words, those that decide a reading are kept: every word with a polyphone in
+// it (pinyin-pro's character list names them) and every other word counted at least 10 times, which the
+// segmentation weighs against the words around it. Words with letters (T恤, C语言) are left out.
 //
-// One change is made to the readings: a neutral tone (消息 xiāo xi) is written with the character's own
-// tone (xiāo xī) unless pinyin-pro's character list gives that character a neutral reading of its own
-// (的 de, 们 men, 头 tou), as the words the program read before and both converters of measure.mjs do.
+// Not @pinyin-pro/data: its readings of words come from a copyrighted dictionary (its modern.json, whose
+// readings its complete.json repeats and carries into the longer words it makes of them).
+//
+// One change is made to the readings: a neutral tone is written with the character's own tone unless
+// pinyin-pro's character list gives that character a neutral reading of its own (的 de, 们 men, 头 tou),
+// as the words the program read before and both converters of measure.mjs do.
+import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
+import { createRequire } from 'node:module';
 import { pathToFileURL } from 'node:url';
 
-const modules = process.argv[2];
-if (!modules) {
-    console.error('usage: extract_pinyin_pro_data.mjs NODE_MODULES');
+const [dictionary, modules] = process.argv.slice(2);
+if (!dictionary || !modules) {
+    console.error('usage: extract_jieba_words.mjs JIEBA_DICT_TXT NODE_MODULES');
     process.exit(2);
 }
-const dataRoot = join(modules, '@pinyin-pro', 'data');
-const version = JSON.parse(readFileSync(join(dataRoot, 'package.json'), 'utf8')).version;
-const complete = JSON.parse(readFileSync(join(dataRoot, 'json', 'complete.json'), 'utf8'));
-const { default: chars } = await import(
-    pathToFileURL(join(modules, 'pinyin-pro', 'dist', 'esm', 'data', 'dict1.mjs')).href);
+const pinyinPro = join(modules, 'pinyin-pro');
+const version = JSON.parse(readFileSync(join(pinyinPro, 'package.json'), 'utf8')).version;
+const { pinyin } = createRequire(join(modules, 'x.js'))('pinyin-pro');
+const { default: chars } = await import(pathToFileURL(join(pinyinPro, 'dist', 'esm', 'data', 'dict1.mjs')).href);
 
 const polyphones = new Set();
 const charReadings = new Map();
@@ -50,23 +57,38 @@ function fullTone(char, syllable) {
     return own.find((reading) => toneless(reading) === syllable) || syllable;
 }
 
-const commonEnough = 1e-11;
+const ideographs = /^[\u3400-\u9fff\u3007]+$/;
+const commonEnough = 10;
+const entries = readFileSync(dictionary, 'utf8').split('\n').map((line) => line.split(' '))
+    .filter(([word]) => word && ideographs.test(word));
+// A word in traditional characters is read as its simplified form (乾燥 as 干燥, gān zào; 乾隆 stays),
+// as the program reads traditional text, through Debian's opencc.
+const simplified = execFileSync('opencc', ['-c', 't2s'], { input: entries.map(([word]) => word).join('\n') + '\n',
+    encoding: 'utf8', maxBuffer: 1 << 28 }).split('\n');
+const readingOf = (text) => pinyin(text, { type: 'array' }).map((s) => s.normalize('NFC'));
+// One syllable a character; a character pinyin-pro cannot read comes back as itself.
+const readable = (syllables, units) =>
+    syllables.length === units.length && syllables.every((syllable) => /^[\p{Ll}\p{M}]+$/u.test(syllable));
 const lines = [];
-for (const [word, [reading, frequency]] of Object.entries(complete)) {
+const seen = new Set();
+for (const [at, [word, count]] of entries.entries()) {
+    if (seen.has(word))
+        continue;
     const units = [...word];
-    if (units.some((c) => c.codePointAt(0) > 0xffff))
+    if (units.length > 1 && Number(count) < commonEnough && !units.some((c) => polyphones.has(c)))
         continue;
-    if (units.length > 1 && frequency < commonEnough && !units.some((c) => polyphones.has(c)))
+    let syllables = simplified[at].length === word.length ? readingOf(simplified[at]) : [];
+    if (!readable(syllables, units))
+        syllables = readingOf(word);
+    if (!readable(syllables, units))
         continue;
-    const syllables = reading.normalize('NFC').split(' ');
-    if (syllables.length !== units.length)
-        throw new Error(`${word}: ${reading} does not give one reading per character`);
     if (units.length > 1)
         syllables.forEach((syllable, i) => { syllables[i] = fullTone(units[i], syllable); });
-    lines.push(`${word}\t${syllables.join(' ')}\t${frequency}`);
+    seen.add(word);
+    lines.push(`${word}\t${syllables.join(' ')}\t${Number(`${count}e-12`)}`);
 }
 lines.sort();
 
-process.stdout.write(`# From @pinyin-pro/data ${version} (complete.json), ISC licence; written by ` +
-    'tools/pinyinwords/extract_pinyin_pro_data.mjs.\n');
+process.stdout.write(`# From jieba's dict.txt (MIT licence, (c) Sun Junyi), read by pinyin-pro ${version} (MIT licence, ` +
+    '(c) zh-lx); written by tools/pinyinwords/extract_jieba_words.mjs.\n');
 process.stdout.write(lines.join('\n') + '\n');
