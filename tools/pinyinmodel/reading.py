@@ -49,8 +49,12 @@ def tone_marked(numbered_syllable):
 
 
 class Lexicon:
-    def __init__(self, paths):
-        self.chars, self.words, self.frequencies = {}, {}, {}
+    """The word lists as the build reads them (tools/pinyinwords/make_word_table.py): the first file to give
+    a character, word or frequency wins. The words of the files in `settled` are read as written. `named`
+    are the words whose reading a list without frequencies gave: words named for their polyphones."""
+
+    def __init__(self, paths, settled=()):
+        self.chars, self.words, self.frequencies, self.settled, self.named = {}, {}, {}, set(), set()
         for path in paths:
             with open(path, encoding="utf-8") as source:
                 for line in source:
@@ -62,8 +66,12 @@ class Lexicon:
                         self.frequencies.setdefault(text, float(fields[2]))
                     if len(text) == 1:
                         self.chars.setdefault(text, syllables)
-                    else:
-                        self.words.setdefault(text, syllables)
+                    elif text not in self.words:
+                        self.words[text] = syllables
+                        if len(fields) == 2:
+                            self.named.add(text)
+                        if path in settled:
+                            self.settled.add(text)
         self.costs = {t: cost(self.frequencies.get(t, DEFAULT_WORD_FREQUENCY)) for t in self.words}
         self.longest_from = {}
         for text in self.words:
@@ -116,3 +124,14 @@ class Lexicon:
             else:
                 readings[start + i] = self.default(clause[i])
             j = i
+
+
+def lexicon_from_arguments(arguments):
+    """The Lexicon of WORDS_TXT arguments as the build names them: [--settled] WORDS_TXT..."""
+    paths, settled = [], set()
+    for at, argument in enumerate(arguments):
+        if argument != "--settled":
+            paths.append(argument)
+            if at > 0 and arguments[at - 1] == "--settled":
+                settled.add(argument)
+    return Lexicon(paths, settled)
