@@ -36,6 +36,11 @@ Spot spotOf(const QTextDocument *document, int position)
     const int at = position - block.position();
     if (!block.isValid() || at < 0 || at >= spot.text.size())
         return spot;
+    // A character among a card's words in braces is a word's, not one of the text's.
+    const int opened = spot.text.lastIndexOf(QRegularExpression(QStringLiteral("[{｛]")), at);
+    const int closed = spot.text.lastIndexOf(QRegularExpression(QStringLiteral("[}｝]")), at);
+    if (opened > closed && spot.text.indexOf(QRegularExpression(QStringLiteral("[}｝]")), at) > at)
+        return spot;
     spot.at = at;
     spot.length = spot.text.at(at).isHighSurrogate() && at + 1 < spot.text.size() ? 2 : 1;
     // Read as the layout reads it: what the character carries, and so how much of what follows is its own.

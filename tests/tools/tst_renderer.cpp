@@ -111,6 +111,7 @@ private slots:
         row("copies not whole", "--layout --copies 1.5", {}, 2, "not a whole number");
         row("four lines with pinyin", "--layout --four-lines --pinyin", {}, 2, "--four-lines writes English");
         row("four lines with zhuyin", "--layout --four-lines --zhuyin", {}, 2, "--four-lines writes English");
+        row("four lines with cards", "--layout --four-lines --card", {}, 2, "--four-lines writes English");
         row("zhuyin with pinyin", "--layout --zhuyin --pinyin", {}, 2, "--zhuyin takes the place of the pinyin band");
         // With each character once too, and a text that does not begin with one: still told why.
         row("no room for a row", "-o @/never.pdf --paper a5 --landscape --cell-size 10 --pinyin --unique", "。永", 1,

@@ -1,5 +1,7 @@
+#include "cardwords.h"
 #include "pinyinreview.h"
 
+#include <QMenu>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextLayout>
@@ -74,6 +76,57 @@ private slots:
         PinyinReview review(&editor);
         review.setActive(true);
         QCOMPARE(review.choicesAt(position).join(QLatin1Char(' ')), expected);
+    }
+
+    // A character's card from the editor's menu: its facts, then its words, each checked while it is in
+    // the braces after the character; choosing one puts it in (after a reading in brackets too) or takes
+    // it out, the braces going with their last word. Nothing with cards off or over no character.
+    void cardWords_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char *name, const char *text, int position, const char *word, const char *expected) {
+            QTest::newRow(name) << QString::fromUtf8(text) << position << QString::fromUtf8(word)
+                                << QString::fromUtf8(expected);
+        };
+        row("a first word", "长高", 0, "长大", "长{长大}高");
+        row("a second word", "长{长大}高", 0, "长江", "长{长大 长江}高");
+        row("taken out", "长{长大 长江}", 0, "长大", "长{长江}");
+        row("the braces go with the last word", "长{长江}", 0, "长江", "长");
+        row("after a reading", "长[zhǎng]", 0, "长大", "长[zhǎng]{长大}");
+        row("before a reading", "长{长大}[zhǎng]", 0, "成长", "长{长大 成长}[zhǎng]");
+    }
+
+    void cardWords()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, position);
+        QFETCH(QString, word);
+        QFETCH(QString, expected);
+        QTextEdit editor;
+        editor.setPlainText(text);
+        CardWords card(&editor);
+        QMenu menu;
+        QVERIFY(!card.addCard(&menu, position));
+        card.setActive(true);
+        QVERIFY(!card.addCard(&menu, text.indexOf(QLatin1Char('{')) + 1) || !text.contains(QLatin1Char('{')));
+        QVERIFY(card.addCard(&menu, position));
+        QVERIFY(menu.actions().first()->text().startsWith(text.at(position)));
+        QStringList checked;
+        for (const QAction *action : menu.actions()) {
+            if (action->isChecked())
+                checked << action->text().section(QLatin1Char(' '), 0, 0);
+        }
+        QStringList own = card.ownWordsAt(position);
+        own.sort();
+        checked.sort();
+        QCOMPARE(checked, own);
+        card.toggle(position, word);
+        QCOMPARE(editor.toPlainText(), expected);
+        editor.undo();
+        QCOMPARE(editor.toPlainText(), text);
     }
 };
 

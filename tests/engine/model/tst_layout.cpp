@@ -213,7 +213,8 @@ private slots:
     }
 
     // "reading": the table's reading of a character; "tone": a syllable in tone-marked form (empty when it
-    // is not one); "override": the text with each bracketed reading taken, written as 银行(háng).
+    // is not one); "override": the text with each bracketed reading taken, written as 银行(háng); "words":
+    // the same with the words in braces taken too, written as 春<春天 春风>.
     void readings_data()
     {
         QTest::addColumn<QString>("kind");
@@ -244,6 +245,14 @@ private slots:
         // Beyond the Basic Multilingual Plane, on the first code unit, where the layout and the reader look.
         row("after a supplementary character", "override", "\U00020BB7[zhong4]好",
             QString::fromUtf16(u"\xD842(zhòng)\xDFB7好"));
+        // The teacher's words for a card, in braces after a character, before or after its reading; braces
+        // that are not closed on their line or follow no character stay as typed.
+        row("words", "words", "春{春天 春风}来", "春<春天 春风>来");
+        row("words after a reading", "words", "行[háng]{银行}", "行(háng)<银行>");
+        row("a reading after words", "words", "行｛银行｝［háng］", "行(háng)<银行>");
+        row("words unclosed", "words", "春{春天\n}", "春{春天\n}");
+        row("words after a space", "words", "春 {春天}", "春 {春天}");
+        row("words, then more braces", "words", "春{春天}{春风}", "春<春天>{春风}");
     }
 
     void readings()
@@ -257,12 +266,16 @@ private slots:
         } else if (kind == QLatin1String("tone")) {
             actual = Pinyin::toneMarked(input);
         } else {
-            const Pinyin::AnnotatedText annotated = Pinyin::parseReadingOverrides(input);
+            const bool words = kind == QLatin1String("words");
+            const Pinyin::AnnotatedText annotated = Pinyin::parseAnnotations(input, words);
             QCOMPARE(annotated.readings.size(), annotated.text.size());
+            QCOMPARE(annotated.words.size(), words ? annotated.text.size() : 0);
             for (int i = 0; i < annotated.text.size(); ++i) {
                 actual += annotated.text.at(i);
                 if (!annotated.readings.at(i).isEmpty())
                     actual += QLatin1Char('(') + annotated.readings.at(i) + QLatin1Char(')');
+                if (words && !annotated.words.at(i).isEmpty())
+                    actual += QLatin1Char('<') + annotated.words.at(i) + QLatin1Char('>');
             }
         }
         QCOMPARE(actual, expected);

@@ -10,6 +10,7 @@
 using namespace CopyBookOptions;
 
 Q_DECLARE_METATYPE(CopyBookOptions::Paper)
+Q_DECLARE_METATYPE(CopyBookOptions::BookType)
 Q_DECLARE_METATYPE(QVector<std::function<void(CopyBookOptions::OptionValues &)>>)
 
 constexpr double kPixelsPerCm = 300 / 2.54;
@@ -120,6 +121,51 @@ private slots:
         // Laid out anew for the column count; the font untouched.
         QCOMPARE(book.contentModel().cellCount(), characters * book.columnsPerRow());
         QCOMPARE(book.glyphFont().pixelSize(), 141);
+    }
+
+    // Character cards head a Trace book's rows, a line of them per two characters of the longest word at 11
+    // squares to a row, the stroke-order frames under them with a strip for the strokes' names: at the
+    // default size on A4 with pinyin and stroke order a page holds five rows of characters, or nine
+    // characters in words of three. A Copy book has none. Everything above a row stays between the page's margins and
+    // the row before.
+    void cards_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("words");
+        QTest::addColumn<BookType>("bookType");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("characters") << "永字" << false << BookType::Trace << "5 rows, 1 line of cards, named frames";
+        QTest::newRow("a word of two side by side")
+            << "春天" << true << BookType::Trace << "5 rows, 1 line of cards, named frames";
+        QTest::newRow("a word of three on two lines")
+            << "大熊猫" << true << BookType::Trace << "3 rows, 2 line of cards, named frames";
+        QTest::newRow("a Copy book has none")
+            << "永字" << false << BookType::Copy << "10 rows, 0 line of cards, frames";
+    }
+
+    void cards()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, words);
+        QFETCH(BookType, bookType);
+        QFETCH(QString, expected);
+        OptionValues options;
+        options.card = options.pinyin = options.strokeOrder = true;
+        options.words = words;
+        options.bookType = bookType;
+        CopyBook book;
+        book.setOptions(options);
+        book.setText(text);
+        const CopyBookPages pages = book.pages();
+        QCOMPARE(QStringLiteral("%1 rows, %2 line of cards, %3")
+                     .arg(book.rowsPerPage())
+                     .arg(book.cardLines())
+                     .arg(pages.strokeFramesNamed ? "named frames" : "frames"),
+            expected);
+        const double above = pages.pinyinBand + pages.strokeFramesHeight + pages.cardsHeight;
+        QVERIFY(book.grid().first().first().y - above >= book.marginPixels() - 1e-6);
+        for (int row = 1; row < book.rowsPerPage(); ++row)
+            QVERIFY(book.grid()[row].first().y - above > book.grid()[row - 1].first().y + pages.cellSide);
     }
 
     // The grid and the cells follow from the options and the text, whatever order they were set in: every

@@ -41,6 +41,8 @@ private slots:
         row("pinyin", [](OptionValues &o) { o.pinyin = true; });
         row("pinyin-only", [](OptionValues &o) { o.pinyinOnly = true; });
         row("stroke-order", [](OptionValues &o) { o.strokeOrder = true; });
+        // The card with its numbered strokes, facts and words, and the names under the frames.
+        row("card", [](OptionValues &o) { o.card = o.strokeOrder = o.pinyin = true; });
         // On A5, where a centred page number would meet the ruler.
         row("ruler", [](OptionValues &o) {
             o.ruler = o.pageNumbers = true;
