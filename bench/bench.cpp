@@ -47,6 +47,7 @@ int main(int argc, char *argv[])
         benchPreview(size, "");
         benchPreview(size, ", stroke order", [](CopyBookOptions::OptionValues &o) { o.strokeOrder = true; });
         benchPreview(size, ", lesson sheet", lessonSheet);
+        benchPreview(size, ", cards", cardSheet);
     }
 
     std::printf("\nLevel one of the national list (3,500 characters) set as a lesson sheet, then its first preview "

@@ -25,6 +25,13 @@ double paintMs(const std::function<void()> &paint)
     return timer.nsecsElapsed() / 1e6;
 }
 
+void cardSheet(CopyBookOptions::OptionValues &o)
+{
+    o.card = true;
+    o.pinyin = true;
+    o.strokeOrder = true;
+}
+
 void lessonSheet(CopyBookOptions::OptionValues &o)
 {
     o.words = true;

@@ -48,6 +48,8 @@ double paintMs(const std::function<void()> &paint);
 
 // A lesson sheet: words with four fading copies, each once, with pinyin and stroke order.
 void lessonSheet(CopyBookOptions::OptionValues &o);
+// Character cards over pinyin and stroke order, as a teacher prints the week's new characters.
+void cardSheet(CopyBookOptions::OptionValues &o);
 
 // The preview as the window draws it: its page straight into a kept picture of the size shown, with the
 // glyph stamps kept from one picture to the next; a repaint with nothing changed only copies the picture.

@@ -1,5 +1,6 @@
 #include "charactercards.h"
 
+#include "cardstamps.h"
 #include "characterfacts.h"
 #include "gridcell.h"
 #include "pagefurniture.h"
@@ -72,15 +73,19 @@ private:
     bool full = false;
 };
 
-// The number `label` centred on `centre`, ringed in white so that it reads over the strokes.
+// The number `label` centred on `centre`, ringed in white so that it reads over the strokes: the white
+// written a hair's breadth around it first, then the number, all from the glyph cache.
 void drawNumber(QPainter *painter, const QPointF &centre, const QString &label, const QFont &font, const QColor &ink)
 {
     const QFontMetricsF metrics(font);
-    const QRectF box = metrics.tightBoundingRect(label);
-    QPainterPath text;
-    text.addText(centre - box.center(), font, label);
-    painter->strokePath(text, QPen(Qt::white, font.pixelSize() * 0.25, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter->fillPath(text, ink);
+    const QPointF at = centre - metrics.tightBoundingRect(label).center();
+    const double ring = font.pixelSize() * 0.12;
+    painter->setFont(font);
+    painter->setPen(Qt::white);
+    for (const QPointF &offset : {QPointF(-ring, 0), QPointF(ring, 0), QPointF(0, -ring), QPointF(0, ring)})
+        painter->drawText(at + offset, label);
+    painter->setPen(ink);
+    painter->drawText(at, label);
 }
 
 QStringList wordsTyped(const QString &typed)
@@ -104,7 +109,7 @@ double CharacterCards::heightShare(int lines)
 }
 
 void CharacterCards::draw(QPainter *painter, const QPointF &topLeft, double width, double side,
-    const QVector<Card> &cards, const Style &style)
+    const QVector<Card> &cards, const Style &style, CardStamps *stamps)
 {
     const int perLine = qMax(1, static_cast<int>(width / (side * kWidthInSquares)));
     // Alone on its line a card takes the whole width, which gives its words room.
@@ -112,7 +117,12 @@ void CharacterCards::draw(QPainter *painter, const QPointF &topLeft, double widt
     for (int at = 0; at < cards.size(); ++at) {
         const QRectF area(topLeft.x() + (at % perLine) * cardWidth, topLeft.y() + (at / perLine) * side,
             cardWidth - (cards.size() > 1 ? side * kCardGapShare : 0.0), side);
-        drawCard(painter, area, cards.at(at), style);
+        if (stamps) {
+            stamps->prepare(area.size(), painter->transform(), style);
+            stamps->draw(painter, area, cards.at(at));
+        } else {
+            drawCard(painter, area, cards.at(at), style);
+        }
     }
 }
 

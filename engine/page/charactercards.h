@@ -10,6 +10,7 @@
 #include <QString>
 #include <QVector>
 
+class CardStamps;
 class QPainter;
 struct CharacterFacts;
 
@@ -51,16 +52,18 @@ public:
         bool framesNameStrokes = false;
     };
 
-    // The cards of a row, from `topLeft` across `width`, each `side` high, one line under another.
+    // The cards of a row, from `topLeft` across `width`, each `side` high, one line under another; for a
+    // scaled-down picture, stamped from `stamps` instead of drawn.
     static void draw(QPainter *painter, const QPointF &topLeft, double width, double side, const QVector<Card> &cards,
-        const Style &style);
+        const Style &style, CardStamps *stamps = nullptr);
+    // One card in `area`.
+    static void drawCard(QPainter *painter, const QRectF &area, const Card &card, const Style &style);
     // The facts a card writes after the reading: "部首 扌 · 左右结构 · 5画", each as far as the data has it.
     static QString factsLine(const CharacterFacts &facts);
     // A stroke's name in the strip under its stroke-order frame.
     static void drawStrokeName(QPainter *painter, const QRectF &frame, const QString &name, const QColor &ink);
 
 private:
-    static void drawCard(QPainter *painter, const QRectF &area, const Card &card, const Style &style);
     // The square, then the character in it with its strokes numbered.
     static void drawDemonstration(
         QPainter *painter, const QRectF &square, const CharacterFacts &facts, const Style &style);

@@ -291,7 +291,8 @@ void CopyBookPages::drawStrokeFrames(
     }
 }
 
-void CopyBookPages::drawCards(QPainter *painter, const QVector<CopyBookCell> &pageCells, GridPen::Mode mode) const
+void CopyBookPages::drawCards(
+    QPainter *painter, const QVector<CopyBookCell> &pageCells, GridPen::Mode mode, GlyphStamps *stamps) const
 {
     if (cardsHeight <= 0)
         return;
@@ -310,7 +311,8 @@ void CopyBookPages::drawCards(QPainter *painter, const QVector<CopyBookCell> &pa
         QVector<CharacterCards::Card> cards;
         for (const CopyBookCell &cell : models)
             cards.append({cell.codePoint(), cell.pinyin, cell.words});
-        CharacterCards::draw(painter, QPointF(row.first().x, top), width, cellSide, cards, style);
+        CharacterCards::draw(
+            painter, QPointF(row.first().x, top), width, cellSide, cards, style, stamps ? &stamps->cards() : nullptr);
     }
 }
 
@@ -339,7 +341,7 @@ void CopyBookPages::drawPage(QPainter *painter, int page, GridPen::Mode mode, Gl
     const QVector<CopyBookCell> pageCells = cellsOfPage(page);
     drawGlyphs(painter, pageCells, stamps);
     drawStrokeFrames(painter, pageCells, mode, stamps);
-    drawCards(painter, pageCells, mode);
+    drawCards(painter, pageCells, mode, stamps);
 }
 
 QImage CopyBookPages::renderGridPage() const

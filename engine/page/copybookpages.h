@@ -75,7 +75,8 @@ struct CopyBookPages
     // None without stroke order, and none for a character without stroke data.
     QVector<QRectF> strokeFrames(const QVector<CopyBookCell> &rowModels) const;
     // The cards above the rows of a page's model cells.
-    void drawCards(QPainter *painter, const QVector<CopyBookCell> &pageCells, GridPen::Mode mode) const;
+    void drawCards(QPainter *painter, const QVector<CopyBookCell> &pageCells, GridPen::Mode mode,
+        GlyphStamps *stamps = nullptr) const;
     // The model cells of a page's cells, row by row.
     QVector<QVector<CopyBookCell>> modelsByRow(const QVector<CopyBookCell> &pageCells) const;
     // All of one page, without a background: for a PDF, or over a white image.

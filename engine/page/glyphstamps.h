@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cardstamps.h"
 #include "glyphfaces.h"
 #include "strokeframestamps.h"
 #include "subpixelstamps.h"
@@ -33,6 +34,8 @@ public:
     void draw(QPainter *painter, const QRectF &square, QChar ch, bool hollow, double opacity);
     // The stroke-order frames of the same picture, kept alongside.
     StrokeFrameStamps &strokeFrames() { return frames; }
+    // And its character cards.
+    CardStamps &cards() { return cardStamps; }
 
 private:
     GlyphFaces faces;
@@ -40,4 +43,5 @@ private:
     double hollowStroke = 0.0;
     SubpixelStamps stamps;
     StrokeFrameStamps frames;
+    CardStamps cardStamps;
 };
