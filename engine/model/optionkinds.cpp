@@ -61,11 +61,6 @@ QString parseNumber(const QString &text, double min, double max, bool whole, dou
     return {};
 }
 
-QVariant Switch::value(const OptionValues &values) const
-{
-    return values.*field;
-}
-
 void Switch::setValue(OptionValues *values, const QVariant &value, bool) const
 {
     values->*field = StoredValues::toSwitch(value, defaults().*field);
@@ -75,11 +70,6 @@ QString Switch::setFromFlag(OptionValues *values, const QString &) const
 {
     values->*field = !(defaults().*field);
     return {};
-}
-
-QVariant Number::value(const OptionValues &values) const
-{
-    return values.*field;
 }
 
 void Number::setValue(OptionValues *values, const QVariant &value, bool) const
@@ -119,11 +109,6 @@ ControlSpec Number::control() const
     return {ControlSpec::Widget::DoubleSpinBox, min, max};
 }
 
-QVariant Count::value(const OptionValues &values) const
-{
-    return values.*field;
-}
-
 void Count::setValue(OptionValues *values, const QVariant &value, bool) const
 {
     values->*field = StoredValues::toCount(value, defaults().*field, optional ? min - 1 : min, max);
@@ -152,11 +137,6 @@ ControlSpec Count::control() const
         optional ? QT_TRANSLATE_NOOP("MainWindow", "By trace type") : nullptr};
 }
 
-QVariant Text::value(const OptionValues &values) const
-{
-    return values.*field;
-}
-
 void Text::setValue(OptionValues *values, const QVariant &value, bool) const
 {
     values->*field = StoredValues::toText(value);
@@ -172,11 +152,6 @@ QString Text::setFromFlag(OptionValues *values, const QString &text) const
 {
     values->*field = text;
     return {};
-}
-
-QVariant Colour::value(const OptionValues &values) const
-{
-    return values.*field;
 }
 
 void Colour::setValue(OptionValues *values, const QVariant &value, bool) const

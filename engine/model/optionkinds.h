@@ -69,27 +69,33 @@ public:
     virtual ControlSpec control() const = 0;
 };
 
-class Switch final : public OptionKind
+// A kind whose value is one field of the record.
+template<typename T> class FieldKind : public OptionKind
 {
 public:
-    explicit Switch(bool OptionValues::*field) : field(field) { }
-    QVariant value(const OptionValues &values) const override;
+    explicit FieldKind(T OptionValues::*field) : field(field) { }
+    QVariant value(const OptionValues &values) const override { return QVariant::fromValue(values.*field); }
+
+protected:
+    T OptionValues::*field;
+};
+
+class Switch final : public FieldKind<bool>
+{
+public:
+    using FieldKind::FieldKind;
     void setValue(OptionValues *values, const QVariant &value, bool keepUnknownChoices) const override;
     bool takesFlagValue() const override { return false; }
     QString flagHelp(const QString &help) const override { return help; }
     QString setFromFlag(OptionValues *values, const QString &text) const override;
     ControlSpec control() const override { return {}; }
-
-private:
-    bool OptionValues::*field;
 };
 
 // A size or a share in double precision, kept in single precision in the store and in a worksheet.
-class Number final : public OptionKind
+class Number final : public FieldKind<double>
 {
 public:
-    Number(double OptionValues::*field, double min, double max) : field(field), min(min), max(max) { }
-    QVariant value(const OptionValues &values) const override;
+    Number(double OptionValues::*field, double min, double max) : FieldKind(field), min(min), max(max) { }
     void setValue(OptionValues *values, const QVariant &value, bool keepUnknownChoices) const override;
     QVariant storedValue(const OptionValues &values) const override;
     QJsonValue jsonValue(const OptionValues &values) const override;
@@ -98,44 +104,37 @@ public:
     ControlSpec control() const override;
 
 private:
-    double OptionValues::*field;
     double min;
     double max;
 };
 
-class Count final : public OptionKind
+class Count final : public FieldKind<int>
 {
 public:
     // An optional count takes one below the range for "not set", which the store keeps and the window
     // offers; the renderer's flag sets a number in the range.
     Count(int OptionValues::*field, int min, int max, bool optional = false)
-        : field(field), min(min), max(max), optional(optional)
+        : FieldKind(field), min(min), max(max), optional(optional)
     { }
-    QVariant value(const OptionValues &values) const override;
     void setValue(OptionValues *values, const QVariant &value, bool keepUnknownChoices) const override;
     QString flagHelp(const QString &help) const override;
     QString setFromFlag(OptionValues *values, const QString &text) const override;
     ControlSpec control() const override;
 
 private:
-    int OptionValues::*field;
     int min;
     int max;
     bool optional;
 };
 
-class Text : public OptionKind
+class Text : public FieldKind<QString>
 {
 public:
-    explicit Text(QString OptionValues::*field) : field(field) { }
-    QVariant value(const OptionValues &values) const override;
+    using FieldKind::FieldKind;
     void setValue(OptionValues *values, const QVariant &value, bool keepUnknownChoices) const override;
     QString flagHelp(const QString &help) const override;
     QString setFromFlag(OptionValues *values, const QString &text) const override;
     ControlSpec control() const override { return {ControlSpec::Widget::LineEdit}; }
-
-private:
-    QString OptionValues::*field;
 };
 
 // A font family: a text, chosen from the installed families.
@@ -147,19 +146,15 @@ public:
 };
 
 // An opaque colour, written as #rrggbb in a worksheet.
-class Colour final : public OptionKind
+class Colour final : public FieldKind<QColor>
 {
 public:
-    explicit Colour(QColor OptionValues::*field) : field(field) { }
-    QVariant value(const OptionValues &values) const override;
+    using FieldKind::FieldKind;
     void setValue(OptionValues *values, const QVariant &value, bool keepUnknownChoices) const override;
     QJsonValue jsonValue(const OptionValues &values) const override;
     QString flagHelp(const QString &help) const override;
     QString setFromFlag(OptionValues *values, const QString &text) const override;
     ControlSpec control() const override { return {ControlSpec::Widget::Swatch}; }
-
-private:
-    QColor OptionValues::*field;
 };
 
 // One of a list; its value is its place in the list. The field is an enum, reached through get and set.
