@@ -16,17 +16,17 @@ bool sameOptions(const CopyBookOptions::OptionValues &one, const CopyBookOptions
     return true;
 }
 
-// Every number within its range and every choice on its list, as the window's controls hold them.
+// Every number and count within its range and every choice on its list, as the window's controls hold them.
 bool withinControls(const CopyBookOptions::OptionValues &values)
 {
     using namespace CopyBookOptions;
+    using Widget = ControlSpec::Widget;
     for (const OptionRow &row : optionTable()) {
+        const ControlSpec control = row.kind->control();
         const double value = valueOf(values, row).toDouble();
-        if (const auto *number = std::get_if<Number>(&row.kind);
-            number && !(value >= number->min && value <= number->max))
-            return false;
-        if (const auto *choice = std::get_if<ChoiceList>(&row.kind);
-            choice && !(value >= 0 && value < choice->choices.size()))
+        const bool ranged = control.widget == Widget::DoubleSpinBox || control.widget == Widget::SpinBox
+            || control.widget == Widget::ChoiceBox;
+        if (ranged && !(value >= control.min && value <= control.max))
             return false;
     }
     return true;
