@@ -90,6 +90,14 @@ private slots:
         row("音樂會", "yīn yuè huì");
         row("快樂", "kuài lè");
         row("還書", "huán shū");
+        // Words the phrase list's converter misreads, set right in our own list and read as written, also
+        // where the context model would turn a neutral tone into a full one (部分 bù fēn, 衣服 yī fú).
+        row("尤为重要", "yóu wéi zhòng yào");
+        row("湖泊", "hú pō");
+        row("少林寺", "shào lín sì");
+        row("大部分人", "dà bù fen rén");
+        row("衣服", "yī fu");
+        row("千钧一发", "qiān jūn yí fà");
         // 乾 stays itself in 乾隆, which simplified text writes so too, and becomes 干 in 乾燥.
         row("乾隆", "qián lóng");
         row("乾燥", "gān zào");
