@@ -64,8 +64,7 @@ QStringList wordsIn(const Spot &spot)
 {
     if (spot.bracesEnd < spot.braces)
         return {};
-    return spot.text.mid(spot.braces + 1, spot.bracesEnd - spot.braces - 1)
-        .split(QRegularExpression(QStringLiteral("[\\s,，、;；]+")), Qt::SkipEmptyParts);
+    return CharacterFacts::wordsTyped(spot.text.mid(spot.braces + 1, spot.bracesEnd - spot.braces - 1));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "pinyinwords.h"
 #include "strokeordertable.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -171,6 +172,12 @@ QVector<CharacterWord> CharacterFacts::readWords(const QStringList &words)
         read.append({word, syllables.join(QLatin1Char(' '))});
     }
     return read;
+}
+
+QStringList CharacterFacts::wordsTyped(const QString &typed)
+{
+    static const QRegularExpression parting(QStringLiteral("[\\s,，、;；]+"));
+    return typed.split(parting, Qt::SkipEmptyParts);
 }
 
 CharacterFacts CharacterFacts::withOwnWords(const QStringList &ownWords) const

@@ -45,6 +45,8 @@ struct CharacterFacts
     static QVector<CharacterWord> readWords(const QStringList &words);
     // These facts with the teacher's own words in place of the table's.
     CharacterFacts withOwnWords(const QStringList &ownWords) const;
+    // The words a teacher typed in braces after a character, parted by spaces or commas: 春{春天 春风}.
+    static QStringList wordsTyped(const QString &typed);
 
     QString character() const { return QString::fromUcs4(&code, 1); }
 };

@@ -11,7 +11,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
-#include <QRegularExpression>
 #include <cmath>
 
 namespace {
@@ -88,11 +87,6 @@ void drawNumber(QPainter *painter, const QPointF &centre, const QString &label, 
     painter->drawText(at, label);
 }
 
-QStringList wordsTyped(const QString &typed)
-{
-    return typed.split(QRegularExpression(QStringLiteral("[\\s,，、;；]+")), Qt::SkipEmptyParts);
-}
-
 } // namespace
 
 int CharacterCards::linesAbove(int characters, int columns)
@@ -132,7 +126,7 @@ void CharacterCards::drawCard(QPainter *painter, const QRectF &area, const Card 
     CharacterFacts facts = CharacterFacts::of(card.code);
     drawDemonstration(painter, QRectF(area.topLeft(), QSizeF(side, side)), facts, style);
     if (!card.ownWords.trimmed().isEmpty())
-        facts = facts.withOwnWords(wordsTyped(card.ownWords));
+        facts = facts.withOwnWords(CharacterFacts::wordsTyped(card.ownWords));
     const double textPixels = side * kTextShare;
     const QFont chinese = PageFurniture::textFont(textPixels);
     const QFont letters = PinyinBand::letters(qRound(textPixels * 1.1));

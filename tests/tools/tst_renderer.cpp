@@ -225,6 +225,8 @@ private slots:
 
     // --char-info: each Han character once, in order of first appearance, as a JSON line; other text
     // (Latin, punctuation, radicals, 〇) is passed over, and a list of the standard characters is read too.
+    // The teacher's words in braces are the words of the character before them, and no characters of the
+    // text; readings in brackets are no text either.
     void charInfo_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -234,6 +236,8 @@ private slots:
                                 << QString::fromUtf8("长 江 河 \U00020000");
         QTest::newRow("a list") << QStringList {"--chars", "tgh1:1-3"} << QByteArray() << QString::fromUtf8("一 乙 二");
         QTest::newRow("nothing Han") << QStringList {} << QByteArray("abc") << QString();
+        QTest::newRow("the teacher's words")
+            << QStringList {} << QByteArray("春[chun1]{春天 春风}来{春}") << QString::fromUtf8("春:春天,春风 来:春");
     }
 
     void charInfo()
@@ -246,8 +250,16 @@ private slots:
         QVERIFY(run.err.isEmpty());
         QStringList written;
         for (const QByteArray &line : run.out.split('\n')) {
-            if (!line.isEmpty())
-                written << QJsonDocument::fromJson(line).object()["char"].toString();
+            if (line.isEmpty())
+                continue;
+            const QJsonObject facts = QJsonDocument::fromJson(line).object();
+            QStringList words;
+            for (const QJsonValue word : facts["words"].toArray())
+                words << word.toObject()["word"].toString();
+            written << facts["char"].toString();
+            // Where a character has the teacher's words, the test names them.
+            if (characters.contains(written.last() + QLatin1Char(':')))
+                written.last() += QLatin1Char(':') + words.join(QLatin1Char(','));
         }
         QCOMPARE(written.join(QLatin1Char(' ')), characters);
         QVERIFY(run.out.isEmpty() || run.out.endsWith('\n'));
