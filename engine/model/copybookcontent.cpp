@@ -138,8 +138,7 @@ template<typename Visit> void CopyBookContent::walkCopy(Cursor cursor, bool with
             const int at = characters[cursor.placed];
             if (!visit(CopyBookCell {cursor.column, int(cursor.row), layoutText.at(at), options.opacity,
                            withReadings && options.showsReadings() ? readingAt(at, reader) : QString(),
-                           trailingHalf(layoutText, at), false,
-                           QString()},
+                           trailingHalf(layoutText, at), false, QString()},
                     cursor))
                 return;
             cursor.freshLine = false;
