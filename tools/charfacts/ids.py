@@ -1,6 +1,8 @@
 """The Ideographic Description Sequences of engine/tables/data/ids-g.txt, parsed into trees, and the
 structure (结构) a character's tree shows."""
 
+import datafile
+
 # Each operator with the number of parts it places.
 OPERATORS = {
     "⿰": 2, "⿱": 2, "⿲": 3, "⿳": 3, "⿴": 2, "⿵": 2, "⿶": 2, "⿷": 2, "⿸": 2, "⿹": 2, "⿺": 2, "⿻": 2,
@@ -53,14 +55,7 @@ def parse(sequence):
 
 def read(path):
     """Each character's tree, from the file extract_ids.py writes."""
-    trees = {}
-    with open(path, encoding="utf-8") as lines:
-        for line in lines:
-            if line.startswith("#") or not line.strip():
-                continue
-            character, sequence = line.rstrip("\n").split("\t")
-            trees[character] = parse(sequence)
-    return trees
+    return {character: parse(sequence) for character, sequence in datafile.rows(path)}
 
 
 class Structures:

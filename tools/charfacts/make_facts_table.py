@@ -23,6 +23,7 @@ import tarfile
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(HERE, ".."))
+import datafile  # noqa: E402
 import ids  # noqa: E402
 import radicals  # noqa: E402
 import strokenames  # noqa: E402
@@ -61,26 +62,15 @@ def standard_list(mappings):
 def check_kangxi(path):
     """Each Kangxi radical of CJKRadicals.txt must fall under the 2009 radical the rule maps it to, so a
     slip in that list shows at build time."""
-    with open(path, encoding="utf-8") as lines:
-        for line in lines:
-            if line.startswith("#") or not line.strip():
-                continue
-            number, _, ideograph = (field.strip() for field in line.split(";"))
-            character = chr(int(ideograph, 16))
-            main = radicals.main_radical(number + ".0")
-            if main is not None and character not in radicals.forms_of(main) and radicals.MERGED.get(character) != main:
-                sys.exit(f"{path}: radical {number} ({character}) is not a form of {main}")
+    for number, _, ideograph in datafile.rows(path, ";"):
+        character = chr(int(ideograph, 16))
+        main = radicals.main_radical(number + ".0")
+        if main is not None and character not in radicals.forms_of(main) and radicals.MERGED.get(character) != main:
+            sys.exit(f"{path}: radical {number} ({character}) is not a form of {main}")
 
 
 def read_exceptions(path):
-    exceptions = {}
-    with open(path, encoding="utf-8") as lines:
-        for line in lines:
-            if line.startswith("#") or not line.strip():
-                continue
-            character, radical = line.rstrip("\n").split("\t")
-            exceptions[character] = radical
-    return exceptions
+    return dict(datafile.rows(path))
 
 
 def read_strokes(path):

@@ -5,6 +5,8 @@ first. Words of the unfit list (and words that hold one) are never chosen."""
 
 import unicodedata
 
+import datafile
+
 MOST = 3
 # A word of three or four characters is offered before one of two only when it is this many times as
 # common: a pupil learns a character through its two-character words first.
@@ -21,16 +23,12 @@ def read_lists(paths):
     frequencies, as tools/pinyinwords/make_word_table.py reads the same files."""
     readings, frequencies = {}, {}
     for path in paths:
-        with open(path, encoding="utf-8") as lines:
-            for line in lines:
-                if line.startswith("#") or not line.strip():
-                    continue
-                fields = line.rstrip("\n").split("\t")
-                text = fields[0]
-                syllables = [unicodedata.normalize("NFC", s) for s in fields[1].split(" ")]
-                readings.setdefault(text, syllables)
-                if len(fields) == 3:
-                    frequencies.setdefault(text, float(fields[2]))
+        for fields in datafile.rows(path):
+            text = fields[0]
+            syllables = [unicodedata.normalize("NFC", s) for s in fields[1].split(" ")]
+            readings.setdefault(text, syllables)
+            if len(fields) == 3:
+                frequencies.setdefault(text, float(fields[2]))
     return readings, frequencies
 
 
