@@ -80,8 +80,8 @@ void CopyBook::update(bool textChanged)
 {
     const int cards = cardLinesFor();
     const StrokeFrames::Lines frames = frameLines(cards);
-    if (gridKey(frames, cards) != laidGrid) {
-        laidGrid = gridKey(frames, cards);
+    if (const GridKey grid = gridKey(frames, cards); grid != laidGrid) {
+        laidGrid = grid;
         laidFrames = frames;
         layGrid();
     }
@@ -90,15 +90,15 @@ void CopyBook::update(bool textChanged)
         zhuyinDrawing = std::make_shared<const ZhuyinColumn>();
     // Written in the letters of a font, the staves' lines are laid out again whole when anything they are
     // made from changes; there are few of them.
-    if (textChanged || staveKey() != laidStaves) {
-        laidStaves = staveKey();
+    if (const StaveKey stave = staveKey(); textChanged || stave != laidStaves) {
+        laidStaves = stave;
         staves = values.fourLines ? FourLines::layOut(bookText, values, pageSizePixels(), resolution) : FourLines();
     }
     const RowGeometry rows {columnsPerRow(), rowsPerPage()};
     // With no row at all the old cells would refer to a grid that no longer exists; laid out for no rows
     // they give one blank page instead of a page count divided by zero rows.
-    if (textChanged || CopyBookContent::keyOf(values, rows) != laidCells) {
-        laidCells = CopyBookContent::keyOf(values, rows);
+    if (const CopyBookContent::Key cells = CopyBookContent::keyOf(values, rows); textChanged || cells != laidCells) {
+        laidCells = cells;
         content.layOut(bookText, values, rows);
     }
     findMissingGlyphs(textChanged);

@@ -283,8 +283,11 @@ void CopyBookPages::drawStrokeFrames(
             }
             if (strokeFramesNamed && count > 0) {
                 const QStringList names = CharacterFacts::of(code).strokeNames;
-                for (int stroke = 0; stroke < count; ++stroke)
-                    CharacterCards::drawStrokeName(painter, frames.at(first + stroke), names.value(stroke), ink);
+                for (int stroke = 0; stroke < count; ++stroke) {
+                    const QRectF &frame = frames.at(first + stroke);
+                    if (clip.mayShow(frame.adjusted(0, 0, 0, frame.width() * StrokeFrames::kNameShare), 1))
+                        CharacterCards::drawStrokeName(painter, frame, names.value(stroke), ink);
+                }
             }
             first += count;
         }
